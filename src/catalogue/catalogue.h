@@ -1,0 +1,103 @@
+#pragma once
+
+#include "formulas/formula.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace kinri {
+
+enum class CalcFamily : std::uint8_t { Simple, Compound, Savings, Annuity, Installment };
+inline constexpr std::size_t kFamilyCount = 5;
+
+// The four calculator windows, by their object names ZOVAN2 to ZOVAN5.
+enum class WindowId : std::uint8_t { Zovan2, Zovan3, Zovan4, Zovan5 };
+
+struct FamilyInfo {
+    CalcFamily family;
+    std::string_view menuName;          // object name of the family's menu title: "S"
+    std::string_view menuCaption;       // "単利の利息計算"
+    std::string_view windowCaption;     // "  単利の利息計算" (two half-width spaces first)
+    std::string_view printHeader;       // "☆☆単利の利息計算☆☆"
+    std::string_view selectionVariable; // "SimpleCode"
+};
+
+// The controls of one calculator window, as far as the catalogue and the compute flow need them.
+struct WindowInfo {
+    WindowId id;
+    std::string_view name;                  // "ZOVAN2"
+    int inputCount;                         // Text1 .. TextN are inputs
+    std::string_view resultBox;             // "Text6"; empty for ZOVAN3, whose result is List1
+    std::string_view resultLabel;           // "Label6"; "Label5" (right column head) for ZOVAN3
+    std::string_view printOption;           // the label that switches printing: "Label4" or "Label6"
+    std::span<const CalcFamily> menuResets; // families whose selection the Menu button clears
+};
+
+// Layout a menu entry sets on a label: a value of 0 (or a negative Top/Height) is "not set",
+// so the label keeps what the window last showed.
+struct LabelLayout {
+    int top = -1;
+    int height = -1;
+    double fontSize = 0.0;
+};
+
+struct CatalogueEntry {
+    std::string_view item; // menu entry name: "SP"
+    CalcFamily family;
+    std::int16_t code; // stored in the family's selection variable
+    WindowId window;
+    std::string_view submenu; // "KA" .. "KA4" for instalment entries, empty otherwise
+    std::string_view menuCaption;
+    std::array<std::string_view, 4> labels;      // captions of Label1 .. LabelN
+    std::string_view resultCaption;              // result label; right column head in ZOVAN3
+    std::string_view columnHead;                 // left column head (Label4) in ZOVAN3
+    LabelLayout label1;                          // Label1
+    double otherInputLabelsFont = 0.0;           // Label2 .. LabelN, and the result label
+    LabelLayout result;                          // the result label (Label5 in ZOVAN3)
+    double columnFont = 0.0;                     // Label4 in ZOVAN3
+    std::array<std::string_view, 4> printLabels; // input lines on paper, ending in "="
+    std::string_view printResult;                // result label on paper ("...=") or table heading
+    Calculation calc;
+};
+
+const std::array<FamilyInfo, kFamilyCount>& families();
+const FamilyInfo& familyInfo(CalcFamily family);
+const WindowInfo& windowInfo(WindowId window);
+std::span<const WindowInfo> windows();
+
+// All 37 calculations, family by family, each family in menu order.
+std::span<const CatalogueEntry> catalogue();
+const CatalogueEntry* findEntry(std::string_view item);
+
+// The order in which a window's compute button tests the selection variables.
+std::span<const std::string_view> testOrder(WindowId window);
+// The same, as catalogue entries.
+std::span<const CatalogueEntry* const> testedEntries(WindowId window);
+
+// One property a menu entry sets on its window, in the order the entry sets them.
+enum class DressProperty : std::uint8_t { FontSize, Top, Height, Visible, Caption, ClearText, ClearList };
+struct DressStep {
+    std::string_view control; // object name: "Label1", "Text3", "List1"
+    DressProperty property;
+    double number = 0.0;        // FontSize (points), Top/Height (twips), Visible (1/0)
+    std::string_view text = {}; // Caption
+};
+
+// What choosing `entry` from the menu sets on its window after the window is shown, captioned
+// and Text1 focused: input labels, cleared input boxes, the result label and a cleared result.
+std::vector<DressStep> dressSteps(const CatalogueEntry& entry);
+
+// The menu of the main window, built from the catalogue.
+enum class MenuKind : std::uint8_t { Title, Calculation, Help, Version, Separator };
+struct MenuNode {
+    std::string_view name; // object name: "S", "KA2", "FA", "HE01", "SKIP"
+    std::string_view caption;
+    MenuKind kind;
+    std::vector<MenuNode> children;
+};
+const std::vector<MenuNode>& menuTree();
+
+} // namespace kinri

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string_view>
+
+namespace kinri {
+
+// The texts of the program's message boxes. A line break inside a text is "\n"; each window
+// system shows it as its own line break.
+enum class MessageIcon { None, Information, Exclamation };
+
+struct MessageBoxText {
+    std::string_view title;
+    std::string_view text;
+    MessageIcon icon;
+};
+
+inline constexpr MessageBoxText kInputRequiredBox{"メッセージ", "入力してください", MessageIcon::Information};
+
+inline constexpr MessageBoxText kCalculationErrorBox{
+    "                            お知らせ",
+    "           エラーが発生しました\n（0で除算・不合理な設定等が原因です）", MessageIcon::Exclamation};
+
+// Asked by the print switch of every calculator window; Yes switches printing on, No off.
+inline constexpr MessageBoxText kPrintQuestionBox{"メッセージ", "実行後、計算条件・結果\nを印刷します",
+                                                  MessageIcon::Exclamation};
+
+inline constexpr MessageBoxText kVersionBox{
+    "    バージョン情報", "金利計算\n          Ver1.20\n金利計算 開発チーム", MessageIcon::None};
+
+} // namespace kinri

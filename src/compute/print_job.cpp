@@ -1,0 +1,29 @@
+#include "compute/print_job.h"
+
+namespace kinri {
+
+std::vector<PrintLine> printJob(const CatalogueEntry& entry, std::span<const std::string> inputs,
+                                std::string_view resultText, std::vector<std::string> tableRows) {
+    std::vector<PrintLine> job;
+    job.reserve(13 + inputs.size() + tableRows.size());
+    auto blank = [&job] { job.push_back(PrintLine{}); };
+    auto text = [&job](std::string line) { job.push_back(PrintLine{kPrintColumn, std::move(line)}); };
+
+    for (int k = 0; k < 8; ++k)
+        blank();
+    text(std::string(familyInfo(entry.family).printHeader));
+    blank();
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        text(std::string(entry.printLabels.at(k)) + inputs[k]);
+    blank();
+    if (entry.calc.isTable()) {
+        text(std::string(entry.printResult));
+        for (std::string& row : tableRows)
+            text(std::move(row));
+    } else {
+        text(std::string(entry.printResult) + std::string(resultText));
+    }
+    return job;
+}
+
+} // namespace kinri

@@ -1,0 +1,72 @@
+#include "compute/variant.h"
+
+#include "compute/number_text.h"
+
+#include <cmath>
+
+namespace kinri {
+namespace {
+
+Variant checked(double value) {
+    if (!std::isfinite(value)) throw CalcError("arithmetic result is not a finite number");
+    return Variant(value);
+}
+
+} // namespace
+
+Variant Variant::fromText(std::string text) {
+    Variant v;
+    v.text_ = std::move(text);
+    v.state_ = State::Text;
+    return v;
+}
+
+double Variant::convert() const {
+    if (state_ == State::Text) {
+        const auto parsed = parseNumber(text_);
+        if (parsed) {
+            number_ = *parsed;
+            state_ = State::Converted;
+            return number_;
+        }
+        state_ = State::NotANumber;
+    }
+    throw CalcError("input is not a number");
+}
+
+// Adding a text to a number converts the text; the formulas never add two texts, and doing it
+// numerically as well keeps "1" + "2" from ever becoming "12".
+Variant operator+(const Variant& a, const Variant& b) {
+    return checked(a.number() + b.number());
+}
+Variant operator-(const Variant& a, const Variant& b) {
+    return checked(a.number() - b.number());
+}
+Variant operator*(const Variant& a, const Variant& b) {
+    return checked(a.number() * b.number());
+}
+
+Variant operator/(const Variant& a, const Variant& b) {
+    const double dividend = a.number();
+    const double divisor = b.number();
+    if (divisor == 0.0) throw CalcError("division by zero");
+    return checked(dividend / divisor);
+}
+
+Variant operator-(const Variant& a) {
+    return Variant(-a.number());
+}
+
+// pow() yields NaN for a negative base with a non-whole exponent and infinity for zero to a
+// negative power or an overflow; all of them are errors here.
+Variant power(const Variant& base, const Variant& exponent) {
+    return checked(std::pow(base.number(), exponent.number()));
+}
+
+Variant naturalLog(const Variant& a) {
+    const double x = a.number();
+    if (!(x > 0.0)) throw CalcError("logarithm of a non-positive number");
+    return checked(std::log(x));
+}
+
+} // namespace kinri
