@@ -1,0 +1,276 @@
+#include "ui/calculator_window.h"
+
+#include "compute/flow.h"
+#include "ui/caption_label.h"
+#include "ui/fonts.h"
+#include "ui/message_box.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <map>
+
+namespace kinri::ui {
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Button face colour for the print switch's "off" look, the design's light green for "on".
+void paintBackground(QWidget* w, const QColor& colour) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+// A long result (1000000.015 in a box designed for MS fonts) is shown whole: the text shrinks a
+// little rather than scroll out of sight, and the tooltip repeats it.
+void fitToWidth(QLineEdit* edit) {
+    QFont font = QApplication::font();
+    const QString text = edit->text();
+    const double room = edit->width() - 8.0; // frame and text margins
+    while (font.pointSizeF() > 6.0 && QFontMetricsF(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    edit->setFont(font);
+    edit->setToolTip(text);
+    edit->setCursorPosition(0);
+}
+
+void paintTextRed(QWidget* w) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Text, QColor(0xFF, 0x00, 0x00));
+    w->setPalette(pal);
+}
+
+} // namespace
+
+CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, LinePrinter& printer,
+                                   QWidget* menuWindow)
+    : QWidget(nullptr), layout_(layout), info_(windowInfo(layout.id)), state_(state), printer_(printer),
+      menuWindow_(menuWindow) {
+    setObjectName(qs(info_.name));
+    setWindowTitle(QStringLiteral("  割賦返済の計算"));
+    setWindowIcon(QIcon(qs(layout.icon)));
+    setAttribute(Qt::WA_QuitOnClose, false); // closing is handled below: it ends the program
+    setFixedSize(px(layout.clientWidth), px(layout.clientHeight));
+
+    std::map<int, QWidget*> tabOrder;
+    inputs_.resize(static_cast<std::size_t>(info_.inputCount), nullptr);
+    for (const ControlSpec& c : layout.controls) {
+        QWidget* w = nullptr;
+        switch (c.kind) {
+        case ControlKind::Label:
+        case ControlKind::PrintOption: {
+            auto* label = new CaptionLabel(this);
+            labels_.push_back(label);
+            w = label;
+            if (c.kind == ControlKind::PrintOption) {
+                printOption_ = label;
+                label->setAlignment(Qt::AlignCenter);
+                label->setText(qs(c.caption));
+                label->setCursor(Qt::PointingHandCursor);
+                connect(label, &CaptionLabel::clicked, this, &CalculatorWindow::askPrintOption);
+            } else if (info_.id == WindowId::Zovan3 && (c.name == "Label4" || c.name == "Label5")) {
+                label->setVisible(false); // column heads appear once a table calculation is chosen
+            }
+            break;
+        }
+        case ControlKind::TextBox:
+        case ControlKind::ResultBox: {
+            auto* edit = new QLineEdit(this);
+            edit->setTextMargins(0, 0, 0, 0);
+            if (c.kind == ControlKind::ResultBox) {
+                resultBox_ = edit;
+                paintTextRed(edit);
+                connect(edit, &QLineEdit::textChanged, this, [edit] { fitToWidth(edit); });
+            } else {
+                const int k = c.name.back() - '1';
+                inputs_.at(static_cast<std::size_t>(k)) = edit;
+            }
+            w = edit;
+            tabOrder[c.tab] = w;
+            break;
+        }
+        case ControlKind::List: {
+            list_ = new QListWidget(this);
+            list_->setUniformItemSizes(true);
+            list_->setSelectionMode(QAbstractItemView::SingleSelection);
+            list_->setFont(QFont(fixedFontFamily(), 9));
+            paintTextRed(list_);
+            w = list_;
+            tabOrder[c.tab] = w;
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = new QPushButton(qs(c.caption), this);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            w = button;
+            tabOrder[c.tab] = w;
+            if (c.name == "Command1")
+                connect(button, &QPushButton::clicked, this, &CalculatorWindow::compute);
+            if (c.name == "Command2") connect(button, &QPushButton::clicked, this, &CalculatorWindow::clear);
+            if (c.name == "Command3")
+                connect(button, &QPushButton::clicked, this, &CalculatorWindow::backToMenu);
+            break;
+        }
+        }
+        w->setObjectName(qs(c.name));
+        w->setGeometry(pixels(c.left, c.top, c.width, c.height));
+        if (c.fontSize > 0) w->setFont(uiFont(c.fontSize, qs(c.fontFamily)));
+    }
+    QWidget* previous = nullptr;
+    for (const auto& [tab, w] : tabOrder) {
+        if (previous != nullptr) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    setPrintLook(false);
+    for (CaptionLabel* label : labels_)
+        label->refreshFit();
+}
+
+int CalculatorWindow::px(double twips) const {
+    return twipsToPixels(twips, logicalDpiY());
+}
+
+QRect CalculatorWindow::pixels(int left, int top, int width, int height) const {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+void CalculatorWindow::place() {
+    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const double dpi = logicalDpiY();
+    const QSize outer = frameGeometry().size();
+    const WindowPosition pos = placeWindow(
+        pixelsToTwips(screen->geometry().width(), dpi), pixelsToTwips(screen->geometry().height(), dpi),
+        pixelsToTwips(outer.width(), dpi), pixelsToTwips(outer.height(), dpi));
+    move(screen->geometry().topLeft() + QPoint(px(pos.left), px(pos.top)));
+}
+
+void CalculatorWindow::dress(const CatalogueEntry& entry) {
+    setWindowTitle(qs(familyInfo(entry.family).windowCaption));
+    activateWindow();
+    inputs_.front()->setFocus();
+    for (const DressStep& step : dressSteps(entry))
+        applyStep(step);
+    for (CaptionLabel* label : labels_)
+        label->refreshFit();
+}
+
+void CalculatorWindow::applyStep(const DressStep& step) {
+    QWidget* w = findChild<QWidget*>(qs(step.control), Qt::FindDirectChildrenOnly);
+    if (w == nullptr) return;
+    switch (step.property) {
+    case DressProperty::FontSize: {
+        QFont font = w->font();
+        font.setPointSizeF(step.number);
+        w->setFont(font);
+        break;
+    }
+    case DressProperty::Top:
+        w->move(w->x(), px(step.number));
+        break;
+    case DressProperty::Height:
+        w->resize(w->width(), px(step.number));
+        break;
+    case DressProperty::Visible:
+        w->setVisible(step.number != 0.0);
+        break;
+    case DressProperty::Caption:
+        if (auto* label = qobject_cast<QLabel*>(w)) label->setText(qs(step.text));
+        break;
+    case DressProperty::ClearText:
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->clear();
+        break;
+    case DressProperty::ClearList:
+        if (auto* list = qobject_cast<QListWidget*>(w)) list->clear();
+        break;
+    }
+}
+
+void CalculatorWindow::compute() {
+    std::vector<std::string> boxes;
+    boxes.reserve(inputs_.size());
+    for (const QLineEdit* edit : inputs_)
+        boxes.push_back(edit->text().toStdString());
+
+    const Outcome out = computeClick(state_, info_.id, boxes);
+    if (out.listEmptied && list_ != nullptr) list_->clear();
+    if (out.message == Message::InputRequired) {
+        showMessage(this, kInputRequiredBox);
+        return;
+    }
+    if (out.resultText && resultBox_ != nullptr) resultBox_->setText(QString::fromStdString(*out.resultText));
+    if (!out.listLines.empty() && list_ != nullptr) {
+        QStringList lines;
+        lines.reserve(static_cast<qsizetype>(out.listLines.size()));
+        for (const std::string& line : out.listLines)
+            lines.append(QString::fromStdString(line));
+        list_->addItems(lines); // one insertion for the whole table
+    }
+    bool failed = out.message == Message::CalculationError;
+    if (!failed && !out.printJob.empty()) {
+        // A printer that cannot print, or fails part-way, is a failure of this click: the result
+        // stays shown and the user is told.
+        bool printed = false;
+        try {
+            printed = printer_.printJob(out.printJob);
+        } catch (...) {
+            printed = false;
+        }
+        failed = !printed;
+    }
+    if (failed) showMessage(this, kCalculationErrorBox);
+}
+
+void CalculatorWindow::clear() {
+    for (QLineEdit* edit : inputs_)
+        edit->clear();
+    if (resultBox_ != nullptr) resultBox_->clear();
+    if (list_ != nullptr) list_->clear();
+}
+
+void CalculatorWindow::backToMenu() {
+    state_.returnToMenu(info_);
+    setPrintLook(false);
+    hide();
+    menuWindow_->show();
+}
+
+void CalculatorWindow::askPrintOption() {
+    const auto answer = showMessage(this, kPrintQuestionBox, QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::No) {
+        state_.setPrintAfterCalc(false);
+        setPrintLook(false);
+    } else if (answer == QMessageBox::Yes) {
+        state_.setPrintAfterCalc(true);
+        setPrintLook(true);
+    }
+}
+
+void CalculatorWindow::setPrintLook(bool on) {
+    const TwipsPoint pos = on ? layout_.printOn : layout_.printOff;
+    paintBackground(printOption_, on ? QColor(0xC0, 0xFF, 0xC0) : palette().color(QPalette::Button));
+    printOption_->setGeometry(pixels(pos.left, pos.top, 630, 300));
+    printOption_->setText(on ? QStringLiteral("計算後印刷") : QStringLiteral("印刷なし"));
+    printOption_->refreshFit();
+}
+
+void CalculatorWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit programEndRequested();
+}
+
+} // namespace kinri::ui

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "catalogue/app_state.h"
+#include "catalogue/catalogue.h"
+#include "ui/platform.h"
+#include "ui/window_layouts.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace kinri::ui {
+
+class CaptionLabel;
+
+// One calculator window (ZOVAN2 .. ZOVAN5), built from its layout description: labelled input
+// boxes, a red result box or table, compute, clear, Menu and the print switch.
+class CalculatorWindow : public QWidget {
+    Q_OBJECT
+public:
+    CalculatorWindow(const WindowLayout& layout, AppState& state, LinePrinter& printer, QWidget* menuWindow);
+
+    WindowId id() const { return layout_.id; }
+
+    // What a menu entry does once the window is shown: caption, focus to Text1, labels, layout,
+    // empty boxes.
+    void dress(const CatalogueEntry& entry);
+
+    // Places the window on the screen; done once, when it is first shown.
+    void place();
+
+signals:
+    void programEndRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void compute();
+    void clear();
+    void backToMenu();
+    void askPrintOption();
+    void setPrintLook(bool on);
+    void applyStep(const DressStep& step);
+    QRect pixels(int left, int top, int width, int height) const;
+    int px(double twips) const;
+
+    const WindowLayout& layout_;
+    const WindowInfo& info_;
+    AppState& state_;
+    LinePrinter& printer_;
+    QWidget* menuWindow_;
+    std::vector<QLineEdit*> inputs_;
+    QLineEdit* resultBox_ = nullptr;
+    QListWidget* list_ = nullptr;
+    CaptionLabel* printOption_ = nullptr;
+    std::vector<CaptionLabel*> labels_;
+};
+
+} // namespace kinri::ui

@@ -1,0 +1,59 @@
+#include "ui/fonts.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace kinri::ui {
+namespace {
+
+// Latin spellings under which the designed Japanese fonts may be registered.
+QString latinAlias(const QString& family) {
+    if (family == QStringLiteral("ＭＳ Ｐゴシック")) return QStringLiteral("MS PGothic");
+    if (family == QStringLiteral("ＭＳ ゴシック")) return QStringLiteral("MS Gothic");
+    return family;
+}
+
+QString firstInstalled(const QStringList& candidates) {
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& c : candidates)
+        if (installed.contains(c, Qt::CaseInsensitive)) return c;
+    return {};
+}
+
+} // namespace
+
+QString uiFontFamily(const QString& designed) {
+    const QString found = firstInstalled({designed, latinAlias(designed), QStringLiteral("Noto Sans CJK JP"),
+                                          QStringLiteral("Noto Sans JP"), QStringLiteral("IPAPGothic")});
+    return found.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : found;
+}
+
+QString fixedFontFamily() {
+    const QString found =
+        firstInstalled({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                        QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic")});
+    return found.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : found;
+}
+
+QFont uiFont(double pointSize, const QString& designed) {
+    QFont font(uiFontFamily(designed));
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+bool applyJapaneseDefaults(QApplication& app) {
+    QApplication::setFont(uiFont(9.0));
+    auto* translator = new QTranslator(&app); // owned by the application
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+        return true;
+    }
+    delete translator;
+    return false;
+}
+
+} // namespace kinri::ui

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QApplication;
+
+namespace kinri::ui {
+
+// The Japanese UI font: the designed family where it is installed, else the Japanese font the
+// system has. `designed` is a family name such as "ＭＳ Ｐゴシック".
+QString uiFontFamily(const QString& designed = QStringLiteral("ＭＳ Ｐゴシック"));
+
+// A fixed-pitch Japanese font whose full-width glyphs are exactly two half-widths, so that
+// columns padded with spaces line up on screen and on paper.
+QString fixedFontFamily();
+
+QFont uiFont(double pointSize, const QString& designed = QStringLiteral("ＭＳ Ｐゴシック"));
+
+// Application-wide set-up: the default UI font and Qt's own Japanese texts for dialog buttons
+// (はい / いいえ / OK) when the system has the translation. Returns whether it was loaded.
+bool applyJapaneseDefaults(QApplication& app);
+
+} // namespace kinri::ui

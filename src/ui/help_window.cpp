@@ -1,0 +1,106 @@
+#include "ui/help_window.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kinri::ui {
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("金利計算 ヘルプ"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kinri.svg")));
+    setAttribute(Qt::WA_QuitOnClose, false); // closing help never ends the program
+    resize(720, 600);
+
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName(QStringLiteral("HelpBrowser"));
+    browser_->setOpenExternalLinks(false);
+    browser_->setSearchPaths({QStringLiteral(":/help")});
+
+    auto makeButton = [this](const QString& name, const QString& text, QStyle::StandardPixmap icon) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(name);
+        b->setText(text);
+        b->setIcon(style()->standardIcon(icon));
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setAutoRaise(true);
+        return b;
+    };
+    QToolButton* back = makeButton(QStringLiteral("HelpBack"), QStringLiteral("戻る"), QStyle::SP_ArrowBack);
+    QToolButton* forward =
+        makeButton(QStringLiteral("HelpForward"), QStringLiteral("進む"), QStyle::SP_ArrowForward);
+    QToolButton* home =
+        makeButton(QStringLiteral("HelpContents"), QStringLiteral("目次"), QStyle::SP_DirHomeIcon);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(back, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+    connect(home, &QToolButton::clicked, this, &HelpWindow::showContentsPage);
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QToolButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QToolButton::setEnabled);
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = browser_->documentTitle();
+        setWindowTitle(title.isEmpty() ? QStringLiteral("金利計算 ヘルプ")
+                                       : title + QStringLiteral(" - 金利計算 ヘルプ"));
+    });
+
+    search_ = new QLineEdit(this);
+    search_->setObjectName(QStringLiteral("HelpSearch"));
+    search_->setPlaceholderText(QStringLiteral("ページ内を検索"));
+    search_->setClearButtonEnabled(true);
+    connect(search_, &QLineEdit::returnPressed, this, [this] { find(false); });
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(back);
+    bar->addWidget(forward);
+    bar->addWidget(home);
+    bar->addStretch(1);
+    bar->addWidget(search_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(bar);
+    layout->addWidget(browser_, 1);
+}
+
+void HelpWindow::showContentsPage() {
+    browser_->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
+}
+
+void HelpWindow::find(bool backward) {
+    const QString needle = search_->text();
+    if (needle.isEmpty()) return;
+    QTextDocument::FindFlags flags;
+    if (backward) flags |= QTextDocument::FindBackward;
+    if (!browser_->find(needle, flags)) {
+        // Wrap around once from the start of the page.
+        QTextCursor cursor = browser_->textCursor();
+        cursor.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
+        browser_->setTextCursor(cursor);
+        browser_->find(needle, flags);
+    }
+}
+
+BuiltInHelpViewer::BuiltInHelpViewer() = default;
+BuiltInHelpViewer::~BuiltInHelpViewer() = default;
+
+void BuiltInHelpViewer::showContents(const QString& helpFile) {
+    if (helpFile.compare(QLatin1String(kHelpFileName), Qt::CaseInsensitive) != 0) {
+        // As a help viewer does, report a file it does not have; the program never looks itself.
+        QMessageBox::warning(nullptr, QStringLiteral("ヘルプ"),
+                             QStringLiteral("ヘルプ ファイル %1 が見つかりません。").arg(helpFile));
+        return;
+    }
+    if (!window_) window_ = std::make_unique<HelpWindow>();
+    window_->showContentsPage();
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+} // namespace kinri::ui

@@ -1,0 +1,143 @@
+#include "ui/main_window.h"
+
+#include "ui/calculator_window.h"
+#include "ui/help_window.h"
+#include "ui/message_box.h"
+#include "ui/twips.h"
+#include "ui/window_layouts.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace kinri::ui {
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
+    : QMainWindow(parent), printer_(printer), help_(help) {
+    setObjectName(QStringLiteral("ZOVAN1"));
+    setWindowTitle(QStringLiteral("  金利計算"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kinri.svg")));
+    setAttribute(Qt::WA_QuitOnClose, false); // closing is handled in closeEvent
+
+    // The client area is practically empty: the window is its caption and its menu bar.
+    auto* client = new QWidget(this);
+    const double dpi = logicalDpiY();
+    client->setFixedSize(twipsToPixels(8100, dpi), std::max(1, twipsToPixels(15, dpi)));
+    setCentralWidget(client);
+    buildMenu();
+    setFixedSize(sizeHint());
+
+    // Load: placed, nothing selected, printing off.
+    place();
+    state_.reset();
+}
+
+MainWindow::~MainWindow() = default;
+
+CalculatorWindow* MainWindow::calculatorWindow(WindowId id) const {
+    return windows_.at(static_cast<std::size_t>(id)).get();
+}
+
+void MainWindow::place() {
+    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const double dpi = logicalDpiY();
+    const QSize outer = frameGeometry().size();
+    const WindowPosition pos = placeWindow(
+        pixelsToTwips(screen->geometry().width(), dpi), pixelsToTwips(screen->geometry().height(), dpi),
+        pixelsToTwips(outer.width(), dpi), pixelsToTwips(outer.height(), dpi));
+    move(screen->geometry().topLeft() + QPoint(twipsToPixels(pos.left, dpi), twipsToPixels(pos.top, dpi)));
+}
+
+void MainWindow::buildMenu() {
+    for (const MenuNode& title : menuTree()) {
+        QMenu* menu = menuBar()->addMenu(qs(title.caption));
+        menu->setObjectName(qs(title.name));
+        menu->menuAction()->setObjectName(qs(title.name));
+        for (const MenuNode& child : title.children)
+            addMenuNode(menu, child);
+    }
+}
+
+void MainWindow::addMenuNode(QMenu* parent, const MenuNode& node) {
+    switch (node.kind) {
+    case MenuKind::Title: {
+        QMenu* sub = parent->addMenu(qs(node.caption));
+        sub->setObjectName(qs(node.name));
+        sub->menuAction()->setObjectName(qs(node.name));
+        for (const MenuNode& child : node.children)
+            addMenuNode(sub, child);
+        return;
+    }
+    case MenuKind::Separator:
+        parent->addSeparator()->setObjectName(qs(node.name));
+        return;
+    case MenuKind::Calculation: {
+        QAction* action = parent->addAction(qs(node.caption));
+        action->setObjectName(qs(node.name));
+        const CatalogueEntry* entry = findEntry(node.name);
+        connect(action, &QAction::triggered, this, [this, entry] { choose(*entry); });
+        return;
+    }
+    case MenuKind::Help: {
+        QAction* action = parent->addAction(qs(node.caption));
+        action->setObjectName(qs(node.name));
+        connect(action, &QAction::triggered, this, &MainWindow::openHelp);
+        return;
+    }
+    case MenuKind::Version: {
+        QAction* action = parent->addAction(qs(node.caption));
+        action->setObjectName(qs(node.name));
+        connect(action, &QAction::triggered, this, &MainWindow::showVersion);
+        return;
+    }
+    }
+}
+
+void MainWindow::choose(const CatalogueEntry& entry) {
+    state_.select(entry);
+    hide();
+    auto& slot = windows_.at(static_cast<std::size_t>(entry.window));
+    const bool first = !slot;
+    if (first) {
+        slot = std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, printer_, this);
+        connect(slot.get(), &CalculatorWindow::programEndRequested, this, &MainWindow::programEndRequested);
+        slot->place();
+    }
+    slot->show();
+    slot->dress(entry);
+}
+
+void MainWindow::openHelp() {
+    if (!helpHolder_) {
+        // The hidden holder of the help request; created once and never shown.
+        helpHolder_ = std::make_unique<QWidget>();
+        helpHolder_->setObjectName(QStringLiteral("HELPFRM"));
+        helpHolder_->setWindowTitle(QStringLiteral("Form1"));
+        const double dpi = logicalDpiY();
+        helpHolder_->resize(twipsToPixels(3750, dpi), twipsToPixels(2505, dpi));
+    }
+    help_.showContents(QLatin1String(kHelpFileName));
+}
+
+void MainWindow::showVersion() {
+    showMessage(this, kVersionBox);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit programEndRequested();
+}
+
+} // namespace kinri::ui

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "catalogue/app_state.h"
+#include "catalogue/catalogue.h"
+#include "ui/platform.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+class QMenu;
+
+namespace kinri::ui {
+
+class CalculatorWindow;
+
+// The start window ZOVAN1: a caption and the menu of every calculation, help and version.
+// Constructing it runs its load: placed on the screen, nothing selected, printing off.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const AppState& state() const { return state_; }
+
+    // The calculator window, or nullptr while no menu entry has needed it yet.
+    CalculatorWindow* calculatorWindow(WindowId id) const;
+
+    // The hidden holder the help entry creates once; nullptr before the first help request.
+    QWidget* helpHolder() const { return helpHolder_.get(); }
+
+signals:
+    // Closing any window of the program ends it; main() connects this to the application's quit.
+    void programEndRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    void addMenuNode(QMenu* parent, const MenuNode& node);
+    void choose(const CatalogueEntry& entry);
+    void openHelp();
+    void showVersion();
+    void place();
+
+    LinePrinter& printer_;
+    HelpViewer& help_;
+    AppState state_;
+    std::array<std::unique_ptr<CalculatorWindow>, 4> windows_;
+    std::unique_ptr<QWidget> helpHolder_;
+};
+
+} // namespace kinri::ui

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "compute/messages.h"
+
+#include <QMessageBox>
+
+namespace kinri::ui {
+
+// Shows one of the program's message boxes, modal, and returns the button pressed.
+QMessageBox::StandardButton showMessage(QWidget* parent, const MessageBoxText& box,
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+} // namespace kinri::ui

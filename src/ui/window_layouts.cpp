@@ -1,0 +1,86 @@
+#include "ui/window_layouts.h"
+
+#include <array>
+
+namespace kinri::ui {
+namespace {
+
+using K = ControlKind;
+constexpr double kMenuFontSize = 11.25;
+constexpr double kPrintFontSize = 8.25;
+
+constexpr std::array<ControlSpec, 12> kZovan2{{
+    {"Label1", K::Label, 405, 420, 1530, 375, 0},
+    {"Label2", K::Label, 405, 930, 1515, 375, 1},
+    {"Label3", K::Label, 405, 1410, 1485, 375, 2},
+    {"Label6", K::Label, 390, 2625, 1470, 960, 3},
+    {"Text1", K::TextBox, 1905, 360, 972, 264, 4},
+    {"Text2", K::TextBox, 1905, 855, 972, 264, 5},
+    {"Text3", K::TextBox, 1905, 1350, 972, 264, 6},
+    {"Text6", K::ResultBox, 1920, 2595, 972, 264, 7},
+    {"Command1", K::Button, 270, 1950, 972, 372, 8, "計算"},
+    {"Command2", K::Button, 2100, 1935, 972, 372, 9, "クリヤ"},
+    {"Command3", K::Button, 2385, 3090, 765, 372, 10, "Menu", kMenuFontSize, kMenuButtonFont},
+    {"Label4", K::PrintOption, 1365, 2055, 630, 300, 11, "印刷なし", kPrintFontSize, kMenuButtonFont},
+}};
+
+constexpr std::array<ControlSpec, 13> kZovan3{{
+    {"Label1", K::Label, 570, 315, 975, 375, 0},
+    {"Label2", K::Label, 570, 795, 975, 375, 1},
+    {"List1", K::List, 585, 2880, 2235, 3300, 2},
+    {"Label3", K::Label, 570, 1245, 975, 375, 3},
+    {"Label4", K::Label, 660, 2505, 855, 255, 4},
+    {"Label5", K::Label, 1320, 2295, 1530, 570, 5},
+    {"Text1", K::TextBox, 1785, 240, 972, 264, 6},
+    {"Text2", K::TextBox, 1770, 720, 972, 264, 7},
+    {"Text3", K::TextBox, 1770, 1170, 972, 264, 8},
+    {"Command1", K::Button, 330, 1740, 852, 372, 9, "計算"},
+    {"Command2", K::Button, 2205, 1740, 852, 372, 10, "クリヤ"},
+    {"Command3", K::Button, 2445, 6315, 810, 372, 11, "Menu", kMenuFontSize, kMenuButtonFont},
+    {"Label6", K::PrintOption, 1395, 1845, 630, 300, 12, "印刷なし", kPrintFontSize, kMenuButtonFont},
+}};
+
+constexpr std::array<ControlSpec, 10> kZovan4{{
+    {"Label1", K::Label, 465, 420, 1215, 585, 0},
+    {"Label2", K::Label, 465, 1020, 1215, 495, 1},
+    {"Label3", K::Label, 465, 2295, 1215, 870, 2},
+    {"Text1", K::TextBox, 1710, 345, 972, 264, 3},
+    {"Text2", K::TextBox, 1710, 960, 972, 264, 4},
+    {"Text3", K::ResultBox, 1710, 2280, 972, 264, 5},
+    {"Command1", K::Button, 225, 1545, 972, 372, 6, "計算"},
+    {"Command2", K::Button, 2025, 1545, 972, 372, 7, "クリヤ"},
+    {"Command3", K::Button, 2250, 2775, 780, 372, 8, "Menu", kMenuFontSize, kMenuButtonFont},
+    {"Label6", K::PrintOption, 1320, 1635, 630, 300, 9, "印刷なし", kPrintFontSize, kMenuButtonFont},
+}};
+
+constexpr std::array<ControlSpec, 14> kZovan5{{
+    {"Label1", K::Label, 465, 390, 1215, 375, 0},
+    {"Label2", K::Label, 465, 900, 1215, 375, 1},
+    {"Label3", K::Label, 450, 1410, 1215, 375, 2},
+    {"Label4", K::Label, 465, 1890, 1215, 495, 3},
+    {"Label5", K::Label, 450, 3135, 1230, 945, 4},
+    {"Text1", K::TextBox, 1710, 330, 972, 264, 5},
+    {"Text2", K::TextBox, 1710, 840, 972, 264, 6},
+    {"Text3", K::TextBox, 1710, 1350, 972, 264, 7},
+    {"Text4", K::TextBox, 1710, 1845, 972, 264, 8},
+    {"Text5", K::ResultBox, 1710, 3135, 972, 264, 9},
+    {"Command1", K::Button, 180, 2475, 972, 372, 10, "計算"},
+    {"Command2", K::Button, 2040, 2460, 972, 372, 11, "クリヤ"},
+    {"Command3", K::Button, 2265, 3615, 750, 372, 12, "Menu", kMenuFontSize, kMenuButtonFont},
+    {"Label6", K::PrintOption, 1290, 2580, 630, 300, 13, "印刷なし", kPrintFontSize, kMenuButtonFont},
+}};
+
+const std::array<WindowLayout, 4> kLayouts{{
+    {WindowId::Zovan2, 3345, 3615, kZovan2, "Label4", {1365, 2055}, {1365, 2000}, ":/icons/calc-single.svg"},
+    {WindowId::Zovan3, 3390, 6795, kZovan3, "Label6", {1390, 1845}, {1380, 1790}, ":/icons/calc-table.svg"},
+    {WindowId::Zovan4, 3210, 3210, kZovan4, "Label6", {1320, 1650}, {1320, 1620}, ":/icons/calc-four.svg"},
+    {WindowId::Zovan5, 3180, 4125, kZovan5, "Label6", {1290, 2580}, {1290, 2500}, ":/icons/calc-four.svg"},
+}};
+
+} // namespace
+
+const WindowLayout& windowLayout(WindowId id) {
+    return kLayouts.at(static_cast<std::size_t>(id));
+}
+
+} // namespace kinri::ui

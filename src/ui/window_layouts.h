@@ -1,0 +1,42 @@
+#pragma once
+
+#include "catalogue/catalogue.h"
+
+#include <span>
+#include <string_view>
+
+namespace kinri::ui {
+
+enum class ControlKind { Label, TextBox, ResultBox, List, Button, PrintOption };
+
+// One control of a calculator window as designed: position and size in twips within the client
+// area, its place in the keyboard focus order, and its fixed caption (buttons only).
+struct ControlSpec {
+    std::string_view name;
+    ControlKind kind;
+    int left, top, width, height;
+    int tab;
+    std::string_view caption = {};
+    double fontSize = 0.0;            // 0: the window's default font
+    std::string_view fontFamily = {}; // empty: the default family
+};
+
+struct TwipsPoint {
+    int left, top;
+};
+
+struct WindowLayout {
+    WindowId id;
+    int clientWidth, clientHeight; // twips
+    std::span<const ControlSpec> controls;
+    std::string_view printOption; // the print switch label
+    TwipsPoint printOff, printOn; // its position with printing off and on
+    std::string_view icon;        // resource path of the window's icon
+};
+
+const WindowLayout& windowLayout(WindowId id);
+
+// The design font of the buttons and the print switch.
+inline constexpr std::string_view kMenuButtonFont = "ＭＳ Ｐゴシック";
+
+} // namespace kinri::ui

@@ -1,0 +1,87 @@
+// The built-in help has a page for every calculation, reached from the contents in menu order,
+// and each page's worked example shows exactly what the program computes for those inputs.
+#include "catalogue/catalogue.h"
+#include "compute/flow.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+namespace kinri {
+namespace {
+
+std::string readPage(std::string_view name) {
+    std::ifstream in(std::string(KINRI_HELP_DIR) + "/" + std::string(name), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> allMatches(const std::string& text, const std::regex& re) {
+    std::vector<std::string> out;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
+        out.push_back((*it)[1].str());
+    return out;
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(HelpPages, ContentsLinksEveryCalculationInMenuOrderByItsMenuCaption) {
+    const std::string index = readPage("index.html");
+    ASSERT_FALSE(index.empty());
+    const std::regex link(R"re(<a href="([A-Z0-9]+)\.html">([^<]*)</a>)re");
+    std::vector<std::pair<std::string, std::string>> links;
+    for (auto it = std::sregex_iterator(index.begin(), index.end(), link); it != std::sregex_iterator(); ++it)
+        links.emplace_back((*it)[1].str(), (*it)[2].str());
+    std::vector<std::pair<std::string, std::string>> expected;
+    for (const CatalogueEntry& e : catalogue())
+        expected.emplace_back(std::string(e.item), std::string(e.menuCaption));
+    EXPECT_EQ(links, expected);
+    EXPECT_NE(index.find("href=\"usage.html\""), std::string::npos);
+}
+
+class CalculationPage : public ::testing::TestWithParam<const CatalogueEntry*> {};
+
+TEST_P(CalculationPage, WorkedExampleMatchesTheCore) {
+    const CatalogueEntry& e = *GetParam();
+    const std::string page = readPage(std::string(e.item) + ".html");
+    ASSERT_FALSE(page.empty()) << e.item << ".html is missing";
+    EXPECT_NE(page.find("<h1>" + std::string(e.menuCaption) + "</h1>"), std::string::npos) << e.item;
+    EXPECT_NE(page.find("href=\"index.html\""), std::string::npos) << e.item;
+
+    const auto inputs = allMatches(page, std::regex(R"re(<td class="input">([^<]*)</td>)re"));
+    ASSERT_EQ(static_cast<int>(inputs.size()), windowInfo(e.window).inputCount) << e.item;
+    const Outcome out = runCalculation(e.item, inputs, false);
+    ASSERT_EQ(out.message, Message::None) << e.item;
+    if (e.calc.isTable()) {
+        const auto rows = allMatches(page, std::regex(R"re(<pre class="rows">([^<]*)</pre>)re"));
+        ASSERT_EQ(rows.size(), 1u) << e.item;
+        EXPECT_EQ(splitLines(rows.front()), out.listLines) << e.item;
+    } else {
+        const auto results = allMatches(page, std::regex(R"re(<td class="result">([^<]*)</td>)re"));
+        ASSERT_EQ(results.size(), 1u) << e.item;
+        ASSERT_TRUE(out.resultText.has_value());
+        EXPECT_EQ(results.front(), *out.resultText) << e.item;
+    }
+}
+
+std::vector<const CatalogueEntry*> allEntries() {
+    std::vector<const CatalogueEntry*> out;
+    for (const CatalogueEntry& e : catalogue())
+        out.push_back(&e);
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(HelpPages, CalculationPage, ::testing::ValuesIn(allEntries()),
+                         [](const auto& info) { return std::string(info.param->item); });
+
+} // namespace
+} // namespace kinri
