@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setDesktopFileName(QStringLiteral("io.github.kinri_keisan.Kinri"));
     kinri::ui::applyJapaneseDefaults(app);
     kinri::ui::SystemLinePrinter printer;
     kinri::ui::BuiltInHelpViewer help;

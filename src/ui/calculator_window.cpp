@@ -17,6 +17,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace kinri::ui {
@@ -114,6 +115,7 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(qs(c.caption), this);
+            button->setAccessibleName(qs(c.caption));
             button->setAutoDefault(false);
             button->setDefault(false);
             w = button;
@@ -265,6 +267,8 @@ void CalculatorWindow::setPrintLook(bool on) {
     paintBackground(printOption_, on ? QColor(0xC0, 0xFF, 0xC0) : palette().color(QPalette::Button));
     printOption_->setGeometry(pixels(pos.left, pos.top, 630, 300));
     printOption_->setText(on ? QStringLiteral("計算後印刷") : QStringLiteral("印刷なし"));
+    printOption_->setAccessibleName(printOption_->text());
+    printOption_->setAccessibleDescription(QStringLiteral("クリックすると、計算後に印刷するかどうかを選べます"));
     printOption_->refreshFit();
 }
 

@@ -46,6 +46,7 @@ private:
     void askPrintOption();
     void setPrintLook(bool on);
     void applyStep(const DressStep& step);
+    void nameControls();
     QRect pixels(int left, int top, int width, int height) const;
     int px(double twips) const;
 

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Re-renders the fixed-size PNG application icons from resources/icons/kinri.svg.
+# Run after changing that SVG, then commit the PNGs. Needs rsvg-convert (Debian: librsvg2-bin)
+# and optipng if present (only to shrink the files).
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+app_id="io.github.kinri_keisan.Kinri"
+svg="$root/resources/icons/kinri.svg"
+command -v rsvg-convert >/dev/null || { echo "render.sh: rsvg-convert not found (apt-get install librsvg2-bin)" >&2; exit 1; }
+for n in 16 22 24 32 48 64 128 256; do
+  out="$here/hicolor/${n}x${n}/apps/$app_id.png"
+  mkdir -p "$(dirname "$out")"
+  rsvg-convert --width "$n" --height "$n" --format png "$svg" --output "$out"
+  if command -v optipng >/dev/null; then optipng -quiet -o2 -strip all "$out"; fi
+  echo "$out"
+done

@@ -1,0 +1,90 @@
+# Installation layout (cmake --install) and the Debian package (cpack -G DEB).
+# Included at the end of the top-level CMakeLists.txt, after every add_subdirectory, so the
+# program target `kinri` exists here whenever the desktop front end is part of the build.
+#
+# Everything the package ships is installed in the component `kinri`, and CPack packs only that
+# component, so whatever else a later install() rule adds (tests, benchmarks, libraries) stays out
+# of the .deb unless it names this component.
+
+include(GNUInstallDirs)
+
+set(KINRI_APP_ID "io.github.kinri_keisan.Kinri")
+set(KINRI_ICON_SIZES 16 22 24 32 48 64 128 256)
+set(_kinri_packaging_dir "${CMAKE_CURRENT_LIST_DIR}")
+set(_kinri_icon_svg "${PROJECT_SOURCE_DIR}/resources/icons/kinri.svg")
+
+# --- what is installed where -----------------------------------------------------------------
+
+if(TARGET kinri)
+  install(TARGETS kinri
+    RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}"
+    COMPONENT kinri)
+endif()
+
+install(FILES "${_kinri_packaging_dir}/${KINRI_APP_ID}.desktop"
+  DESTINATION "${CMAKE_INSTALL_DATADIR}/applications"
+  COMPONENT kinri)
+
+install(FILES "${_kinri_packaging_dir}/${KINRI_APP_ID}.metainfo.xml"
+  DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo"
+  COMPONENT kinri)
+
+install(FILES "${_kinri_icon_svg}"
+  DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps"
+  RENAME "${KINRI_APP_ID}.svg"
+  COMPONENT kinri)
+
+foreach(_size IN LISTS KINRI_ICON_SIZES)
+  set(_png "${_kinri_packaging_dir}/icons/hicolor/${_size}x${_size}/apps/${KINRI_APP_ID}.png")
+  if(NOT EXISTS "${_png}")
+    message(FATAL_ERROR "packaging: missing icon ${_png} (packaging/icons/render.sh makes it)")
+  endif()
+  install(FILES "${_png}"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${_size}x${_size}/apps"
+    COMPONENT kinri)
+endforeach()
+
+# --- the Debian package ----------------------------------------------------------------------
+
+if(NOT TARGET kinri)
+  message(STATUS "packaging: no `kinri` program target in this build; the .deb is not configured")
+  return()
+endif()
+
+# Where the built program is, for scripts/package-check.
+file(GENERATE OUTPUT "${CMAKE_BINARY_DIR}/kinri-package-info.txt"
+  CONTENT "binary=$<TARGET_FILE:kinri>\nversion=${PROJECT_VERSION}\napp_id=${KINRI_APP_ID}\n")
+
+# Write the values below into CPackConfig.cmake exactly as given (Japanese text, line breaks).
+set(CPACK_VERBATIM_VARIABLES ON)
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGE_NAME "kinri")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_VENDOR "Kinri developers")
+set(CPACK_PACKAGE_CONTACT "Kinri developers <kinri@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+  "interest calculator (金利計算) for Japanese-speaking users")
+set(CPACK_PACKAGE_DESCRIPTION
+  "金利計算 (Kinri Keisan) is a desktop financial calculator with 37 calculations of simple
+and compound interest, savings plans, annuities and instalment loans, each in a small
+calculator window. Results are exact to the displayed decimal, and the conditions and
+result of every calculation can be printed. The user interface is in Japanese.")
+
+# Only the program's own component, packed as one package (not one per component).
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};kinri;/")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kinri developers <kinri@localhost>")
+set(CPACK_DEBIAN_PACKAGE_SECTION "misc")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+# The shared libraries the program links (Qt 6, libstdc++, libc) are found by dpkg-shlibdeps;
+# the plug-ins Qt loads at run time are invisible to it and are listed here: the platform
+# integration (xcb and friends) and the SVG icon engine and image format.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
