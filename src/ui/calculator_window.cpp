@@ -169,6 +169,23 @@ void CalculatorWindow::dress(const CatalogueEntry& entry) {
         applyStep(step);
     for (CaptionLabel* label : labels_)
         label->refreshFit();
+    nameControls();
+}
+
+// A screen reader names each box after the caption the user sees beside it (元金, not Text1).
+void CalculatorWindow::nameControls() {
+    auto caption = [this](std::string_view name) {
+        const auto* label = findChild<QLabel*>(qs(name), Qt::FindDirectChildrenOnly);
+        return label != nullptr ? label->text() : QString();
+    };
+    static constexpr std::array<std::string_view, 4> kLabels{"Label1", "Label2", "Label3", "Label4"};
+    for (std::size_t k = 0; k < inputs_.size(); ++k)
+        inputs_[k]->setAccessibleName(caption(kLabels.at(k)));
+    if (resultBox_ != nullptr) resultBox_->setAccessibleName(caption(info_.resultLabel));
+    if (list_ != nullptr) {
+        list_->setAccessibleName(caption("Label5"));
+        list_->setAccessibleDescription(caption("Label4") + QStringLiteral("ごとの") + caption("Label5"));
+    }
 }
 
 void CalculatorWindow::applyStep(const DressStep& step) {
@@ -268,7 +285,8 @@ void CalculatorWindow::setPrintLook(bool on) {
     printOption_->setGeometry(pixels(pos.left, pos.top, 630, 300));
     printOption_->setText(on ? QStringLiteral("計算後印刷") : QStringLiteral("印刷なし"));
     printOption_->setAccessibleName(printOption_->text());
-    printOption_->setAccessibleDescription(QStringLiteral("クリックすると、計算後に印刷するかどうかを選べます"));
+    printOption_->setAccessibleDescription(
+        QStringLiteral("クリックすると、計算後に印刷するかどうかを選べます"));
     printOption_->refreshFit();
 }
 
