@@ -9,12 +9,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 #include <array>
@@ -148,17 +146,6 @@ int CalculatorWindow::px(double twips) const {
 
 QRect CalculatorWindow::pixels(int left, int top, int width, int height) const {
     return QRect(px(left), px(top), px(width), px(height));
-}
-
-void CalculatorWindow::place() {
-    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const double dpi = logicalDpiY();
-    const QSize outer = frameGeometry().size();
-    const WindowPosition pos = placeWindow(
-        pixelsToTwips(screen->geometry().width(), dpi), pixelsToTwips(screen->geometry().height(), dpi),
-        pixelsToTwips(outer.width(), dpi), pixelsToTwips(outer.height(), dpi));
-    move(screen->geometry().topLeft() + QPoint(px(pos.left), px(pos.top)));
 }
 
 void CalculatorWindow::dress(const CatalogueEntry& entry) {

@@ -30,9 +30,6 @@ public:
     // empty boxes.
     void dress(const CatalogueEntry& entry);
 
-    // Places the window on the screen; done once, when it is first shown.
-    void place();
-
 signals:
     void programEndRequested();
 

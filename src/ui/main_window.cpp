@@ -5,14 +5,13 @@
 #include "ui/message_box.h"
 #include "ui/twips.h"
 #include "ui/window_layouts.h"
+#include "ui/window_placement.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QMenuBar>
-#include <QScreen>
 
 namespace kinri::ui {
 namespace {
@@ -39,7 +38,7 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     setFixedSize(sizeHint());
 
     // Load: placed, nothing selected, printing off.
-    place();
+    placeOnScreen(*this);
     state_.reset();
 }
 
@@ -47,17 +46,6 @@ MainWindow::~MainWindow() = default;
 
 CalculatorWindow* MainWindow::calculatorWindow(WindowId id) const {
     return windows_.at(static_cast<std::size_t>(id)).get();
-}
-
-void MainWindow::place() {
-    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const double dpi = logicalDpiY();
-    const QSize outer = frameGeometry().size();
-    const WindowPosition pos = placeWindow(
-        pixelsToTwips(screen->geometry().width(), dpi), pixelsToTwips(screen->geometry().height(), dpi),
-        pixelsToTwips(outer.width(), dpi), pixelsToTwips(outer.height(), dpi));
-    move(screen->geometry().topLeft() + QPoint(twipsToPixels(pos.left, dpi), twipsToPixels(pos.top, dpi)));
 }
 
 void MainWindow::buildMenu() {
@@ -113,7 +101,7 @@ void MainWindow::choose(const CatalogueEntry& entry) {
     if (first) {
         slot = std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, printer_, this);
         connect(slot.get(), &CalculatorWindow::programEndRequested, this, &MainWindow::programEndRequested);
-        slot->place();
+        placeOnScreen(*slot);
     }
     slot->show();
     slot->dress(entry);

@@ -45,7 +45,6 @@ private:
     void choose(const CatalogueEntry& entry);
     void openHelp();
     void showVersion();
-    void place();
 
     LinePrinter& printer_;
     HelpViewer& help_;
