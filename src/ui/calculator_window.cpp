@@ -43,7 +43,6 @@ void fitToWidth(QLineEdit* edit) {
         font.setPointSizeF(font.pointSizeF() - 0.25);
     edit->setFont(font);
     edit->setToolTip(text);
-    edit->setCursorPosition(0);
 }
 
 void paintTextRed(QWidget* w) {
@@ -135,7 +134,7 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
         if (previous != nullptr) QWidget::setTabOrder(previous, w);
         previous = w;
     }
-    setPrintLook(false);
+    applyPrintLook(false); // where the design put it, until first switched
     for (CaptionLabel* label : labels_)
         label->refreshFit();
 }
@@ -218,7 +217,10 @@ void CalculatorWindow::compute() {
         showMessage(this, kInputRequiredBox);
         return;
     }
-    if (out.resultText && resultBox_ != nullptr) resultBox_->setText(QString::fromStdString(*out.resultText));
+    if (out.resultText && resultBox_ != nullptr) {
+        resultBox_->setText(QString::fromStdString(*out.resultText));
+        resultBox_->setCursorPosition(0); // show a result from its first digit
+    }
     if (!out.listLines.empty() && list_ != nullptr) {
         QStringList lines;
         lines.reserve(static_cast<qsizetype>(out.listLines.size()));
@@ -268,8 +270,13 @@ void CalculatorWindow::askPrintOption() {
 
 void CalculatorWindow::setPrintLook(bool on) {
     const TwipsPoint pos = on ? layout_.printOn : layout_.printOff;
-    paintBackground(printOption_, on ? QColor(0xC0, 0xFF, 0xC0) : palette().color(QPalette::Button));
     printOption_->setGeometry(pixels(pos.left, pos.top, 630, 300));
+    applyPrintLook(on);
+}
+
+// The switch's colour and caption: button face and 印刷なし, or light green and 計算後印刷.
+void CalculatorWindow::applyPrintLook(bool on) {
+    paintBackground(printOption_, on ? QColor(0xC0, 0xFF, 0xC0) : palette().color(QPalette::Button));
     printOption_->setText(on ? QStringLiteral("計算後印刷") : QStringLiteral("印刷なし"));
     printOption_->setAccessibleName(printOption_->text());
     printOption_->setAccessibleDescription(

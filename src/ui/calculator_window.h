@@ -42,6 +42,7 @@ private:
     void backToMenu();
     void askPrintOption();
     void setPrintLook(bool on);
+    void applyPrintLook(bool on);
     void applyStep(const DressStep& step);
     void nameControls();
     QRect pixels(int left, int top, int width, int height) const;

@@ -115,12 +115,18 @@ void MainWindow::openHelp() {
         helpHolder_->setWindowTitle(QStringLiteral("Form1"));
         const double dpi = logicalDpiY();
         helpHolder_->resize(twipsToPixels(3750, dpi), twipsToPixels(2505, dpi));
+        helpHolder_->installEventFilter(this); // closing it, like any window, ends the program
     }
     help_.showContents(QLatin1String(kHelpFileName));
 }
 
 void MainWindow::showVersion() {
     showMessage(this, kVersionBox);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == helpHolder_.get() && event->type() == QEvent::Close) emit programEndRequested();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
