@@ -80,10 +80,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kinri developers <kinri@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION "misc")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The shared libraries the program links (Qt 6, libstdc++, libc) are found by dpkg-shlibdeps;
-# the plug-ins Qt loads at run time are invisible to it and are listed here: the platform
-# integration (xcb and friends) and the SVG icon engine and image format.
+# the platform integration plug-ins (xcb and friends) Qt loads at run time are invisible to it
+# and are listed here. The windows' icons are fixed-size PNGs, so no SVG engine is needed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

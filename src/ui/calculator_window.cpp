@@ -3,6 +3,7 @@
 #include "compute/flow.h"
 #include "ui/caption_label.h"
 #include "ui/fonts.h"
+#include "ui/icons.h"
 #include "ui/message_box.h"
 #include "ui/twips.h"
 
@@ -59,7 +60,7 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
       menuWindow_(menuWindow) {
     setObjectName(qs(info_.name));
     setWindowTitle(QStringLiteral("  割賦返済の計算"));
-    setWindowIcon(QIcon(qs(layout.icon)));
+    setWindowIcon(artworkIcon(qs(layout.icon)));
     setAttribute(Qt::WA_QuitOnClose, false); // closing is handled below: it ends the program
     setFixedSize(px(layout.clientWidth), px(layout.clientHeight));
 

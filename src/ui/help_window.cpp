@@ -1,5 +1,7 @@
 #include "ui/help_window.h"
 
+#include "ui/icons.h"
+
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLineEdit>
@@ -14,7 +16,7 @@ namespace kinri::ui {
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("金利計算 ヘルプ"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/kinri.svg")));
+    setWindowIcon(artworkIcon(QStringLiteral("kinri")));
     setAttribute(Qt::WA_QuitOnClose, false); // closing help never ends the program
     resize(720, 600);
 

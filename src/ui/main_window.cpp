@@ -2,6 +2,7 @@
 
 #include "ui/calculator_window.h"
 #include "ui/help_window.h"
+#include "ui/icons.h"
 #include "ui/message_box.h"
 #include "ui/twips.h"
 #include "ui/window_layouts.h"
@@ -26,7 +27,7 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     : QMainWindow(parent), printer_(printer), help_(help) {
     setObjectName(QStringLiteral("ZOVAN1"));
     setWindowTitle(QStringLiteral("  金利計算"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/kinri.svg")));
+    setWindowIcon(artworkIcon(QStringLiteral("kinri")));
     setAttribute(Qt::WA_QuitOnClose, false); // closing is handled in closeEvent
 
     // The client area is practically empty: the window is its caption and its menu bar.

@@ -71,10 +71,10 @@ constexpr std::array<ControlSpec, 14> kZovan5{{
 }};
 
 const std::array<WindowLayout, 4> kLayouts{{
-    {WindowId::Zovan2, 3345, 3615, kZovan2, "Label4", {1365, 2055}, {1365, 2000}, ":/icons/calc-single.svg"},
-    {WindowId::Zovan3, 3390, 6795, kZovan3, "Label6", {1390, 1845}, {1380, 1790}, ":/icons/calc-table.svg"},
-    {WindowId::Zovan4, 3210, 3210, kZovan4, "Label6", {1320, 1650}, {1320, 1620}, ":/icons/calc-four.svg"},
-    {WindowId::Zovan5, 3180, 4125, kZovan5, "Label6", {1290, 2580}, {1290, 2500}, ":/icons/calc-four.svg"},
+    {WindowId::Zovan2, 3345, 3615, kZovan2, "Label4", {1365, 2055}, {1365, 2000}, "calc-single"},
+    {WindowId::Zovan3, 3390, 6795, kZovan3, "Label6", {1390, 1845}, {1380, 1790}, "calc-table"},
+    {WindowId::Zovan4, 3210, 3210, kZovan4, "Label6", {1320, 1650}, {1320, 1620}, "calc-four"},
+    {WindowId::Zovan5, 3180, 4125, kZovan5, "Label6", {1290, 2580}, {1290, 2500}, "calc-four"},
 }};
 
 } // namespace

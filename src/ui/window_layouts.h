@@ -31,7 +31,7 @@ struct WindowLayout {
     std::span<const ControlSpec> controls;
     std::string_view printOption; // the print switch label
     TwipsPoint printOff, printOn; // its position with printing off and on
-    std::string_view icon;        // resource path of the window's icon
+    std::string_view icon;        // name of the window's icon artwork
 };
 
 const WindowLayout& windowLayout(WindowId id);
