@@ -1,0 +1,84 @@
+// Peak and current resident set of the real program's windows after a working session: the main
+// window, each of the four calculator windows opened through its menu entry (Menu pressed
+// between), and the 10000-row FA table computed and shown. Figures come from /proc/self/status.
+// bench/memory runs it on Xvfb next to `kinri_minimal_menu --rss`.
+#include "ui/calculator_window.h"
+#include "ui/fonts.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+struct NullPrinter : kinri::ui::LinePrinter {
+    bool printJob(const std::vector<kinri::PrintLine>&) override { return true; }
+};
+
+void printMemory(const char* stage) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0 || line.rfind("VmRSS:", 0) == 0)
+            std::printf("kinri_rss_probe %-22s %s\n", stage, line.c_str());
+    std::fflush(stdout);
+}
+
+// Lets the windows map and paint.
+void settle() {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 300)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+QWidget* open(kinri::ui::MainWindow& main, const char* item, kinri::WindowId id) {
+    main.findChild<QAction*>(QString::fromLatin1(item))->trigger();
+    settle();
+    return main.calculatorWindow(id);
+}
+
+void backToMenu(QWidget* w) {
+    w->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    settle();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    kinri::ui::applyJapaneseDefaults(app);
+    NullPrinter printer;
+    kinri::ui::BuiltInHelpViewer help;
+    kinri::ui::MainWindow main(printer, help);
+    main.show();
+    settle();
+    printMemory("main-window");
+
+    backToMenu(open(main, "SP", kinri::WindowId::Zovan2));
+    backToMenu(open(main, "KA3R", kinri::WindowId::Zovan4));
+    backToMenu(open(main, "TA2", kinri::WindowId::Zovan5));
+    QWidget* table = open(main, "FA", kinri::WindowId::Zovan3);
+    const char* inputs[] = {"1000", "0.0001", "10000"};
+    for (int k = 0; k < 3; ++k)
+        table->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))
+            ->setText(QString::fromLatin1(inputs[k]));
+    table->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    settle();
+    const int rows = table->findChild<QListWidget*>(QStringLiteral("List1"))->count();
+    if (rows != 10000) {
+        std::fprintf(stderr, "kinri_rss_probe: List1 holds %d rows, not 10000\n", rows);
+        return 1;
+    }
+    printMemory("four-windows+FA-table");
+    return 0;
+}

@@ -1,0 +1,197 @@
+// Cost of the real windows: the largest table (FA, 10000 rows) from the compute click until List1
+// holds every row, one single-value click, opening a calculator window from the menu and building
+// the main window. Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "ui/calculator_window.h"
+#include "ui/fonts.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+struct NullPrinter : kinri::ui::LinePrinter {
+    bool printJob(const std::vector<kinri::PrintLine>&) override { return true; }
+};
+
+// A message box would wait for a user; the guard closes it and the benchmark reports an error.
+int gModalsClosed = 0;
+
+void startModalGuard(QApplication& app) {
+    auto* timer = new QTimer(&app);
+    QObject::connect(timer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ++gModalsClosed;
+            modal->close();
+        }
+    });
+    timer->start(200);
+}
+
+// The real program's windows: Japanese defaults are applied once in main().
+struct Program {
+    NullPrinter printer;
+    kinri::ui::BuiltInHelpViewer help;
+    kinri::ui::MainWindow main{printer, help};
+
+    Program() {
+        main.show();
+        QApplication::processEvents();
+    }
+
+    QWidget* open(const char* item, kinri::WindowId id) {
+        main.findChild<QAction*>(QString::fromLatin1(item))->trigger();
+        QApplication::processEvents();
+        return main.calculatorWindow(id);
+    }
+};
+
+void setInputs(QWidget* w, const QStringList& inputs) {
+    for (int k = 0; k < inputs.size(); ++k)
+        w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))->setText(inputs[k]);
+}
+
+QPushButton* button(QWidget* w, const char* name) {
+    return w->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+// FA, 1000 / 0.0001 / 10000: the click, and optionally the events that lay out and paint the list.
+void faTable(benchmark::State& state, bool paint) {
+    Program p;
+    QWidget* w = p.open("FA", kinri::WindowId::Zovan3);
+    setInputs(w, {QStringLiteral("1000"), QStringLiteral("0.0001"), QStringLiteral("10000")});
+    QPushButton* compute = button(w, "Command1");
+    auto* list = w->findChild<QListWidget*>(QStringLiteral("List1"));
+    // Each click must empty List1 and insert the whole table again.
+    long long inserted = 0;
+    QObject::connect(list->model(), &QAbstractItemModel::rowsInserted,
+                     [&inserted](const QModelIndex&, int first, int last) { inserted += last - first + 1; });
+    const int modalsBefore = gModalsClosed;
+    for (auto _ : state) {
+        inserted = 0;
+        compute->click();
+        if (paint) QApplication::processEvents();
+        if (list->count() != 10000 || inserted != 10000 || gModalsClosed != modalsBefore) {
+            state.SkipWithError("List1 was not filled with the 10000 rows");
+            break;
+        }
+    }
+    state.counters["rows"] = list->count();
+}
+
+// SP in ZOVAN2, 1000000 / 0.05 / 3 or 4: the period is edited before each click so that every
+// click writes a new result (the result box refits its text only when the text changes).
+void singleValue(benchmark::State& state) {
+    Program p;
+    QWidget* w = p.open("SP", kinri::WindowId::Zovan2);
+    setInputs(w, {QStringLiteral("1000000"), QStringLiteral("0.05"), QStringLiteral("3")});
+    auto* period = w->findChild<QLineEdit*>(QStringLiteral("Text3"));
+    QPushButton* compute = button(w, "Command1");
+    auto* result = w->findChild<QLineEdit*>(QStringLiteral("Text6"));
+    const QString periods[2] = {QStringLiteral("3"), QStringLiteral("4")};
+    const int modalsBefore = gModalsClosed;
+    QString previous;
+    int k = 0;
+    for (auto _ : state) {
+        period->setText(periods[k]);
+        k = 1 - k;
+        compute->click();
+        if (result->text().isEmpty() || result->text() == previous || gModalsClosed != modalsBefore) {
+            state.SkipWithError("no new result in Text6");
+            break;
+        }
+        previous = result->text();
+    }
+}
+
+// A menu entry opens its (already built) calculator window, then its Menu button returns.
+void openFromMenu(benchmark::State& state, const char* item, kinri::WindowId id) {
+    Program p;
+    QWidget* w = p.open(item, id);
+    QPushButton* menu = button(w, "Command3");
+    menu->click();
+    QApplication::processEvents();
+    auto* action = p.main.findChild<QAction*>(QString::fromLatin1(item));
+    for (auto _ : state) {
+        action->trigger();
+        QApplication::processEvents();
+        if (!w->isVisible()) {
+            state.SkipWithError("the calculator window did not open");
+            break;
+        }
+        menu->click();
+        QApplication::processEvents();
+    }
+}
+
+// The first time a menu entry needs its window: the window is built, placed, shown and dressed.
+void firstOpen(benchmark::State& state, const char* item, kinri::WindowId id) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto p = std::make_unique<Program>();
+        auto* action = p->main.findChild<QAction*>(QString::fromLatin1(item));
+        state.ResumeTiming();
+        action->trigger();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (p->main.calculatorWindow(id) == nullptr || !p->main.calculatorWindow(id)->isVisible()) {
+            state.SkipWithError("the calculator window did not open");
+            break;
+        }
+        p.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+// The main window with its menu, shown and painted once.
+void mainWindow(benchmark::State& state) {
+    for (auto _ : state) {
+        Program p;
+        benchmark::DoNotOptimize(&p);
+    }
+}
+
+void registerAll() {
+    benchmark::RegisterBenchmark("ui/FA_10000_click", faTable, false)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ui/FA_10000_click_and_paint", faTable, true)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ui/SP_edit_and_click", singleValue)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("ui/open/SP_ZOVAN2", openFromMenu, "SP", kinri::WindowId::Zovan2)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("ui/open/FA_ZOVAN3", openFromMenu, "FA", kinri::WindowId::Zovan3)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("ui/open/KA3R_ZOVAN4", openFromMenu, "KA3R", kinri::WindowId::Zovan4)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("ui/open/TA2_ZOVAN5", openFromMenu, "TA2", kinri::WindowId::Zovan5)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("ui/first_open/FA_ZOVAN3", firstOpen, "FA", kinri::WindowId::Zovan3)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ui/first_open/TA2_ZOVAN5", firstOpen, "TA2", kinri::WindowId::Zovan5)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ui/main_window", mainWindow)->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    kinri::ui::applyJapaneseDefaults(app);
+    startModalGuard(app);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    registerAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
