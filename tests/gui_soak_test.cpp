@@ -13,6 +13,7 @@
 #include "ui/platform.h"
 #include "ui/twips.h"
 #include "ui/window_layouts.h"
+#include "worked_examples.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -84,50 +85,8 @@ constexpr std::array<CalcFamily, kinri::kFamilyCount> kFamilies{CalcFamily::Simp
 constexpr std::array<WindowId, 4> kWindows{WindowId::Zovan2, WindowId::Zovan3, WindowId::Zovan4,
                                            WindowId::Zovan5};
 
-// The worked example of every calculation (the same inputs the help pages show), Text1 first.
-struct Example {
-    std::string_view item;
-    std::array<std::string_view, 4> inputs;
-};
-constexpr std::array<Example, 37> kExamples{{
-    {"SP", {"1000000", "0.05", "3"}},
-    {"SA", {"1000", "0.1", "3"}},
-    {"SR", {"1150", "1000", "3"}},
-    {"SA2", {"1000000", "0.05", "2"}},
-    {"SR2", {"1000000", "900000", "2"}},
-    {"SC", {"900000", "0.05", "2"}},
-    {"SR3", {"0.03", "0.04", "0.01", "1"}},
-    {"FA", {"1000", "0.05", "3"}},
-    {"FR", {"1157.625", "1000", "3"}},
-    {"FN", {"2000", "1000", "0.05"}},
-    {"FC", {"1157.625", "0.05", "3"}},
-    {"TH", {"10000", "12", "0.001"}},
-    {"TT", {"120780", "12", "0.001"}},
-    {"TR", {"120780", "10000", "12"}},
-    {"TA", {"10000", "0.01", "12"}},
-    {"TC", {"10000", "0.01", "12"}},
-    {"TC2", {"128093.2804332895", "0.01", "12"}},
-    {"TN", {"200000", "0.01", "10000"}},
-    {"TA2", {"10000", "0.01", "12", "0.02"}},
-    {"TA3", {"142830.9320748815", "0.01", "0.02", "12"}},
-    {"NC", {"100000", "0.05", "10"}},
-    {"NA", {"1000000", "0.05", "10"}},
-    {"NN", {"100000", "500000", "0.05"}},
-    {"NC2", {"100000", "0.02", "0.05", "10"}},
-    {"NN2", {"1000000", "100000", "0.02", "0.05"}},
-    {"KAA", {"1200000", "12", "0.005"}},
-    {"KAP", {"1200000", "12", "0.005"}},
-    {"KA2C", {"1000000", "0.01", "12"}},
-    {"KA2N", {"88848.79", "1000000", "0.01"}},
-    {"KA2P", {"88848.79", "0.01", "12"}},
-    {"KA2A", {"88848.79", "0.01", "3"}},
-    {"KA3A", {"1000000", "0.01", "12"}},
-    {"KA3C", {"1000000", "0.01", "12", "12"}},
-    {"KA3R", {"0.01", "12"}},
-    {"KA4C", {"1000000", "0.01", "0.005", "12"}},
-    {"KA4A", {"86482.97", "0.01", "0.005", "12"}},
-    {"KA4N", {"1000000", "0.01", "0.005", "86482.97"}},
-}};
+using kinri::examples::Example;
+using kinri::examples::kExamples;
 
 QString exampleInput(const CatalogueEntry& e, int box) {
     for (const Example& ex : kExamples)

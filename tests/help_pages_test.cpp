@@ -2,9 +2,11 @@
 // and each page's worked example shows exactly what the program computes for those inputs.
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
+#include "worked_examples.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -59,6 +61,13 @@ TEST_P(CalculationPage, WorkedExampleMatchesTheCore) {
 
     const auto inputs = allMatches(page, std::regex(R"re(<td class="input">([^<]*)</td>)re"));
     ASSERT_EQ(static_cast<int>(inputs.size()), windowInfo(e.window).inputCount) << e.item;
+    // The tests' and benchmarks' table of worked examples is the help's.
+    const auto example = std::find_if(examples::kExamples.begin(), examples::kExamples.end(),
+                                      [&](const examples::Example& x) { return x.item == e.item; });
+    ASSERT_NE(example, examples::kExamples.end()) << e.item;
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        EXPECT_EQ(inputs[k], example->inputs.at(k)) << e.item;
+
     const Outcome out = runCalculation(e.item, inputs, false);
     ASSERT_EQ(out.message, Message::None) << e.item;
     if (e.calc.isTable()) {
