@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QThread>
 #include <QTimer>
 
@@ -101,7 +102,11 @@ int main(int argc, char** argv) {
 
     main.findChild<QAction*>(QStringLiteral("HE01"))->trigger();
     settle();
-    if (help.window() != nullptr)
+    if (help.window() != nullptr) {
         ok &= grab(help.window()->frameGeometry(), dir + QStringLiteral("/help.png"));
+        help.window()->browser()->setSource(QUrl(QStringLiteral("qrc:/help/KA2A.html")));
+        help.window()->browser()->scrollToAnchor(QStringLiteral("example"));
+        ok &= grab(help.window()->frameGeometry(), dir + QStringLiteral("/help-page.png"));
+    }
     return ok ? 0 : 1;
 }
