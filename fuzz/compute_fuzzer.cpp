@@ -131,14 +131,14 @@ std::size_t indentFor(double i, std::size_t previous) {
 // `printRows` points at the first row after the heading, or is null when there is no print job.
 void checkTable(const CatalogueEntry& entry, const std::vector<std::string>& inputs, const Outcome& out,
                 bool succeeded, const PrintLine* printRows) {
-    const TableSpec& spec = entry.calc.table;
+    const TableShape& shape = entry.calc.table;
     const std::vector<std::string>& lines = out.listLines;
     expect(lines.size() <= static_cast<std::size_t>(kMaxTableRows) + 1,
            "a table lists at most the row limit plus the row that trips it");
 
     // The counter runs over floor(bound) rows in either direction; rows that do not fit the
     // limit end the table with the error, so a finished table has at most kMaxTableRows.
-    const std::optional<double> bound = parseNumber(inputs.at(static_cast<std::size_t>(spec.boundInput)));
+    const std::optional<double> bound = parseNumber(inputs.at(static_cast<std::size_t>(shape.boundInput)));
     const double wanted = bound && *bound >= 1.0 ? std::floor(*bound) : 0.0;
     if (succeeded) {
         expect(bound.has_value(), "a table finished although its row count is not a number");
@@ -156,11 +156,11 @@ void checkTable(const CatalogueEntry& entry, const std::vector<std::string>& inp
         const std::optional<Row> row = splitRow(line);
         expect(row.has_value(), "a list line is not indent, counter, gap, value", line);
         expect(isNumberText(row->value, entry.calc.decimals), "a list value breaks the number format", line);
-        expect(row->gap.size() == static_cast<std::size_t>(spec.listGap), "a list line has the wrong gap",
+        expect(row->gap.size() == static_cast<std::size_t>(shape.listGap), "a list line has the wrong gap",
                line);
 
-        const double i = spec.descending ? *bound - static_cast<double>(k) : static_cast<double>(k + 1);
-        if (spec.descending) {
+        const double i = shape.descending ? *bound - static_cast<double>(k) : static_cast<double>(k + 1);
+        if (shape.descending) {
             const std::optional<double> counter = readCounter(row->counter);
             expect(counter.has_value(), "a row counter is not a plain number", line);
             expect(std::fabs(*counter - i) <= 1e-12 * std::max(1.0, std::fabs(i)),
@@ -178,7 +178,7 @@ void checkTable(const CatalogueEntry& entry, const std::vector<std::string>& inp
         expect(printed.has_value(), "a printed row is not indent, counter, gap, value", paper);
         expect(printed->value == row->value, "a printed row's value differs from its list line", paper);
         expect(printed->counter == row->counter, "a printed row's counter differs from its list line", paper);
-        expect(printed->gap.size() == static_cast<std::size_t>(spec.printGap),
+        expect(printed->gap.size() == static_cast<std::size_t>(shape.printGap),
                "a printed row has the wrong gap", paper);
         // On paper a row below 10 carries one leading space more than its list line.
         expect(printed->indent.size() == row->indent.size() + (i < 10 ? 1 : 0),

@@ -760,7 +760,7 @@ private:
             const auto& layout = kinri::ui::windowLayout(id);
             kinri::ui::TwipsPoint at = on ? layout.printOn : layout.printOff;
             if (!m.switchPlaced) {
-                for (const kinri::ui::ControlSpec& c : layout.controls)
+                for (const kinri::ui::ControlDesign& c : layout.controls)
                     if (c.name == layout.printOption) at = {c.left, c.top};
             }
             const double dpi = w->logicalDpiY();

@@ -46,7 +46,7 @@ Calculation single(SingleFormula fn, int decimals = 3) {
     return Calculation{decimals, fn, {}};
 }
 Calculation table(RowFormula row, int boundInput, bool descending, int listGap, int decimals) {
-    return Calculation{decimals, nullptr, TableSpec{descending, boundInput, row, listGap, 5}};
+    return Calculation{decimals, nullptr, TableShape{descending, boundInput, row, listGap, 5}};
 }
 
 CatalogueEntry z2(std::string_view item, CalcFamily family, std::int16_t code, std::string_view submenu,

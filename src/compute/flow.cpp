@@ -25,9 +25,9 @@ void updateIndent(std::string& indent, double i) {
 
 void runTable(const CatalogueEntry& entry, AppState& state, Inputs in, bool print, Outcome& out,
               std::vector<std::string>& printRows) {
-    const TableSpec& spec = entry.calc.table;
-    const double bound = in[static_cast<std::size_t>(spec.boundInput)].number(); // converted once, up front
-    const double step = spec.descending ? -1.0 : 1.0;
+    const TableShape& shape = entry.calc.table;
+    const double bound = in[static_cast<std::size_t>(shape.boundInput)].number(); // converted once, up front
+    const double step = shape.descending ? -1.0 : 1.0;
     // Either direction yields floor(bound) rows, and never more than the limit plus the one
     // row that trips it.
     if (bound >= 1.0) {
@@ -36,10 +36,10 @@ void runTable(const CatalogueEntry& entry, AppState& state, Inputs in, bool prin
         if (print) printRows.reserve(rows);
     }
     std::string indent;
-    const std::string listGap(static_cast<std::size_t>(spec.listGap), ' ');
-    const std::string printGap(static_cast<std::size_t>(spec.printGap), ' ');
-    for (double i = spec.descending ? bound : 1.0; spec.descending ? i >= 1.0 : i <= bound; i += step) {
-        const double value = spec.row(in, i);
+    const std::string listGap(static_cast<std::size_t>(shape.listGap), ' ');
+    const std::string printGap(static_cast<std::size_t>(shape.printGap), ' ');
+    for (double i = shape.descending ? bound : 1.0; shape.descending ? i >= 1.0 : i <= bound; i += step) {
+        const double value = shape.row(in, i);
         state.result = value;
         const std::string valueText = formatResult(value, entry.calc.decimals);
         updateIndent(indent, i);

@@ -16,7 +16,7 @@ using SingleFormula = double (*)(Inputs in);
 using RowFormula = double (*)(Inputs in, double i);
 
 // How a table calculation walks its rows and lays them out.
-struct TableSpec {
+struct TableShape {
     bool descending =
         false;          // false: i = 1, 2 ... while i <= bound; true: i = bound, bound-1 ... while i >= 1
     int boundInput = 0; // index of the input that bounds the counter
@@ -28,7 +28,7 @@ struct TableSpec {
 struct Calculation {
     int decimals = 3; // 3 for "0.000", 5 for "0.00000"
     SingleFormula single = nullptr;
-    TableSpec table{};
+    TableShape table{};
     bool isTable() const { return single == nullptr; }
 };
 

@@ -66,7 +66,7 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
 
     std::map<int, QWidget*> tabOrder;
     inputs_.resize(static_cast<std::size_t>(info_.inputCount), nullptr);
-    for (const ControlSpec& c : layout.controls) {
+    for (const ControlDesign& c : layout.controls) {
         QWidget* w = nullptr;
         switch (c.kind) {
         case ControlKind::Label:

@@ -9,7 +9,7 @@ using K = ControlKind;
 constexpr double kMenuFontSize = 11.25;
 constexpr double kPrintFontSize = 8.25;
 
-constexpr std::array<ControlSpec, 12> kZovan2{{
+constexpr std::array<ControlDesign, 12> kZovan2{{
     {"Label1", K::Label, 405, 420, 1530, 375, 0},
     {"Label2", K::Label, 405, 930, 1515, 375, 1},
     {"Label3", K::Label, 405, 1410, 1485, 375, 2},
@@ -24,7 +24,7 @@ constexpr std::array<ControlSpec, 12> kZovan2{{
     {"Label4", K::PrintOption, 1365, 2055, 630, 300, 11, "印刷なし", kPrintFontSize, kMenuButtonFont},
 }};
 
-constexpr std::array<ControlSpec, 13> kZovan3{{
+constexpr std::array<ControlDesign, 13> kZovan3{{
     {"Label1", K::Label, 570, 315, 975, 375, 0},
     {"Label2", K::Label, 570, 795, 975, 375, 1},
     {"List1", K::List, 585, 2880, 2235, 3300, 2},
@@ -40,7 +40,7 @@ constexpr std::array<ControlSpec, 13> kZovan3{{
     {"Label6", K::PrintOption, 1395, 1845, 630, 300, 12, "印刷なし", kPrintFontSize, kMenuButtonFont},
 }};
 
-constexpr std::array<ControlSpec, 10> kZovan4{{
+constexpr std::array<ControlDesign, 10> kZovan4{{
     {"Label1", K::Label, 465, 420, 1215, 585, 0},
     {"Label2", K::Label, 465, 1020, 1215, 495, 1},
     {"Label3", K::Label, 465, 2295, 1215, 870, 2},
@@ -53,7 +53,7 @@ constexpr std::array<ControlSpec, 10> kZovan4{{
     {"Label6", K::PrintOption, 1320, 1635, 630, 300, 9, "印刷なし", kPrintFontSize, kMenuButtonFont},
 }};
 
-constexpr std::array<ControlSpec, 14> kZovan5{{
+constexpr std::array<ControlDesign, 14> kZovan5{{
     {"Label1", K::Label, 465, 390, 1215, 375, 0},
     {"Label2", K::Label, 465, 900, 1215, 375, 1},
     {"Label3", K::Label, 450, 1410, 1215, 375, 2},

@@ -11,7 +11,7 @@ enum class ControlKind { Label, TextBox, ResultBox, List, Button, PrintOption };
 
 // One control of a calculator window as designed: position and size in twips within the client
 // area, its place in the keyboard focus order, and its fixed caption (buttons only).
-struct ControlSpec {
+struct ControlDesign {
     std::string_view name;
     ControlKind kind;
     int left, top, width, height;
@@ -28,7 +28,7 @@ struct TwipsPoint {
 struct WindowLayout {
     WindowId id;
     int clientWidth, clientHeight; // twips
-    std::span<const ControlSpec> controls;
+    std::span<const ControlDesign> controls;
     std::string_view printOption; // the print switch label
     TwipsPoint printOff, printOn; // its position with printing off and on
     std::string_view icon;        // name of the window's icon artwork
