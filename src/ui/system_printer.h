@@ -4,11 +4,23 @@
 
 #include <QString>
 
+#include <chrono>
+
 namespace kinri::ui {
 
 // Prints each job as one document on the system's default printer, a line at a time in a
-// fixed-pitch Japanese font, starting a new page when a page is full. Constructed with a file
-// name, it writes the same document as a PDF instead (used to check the printed layout).
+// fixed-pitch Japanese font, starting a new page when a page is full. The job carries the
+// program's and the printout's family's name ("金利計算 – 複利の利息計算"), so that the user can
+// find it in the print queue.
+//
+// printJob() is true only once the print system has accepted the whole job; a refusal, a lost
+// connection or a server that does not answer is false. Where the print system is CUPS (all but
+// Windows) it never holds the window longer than kPrintJobBound, whatever the print server does:
+// a job not accepted by then is cancelled. Input that reaches the window meanwhile is handed to
+// it before printJob() returns, so that a message box that follows cannot swallow it.
+//
+// Constructed with a file name, it writes the same document as a PDF file instead (used to check
+// the printed layout).
 class SystemLinePrinter : public LinePrinter {
 public:
     SystemLinePrinter() = default;
@@ -19,5 +31,12 @@ public:
 private:
     QString pdfFile_;
 };
+
+// The longest a print job may hold the window, from the click to the answer.
+inline constexpr std::chrono::milliseconds kPrintJobBound{10000};
+
+// The name of a job in the print queue: "金利計算 – " and the family of the printout, taken from
+// its header line (the first line with text) without the stars around it.
+QString printJobTitle(const std::vector<kinri::PrintLine>& job);
 
 } // namespace kinri::ui
