@@ -27,3 +27,24 @@ for name in kinri calc-single calc-table calc-four; do
     echo "$out"
   done
 done
+
+# The Windows program icon (Explorer, taskbar, Start menu): one .ico holding the PNG renders,
+# which Windows reads directly (an ICONDIR header, one 16-byte entry per image, then the images).
+le16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))"; }
+le32() { le16 $(($1 & 65535)); le16 $(($1 >> 16)); }
+ico="$root/packaging/windows/kinri.ico"
+sizes=(16 24 32 48 64 128 256)
+{
+  le16 0; le16 1; le16 ${#sizes[@]}
+  offset=$((6 + 16 * ${#sizes[@]}))
+  for n in "${sizes[@]}"; do
+    png="$here/hicolor/${n}x${n}/apps/$app_id.png"
+    bytes=$(stat -c %s "$png")
+    side=$((n == 256 ? 0 : n)) # 0 stands for 256
+    printf "\\x$(printf %02x $side)\\x$(printf %02x $side)\\x00\\x00"
+    le16 1; le16 32; le32 "$bytes"; le32 "$offset"
+    offset=$((offset + bytes))
+  done
+  for n in "${sizes[@]}"; do cat "$here/hicolor/${n}x${n}/apps/$app_id.png"; done
+} >"$ico"
+echo "$ico"
