@@ -26,15 +26,26 @@ QString firstInstalled(const QStringList& candidates) {
 } // namespace
 
 QString uiFontFamily(const QString& designed) {
-    const QString found = firstInstalled({designed, latinAlias(designed), QStringLiteral("Noto Sans CJK JP"),
-                                          QStringLiteral("Noto Sans JP"), QStringLiteral("IPAPGothic")});
+    QStringList candidates{designed, latinAlias(designed)};
+#ifdef Q_OS_WIN
+    // Outside Japanese installations of Windows 10 and later the MS Gothic family is an optional
+    // feature; Yu Gothic UI is the system's own Japanese UI font, Meiryo the one before it.
+    candidates << QStringLiteral("Yu Gothic UI") << QStringLiteral("Meiryo UI") << QStringLiteral("Meiryo");
+#endif
+    candidates << QStringLiteral("Noto Sans CJK JP") << QStringLiteral("Noto Sans JP")
+               << QStringLiteral("IPAPGothic");
+    const QString found = firstInstalled(candidates);
     return found.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : found;
 }
 
 QString fixedFontFamily() {
-    const QString found =
-        firstInstalled({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                        QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic")});
+    QStringList candidates{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic")};
+#ifdef Q_OS_WIN
+    // The newer fixed-pitch Japanese face of Windows 10 and later (full width = two half widths).
+    candidates << QStringLiteral("BIZ UDGothic");
+#endif
+    candidates << QStringLiteral("Noto Sans Mono CJK JP") << QStringLiteral("IPAGothic");
+    const QString found = firstInstalled(candidates);
     return found.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : found;
 }
 
