@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
+#include "ui/message_box.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,6 +100,15 @@ int main(int argc, char** argv) {
     ok &= example(main, "KA3R", WindowId::Zovan4, {"0.01", "12"}, dir + QStringLiteral("/zovan4-KA3R.png"));
     ok &= example(main, "SR3", WindowId::Zovan5, {"0.03", "0.04", "0.01", "1"},
                   dir + QStringLiteral("/zovan5-SR3.png"));
+
+    // A question box: its buttons carry Qt's Japanese texts (はい / いいえ).
+    QTimer::singleShot(0, &main, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            ok &= grab(around(box), dir + QStringLiteral("/print-question.png"));
+            box->close();
+        }
+    });
+    kinri::ui::showMessage(&main, kinri::kPrintQuestionBox, QMessageBox::Yes | QMessageBox::No);
 
     main.findChild<QAction*>(QStringLiteral("HE01"))->trigger();
     settle();
