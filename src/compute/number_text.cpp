@@ -1,5 +1,6 @@
 #include "compute/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -251,45 +252,46 @@ Decimal15 decimal15(double magnitude) {
     return d;
 }
 
-} // namespace
-
-std::string formatFixed(double value, int decimals) {
-    std::string out;
-    if (value == 0.0 || !std::isfinite(value)) {
-        out = "0.";
-        out.append(static_cast<std::size_t>(decimals), '0');
-        return out;
-    }
+// |value| times 10^decimals, its 15-digit form rounded half away from zero, as decimal digits
+// without sign or point and with at least decimals + 1 of them: 0.05 with three decimals is
+// "050", 9.9995 is "10000". The digits are written into a string of their final size, with one
+// spare digit in front for the carry, rather than assembled piece by piece.
+std::string scaledDigits(double value, int decimals) {
+    const auto places = static_cast<std::size_t>(decimals);
+    if (value == 0.0 || !std::isfinite(value)) return std::string(places + 1, '0');
     const Decimal15 d = decimal15(std::fabs(value));
     // Digits kept: those whose weight is at least 10^-decimals.
     const int keep = d.exp10 + decimals + 1;
-    std::string scaled; // the rounded value times 10^decimals, as decimal digits
-    if (keep <= 0) {
-        scaled = (keep == 0 && d.digits[0] >= '5') ? "1" : "0";
-    } else if (keep >= 15) {
-        scaled.assign(d.digits, 15);
-        scaled.append(static_cast<std::size_t>(keep - 15), '0');
-    } else {
-        scaled.assign(d.digits, static_cast<std::size_t>(keep));
-        if (d.digits[keep] >= '5') {
-            int k = keep - 1;
-            while (k >= 0 && scaled[static_cast<std::size_t>(k)] == '9')
-                scaled[static_cast<std::size_t>(k--)] = '0';
-            if (k < 0) {
-                scaled.insert(scaled.begin(), '1');
-            } else {
-                ++scaled[static_cast<std::size_t>(k)];
-            }
-        }
+    const auto kept = static_cast<std::size_t>(std::max(keep, 0));
+    std::string digits(std::max(kept + 1, places + 1), '0');
+    const auto last = digits.size() - 1; // where the last kept digit goes
+    std::copy_n(d.digits, std::min<std::size_t>(kept, 15),
+                digits.begin() + static_cast<std::ptrdiff_t>(last + 1 - kept));
+    if (keep >= 0 && keep < 15 && d.digits[keep] >= '5') {
+        std::size_t k = last;
+        while (digits[k] == '9')
+            digits[k--] = '0';
+        ++digits[k]; // the spare digit in front is a '0', so the carry stops there at the latest
     }
-    if (scaled.size() <= static_cast<std::size_t>(decimals)) {
-        scaled.insert(0, static_cast<std::size_t>(decimals) + 1 - scaled.size(), '0');
-    }
-    out.reserve(scaled.size() + 2);
-    if (value < 0) out.push_back('-');
-    out.append(scaled, 0, scaled.size() - static_cast<std::size_t>(decimals));
-    out.push_back('.');
-    out.append(scaled, scaled.size() - static_cast<std::size_t>(decimals), std::string::npos);
+    std::size_t first = 0;
+    while (first + places + 1 < digits.size() && digits[first] == '0')
+        ++first;
+    return digits.substr(first);
+}
+
+} // namespace
+
+std::string formatFixed(double value, int decimals) {
+    const auto places = static_cast<std::size_t>(decimals);
+    const std::string digits = scaledDigits(value, decimals);
+    const std::size_t whole = digits.size() - places;
+    const bool negative = value < 0 && std::isfinite(value);
+    // Sized once and filled in place: sign, whole part, point, decimals.
+    std::string out((negative ? 1 : 0) + whole + 1 + places, '.');
+    auto at = out.begin();
+    if (negative) *at++ = '-';
+    at = std::copy_n(digits.begin(), whole, at);
+    std::copy(digits.begin() + static_cast<std::ptrdiff_t>(whole), digits.end(), at + 1);
     return out;
 }
 
