@@ -9,7 +9,7 @@
 // does not reach stay empty.
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
-#include "compute/number_text.h"
+#include "number/number_text.h"
 
 #include <algorithm>
 #include <charconv>

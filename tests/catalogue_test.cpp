@@ -1,5 +1,5 @@
-#include "catalogue/app_state.h"
 #include "catalogue/catalogue.h"
+#include "compute/app_state.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // print switch's caption and look following PrintAfterCalc). Memory must not creep.
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
-#include "compute/number_text.h"
+#include "number/number_text.h"
 #include "ui/calculator_window.h"
 #include "ui/caption_label.h"
 #include "ui/fonts.h"

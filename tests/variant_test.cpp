@@ -1,4 +1,4 @@
-#include "compute/variant.h"
+#include "number/variant.h"
 
 #include <gtest/gtest.h>
 

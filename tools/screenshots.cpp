@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
             box->close();
         }
     });
-    kinri::ui::showMessage(&main, kinri::kPrintQuestionBox, QMessageBox::Yes | QMessageBox::No);
+    kinri::ui::showMessage(&main, kinri::ui::kPrintQuestionBox, QMessageBox::Yes | QMessageBox::No);
 
     main.findChild<QAction*>(QStringLiteral("HE01"))->trigger();
     settle();

@@ -1,8 +1,8 @@
 #include "compute/flow.h"
 
-#include "compute/number_text.h"
 #include "compute/print_job.h"
-#include "compute/variant.h"
+#include "number/number_text.h"
+#include "number/variant.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "catalogue/app_state.h"
 #include "catalogue/catalogue.h"
+#include "compute/app_state.h"
+#include "compute/print_job.h"
 
 #include <optional>
 #include <span>
@@ -13,11 +14,6 @@ namespace kinri {
 
 enum class Message { None, InputRequired, CalculationError }; // none, "入力してください", the error message
 
-struct PrintLine {
-    int column = 0;   // print column of the text (1 = the line's start); 0 for a blank line
-    std::string text; // a blank line has empty text
-};
-
 // What one click of a compute button does to its window, in this order: the list emptied
 // (ZOVAN3 always), the result box written or the list lines appended, the print job sent,
 // and last the message box (the error message may follow a written result or appended rows).
@@ -28,9 +24,6 @@ struct Outcome {
     std::vector<PrintLine> printJob;       // the whole job when one is printed, else empty
     bool listEmptied = false;              // List1 is emptied before anything else
 };
-
-// The print column of every line that carries text.
-inline constexpr int kPrintColumn = 34;
 
 // A table has at most this many rows; the next row is still listed, then the error is raised.
 inline constexpr int kMaxTableRows = 10000;

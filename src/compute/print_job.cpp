@@ -1,5 +1,7 @@
 #include "compute/print_job.h"
 
+#include "catalogue/catalogue.h"
+
 namespace kinri {
 
 std::vector<PrintLine> printJob(const CatalogueEntry& entry, std::span<const std::string> inputs,

@@ -1,14 +1,23 @@
 #pragma once
 
-#include "catalogue/catalogue.h"
-#include "compute/flow.h"
-
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kinri {
+
+struct CatalogueEntry;
+
+// One line of a printout. A printer starts a text line at its column and leaves a blank line
+// empty.
+struct PrintLine {
+    int column = 0;   // print column of the text (1 = the line's start); 0 for a blank line
+    std::string text; // a blank line has empty text
+};
+
+// The print column of every line that carries text.
+inline constexpr int kPrintColumn = 34;
 
 // The printout of one calculation: eight blank lines, the family header, a blank line, one
 // "label=" + input-as-typed line per input, a blank line, then the result line (label + the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "compute/variant.h"
+#include "number/variant.h"
 
 #include <span>
 

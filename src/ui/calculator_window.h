@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/app_state.h"
 #include "catalogue/catalogue.h"
+#include "compute/app_state.h"
 #include "ui/platform.h"
 #include "ui/window_layouts.h"
 

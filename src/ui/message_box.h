@@ -1,6 +1,6 @@
 #pragma once
 
-#include "compute/messages.h"
+#include "ui/messages.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "compute/flow.h"
+#include "compute/print_job.h"
 
 #include <QString>
 

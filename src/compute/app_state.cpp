@@ -1,4 +1,4 @@
-#include "catalogue/app_state.h"
+#include "compute/app_state.h"
 
 namespace kinri {
 

@@ -1,6 +1,6 @@
-#include "compute/variant.h"
+#include "number/variant.h"
 
-#include "compute/number_text.h"
+#include "number/number_text.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace kinri {
+namespace kinri::ui {
 
 // The texts of the program's message boxes. A line break inside a text is "\n"; each window
 // system shows it as its own line break.
@@ -27,4 +27,4 @@ inline constexpr MessageBoxText kPrintQuestionBox{"メッセージ", "実行後�
 inline constexpr MessageBoxText kVersionBox{
     "    バージョン情報", "金利計算\n          Ver1.20\n金利計算 開発チーム", MessageIcon::None};
 
-} // namespace kinri
+} // namespace kinri::ui
