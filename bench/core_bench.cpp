@@ -2,7 +2,7 @@
 // tables (10000 rows of FA and KAA, formatted, with and without the print job).
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
-#include "worked_examples.h"
+#include "support/worked_examples.h"
 
 #include <benchmark/benchmark.h>
 

@@ -232,6 +232,10 @@ void checkOutcome(const CatalogueEntry& entry, const std::vector<std::string>& i
 
     const bool anyEmpty =
         std::any_of(inputs.begin(), inputs.end(), [](const std::string& s) { return s.empty(); });
+    expect(out.error.has_value() == (out.message == Message::CalculationError),
+           "the error message without its reason, or a reason without the message");
+    if (out.error == CalcErrorReason::RowLimit)
+        expect(table && !out.listLines.empty(), "the row limit reported without a listed row");
     switch (out.message) {
     case Message::InputRequired:
         expect(anyEmpty, "the input message for boxes that all hold something");

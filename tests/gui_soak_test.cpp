@@ -13,7 +13,7 @@
 #include "ui/platform.h"
 #include "ui/twips.h"
 #include "ui/window_layouts.h"
-#include "worked_examples.h"
+#include "support/worked_examples.h"
 
 #include <QAbstractButton>
 #include <QAction>

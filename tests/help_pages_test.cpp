@@ -2,7 +2,7 @@
 // and each page's worked example shows exactly what the program computes for those inputs.
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
-#include "worked_examples.h"
+#include "support/worked_examples.h"
 
 #include <gtest/gtest.h>
 

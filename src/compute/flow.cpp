@@ -55,7 +55,7 @@ void runTable(const CatalogueEntry& entry, AppState& state, Inputs in, bool prin
         // the row was listed. Rows are kept in the order computed, so a fractional counter
         // (2.5, 1.5 both round to 2) can neither repeat one row on paper nor lose another.
         const double slot = std::nearbyint(i);
-        if (slot < 0 || slot > kMaxTableRows) throw CalcError("table row beyond the row limit");
+        if (slot < 0 || slot > kMaxTableRows) throw CalcError(CalcErrorReason::RowLimit);
         if (print) {
             std::string row;
             row.reserve(indent.size() + number.size() + printGap.size() + valueText.size() + 1);
@@ -100,8 +100,9 @@ bool runBlock(const CatalogueEntry& entry, AppState& state, std::span<const std:
                 out.printJob =
                     printJob(entry, boxes.first(static_cast<std::size_t>(count)), *out.resultText, {});
         }
-    } catch (const CalcError&) {
+    } catch (const CalcError& e) {
         out.message = Message::CalculationError;
+        out.error = e.reason();
         return false;
     }
     return true;

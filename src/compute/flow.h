@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "compute/app_state.h"
 #include "compute/print_job.h"
+#include "number/variant.h"
 
 #include <optional>
 #include <span>
@@ -23,6 +24,7 @@ struct Outcome {
     std::vector<std::string> listLines;    // lines appended to List1, in order (after it was emptied)
     std::vector<PrintLine> printJob;       // the whole job when one is printed, else empty
     bool listEmptied = false;              // List1 is emptied before anything else
+    std::optional<CalcErrorReason> error;  // why, when the message is the calculation error
 };
 
 // A table has at most this many rows; the next row is still listed, then the error is raised.

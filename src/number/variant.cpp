@@ -7,12 +7,32 @@
 namespace kinri {
 namespace {
 
+// With finite operands, only an overflow leaves + - * / (by a non-zero divisor) without a
+// finite result.
 Variant checked(double value) {
-    if (!std::isfinite(value)) throw CalcError("arithmetic result is not a finite number");
+    if (!std::isfinite(value)) throw CalcError(CalcErrorReason::Overflow);
     return Variant(value);
 }
 
 } // namespace
+
+std::string_view toString(CalcErrorReason reason) {
+    switch (reason) {
+    case CalcErrorReason::NotANumber:
+        return "NotANumber";
+    case CalcErrorReason::DivisionByZero:
+        return "DivisionByZero";
+    case CalcErrorReason::Overflow:
+        return "Overflow";
+    case CalcErrorReason::InvalidPower:
+        return "InvalidPower";
+    case CalcErrorReason::LogOfNonPositive:
+        return "LogOfNonPositive";
+    case CalcErrorReason::RowLimit:
+        return "RowLimit";
+    }
+    return "?";
+}
 
 Variant Variant::fromText(std::string text) {
     Variant v;
@@ -31,7 +51,7 @@ double Variant::convert() const {
         }
         state_ = State::NotANumber;
     }
-    throw CalcError("input is not a number");
+    throw CalcError(CalcErrorReason::NotANumber);
 }
 
 // Adding a text to a number converts the text; the formulas never add two texts, and doing it
@@ -49,7 +69,7 @@ Variant operator*(const Variant& a, const Variant& b) {
 Variant operator/(const Variant& a, const Variant& b) {
     const double dividend = a.number();
     const double divisor = b.number();
-    if (divisor == 0.0) throw CalcError("division by zero");
+    if (divisor == 0.0) throw CalcError(CalcErrorReason::DivisionByZero);
     return checked(dividend / divisor);
 }
 
@@ -58,14 +78,17 @@ Variant operator-(const Variant& a) {
 }
 
 // pow() yields NaN for a negative base with a non-whole exponent and infinity for zero to a
-// negative power or an overflow; all of them are errors here.
+// negative power (a pole) or an overflow; all of them are errors here.
 Variant power(const Variant& base, const Variant& exponent) {
-    return checked(std::pow(base.number(), exponent.number()));
+    const double b = base.number();
+    const double value = std::pow(b, exponent.number());
+    if (std::isnan(value) || (std::isinf(value) && b == 0.0)) throw CalcError(CalcErrorReason::InvalidPower);
+    return checked(value);
 }
 
 Variant naturalLog(const Variant& a) {
     const double x = a.number();
-    if (!(x > 0.0)) throw CalcError("logarithm of a non-positive number");
+    if (!(x > 0.0)) throw CalcError(CalcErrorReason::LogOfNonPositive);
     return checked(std::log(x));
 }
 

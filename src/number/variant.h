@@ -1,16 +1,35 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kinri {
 
-// Raised by any arithmetic step that cannot give a finite number: a text that is not a number,
-// a division by zero (0/0 included), an overflow, a power without a real value, a logarithm of
-// a non-positive number, a table row beyond the row limit, a printer that fails.
+// Why a calculation cannot go on. Every arithmetic step that cannot give a finite number raises
+// CalcError with one of these.
+enum class CalcErrorReason : std::uint8_t {
+    NotANumber,       // an input text that is not a number
+    DivisionByZero,   // a division by zero, 0 / 0 included
+    Overflow,         // a result beyond the range of a double
+    InvalidPower,     // a power without a real value: a negative base with a fractional exponent,
+                      // or zero to a negative power
+    LogOfNonPositive, // the logarithm of zero or of a negative number
+    RowLimit,         // a table row beyond the most a table may have
+};
+
+// The reason's name as written above, e.g. "DivisionByZero".
+std::string_view toString(CalcErrorReason reason);
+
 class CalcError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit CalcError(CalcErrorReason reason)
+        : std::runtime_error(std::string(toString(reason))), reason_(reason) {}
+    CalcErrorReason reason() const { return reason_; }
+
+private:
+    CalcErrorReason reason_;
 };
 
 // A value of the calculator's arithmetic: either the text of an input box or a number.
