@@ -211,16 +211,16 @@ const PrintLine* checkPrintJob(const CatalogueEntry& entry, const std::vector<st
     expect(job[9].text.empty(), "no blank line after the header", job[9].text);
     for (std::size_t k = 0; k < n; ++k) {
         const std::string& line = job[10 + k].text;
-        expect(line == std::string(entry.printLabels.at(k)) + inputs[k],
+        expect(line == entry.printLabel(k) + inputs[k],
                "an input is not printed as its label followed by the text exactly as typed", line);
     }
     expect(job[10 + n].text.empty(), "no blank line after the inputs", job[10 + n].text);
     const std::string& last = job[11 + n].text;
     if (entry.calc.isTable()) {
-        expect(last == entry.printResult, "the table heading is wrong", last);
+        expect(last == entry.printHeading(), "the table heading is wrong", last);
         return job.data() + 12 + n;
     }
-    expect(last == std::string(entry.printResult) + *out.resultText,
+    expect(last == entry.printHeading() + *out.resultText,
            "the result line is not its label followed by the result box's text", last);
     return nullptr;
 }
@@ -292,7 +292,7 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
                    "a table's row count is not one of its boxes");
         }
         for (int k = 0; k < count; ++k) {
-            const std::string_view label = entry.printLabels.at(static_cast<std::size_t>(k));
+            const std::string label = entry.printLabel(static_cast<std::size_t>(k));
             expect(!label.empty() && label.back() == '=', "a printed input label does not end in '='", label);
         }
     }

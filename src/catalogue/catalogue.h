@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +27,14 @@ struct FamilyInfo {
     std::string_view selectionVariable; // "SimpleCode"
 };
 
+// Layout a menu entry sets on a label: a value of 0 (or a negative Top/Height) is "not set",
+// so the label keeps what the window last showed.
+struct LabelLayout {
+    int top = -1;
+    int height = -1;
+    double fontSize = 0.0;
+};
+
 // The controls of one calculator window, as far as the catalogue and the compute flow need them.
 struct WindowInfo {
     WindowId id;
@@ -34,33 +44,39 @@ struct WindowInfo {
     std::string_view resultLabel;           // "Label6"; "Label5" (right column head) for ZOVAN3
     std::string_view printOption;           // the label that switches printing: "Label4" or "Label6"
     std::span<const CalcFamily> menuResets; // families whose selection the Menu button clears
+    LabelLayout label1;                     // what every entry of the window sets on Label1 ...
+    LabelLayout result;                     // ... and on the result label, unless it says otherwise
 };
 
-// Layout a menu entry sets on a label: a value of 0 (or a negative Top/Height) is "not set",
-// so the label keeps what the window last showed.
-struct LabelLayout {
-    int top = -1;
-    int height = -1;
-    double fontSize = 0.0;
-};
-
+// One entry of the menu: the calculation, the window it opens and how it dresses that window.
+// The rows of the catalogue name their fields; a field a row leaves out takes the default here or,
+// for the label layouts, its window's.
 struct CatalogueEntry {
     std::string_view item; // menu entry name: "SP"
     CalcFamily family;
     std::int16_t code; // stored in the family's selection variable
     WindowId window;
-    std::string_view submenu; // "KA" .. "KA4" for instalment entries, empty otherwise
+    std::string_view submenu = {}; // "KA" .. "KA4" for instalment entries, empty otherwise
     std::string_view menuCaption;
-    std::array<std::string_view, 4> labels;      // captions of Label1 .. LabelN
-    std::string_view resultCaption;              // result label; right column head in ZOVAN3
-    std::string_view columnHead;                 // left column head (Label4) in ZOVAN3
-    LabelLayout label1;                          // Label1
-    double otherInputLabelsFont = 0.0;           // Label2 .. LabelN, and the result label
-    LabelLayout result;                          // the result label (Label5 in ZOVAN3)
-    double columnFont = 0.0;                     // Label4 in ZOVAN3
-    std::array<std::string_view, 4> printLabels; // input lines on paper, ending in "="
-    std::string_view printResult;                // result label on paper ("...=") or table heading
+    std::array<std::string_view, 4> labels; // captions of Label1 .. LabelN
+    std::string_view columnHead = {};       // left column head (Label4) in ZOVAN3
+    std::string_view resultCaption;         // result label; right column head in ZOVAN3
     Calculation calc;
+
+    // Layout set besides the window's default.
+    std::optional<LabelLayout> label1 = {}; // Label1
+    std::optional<LabelLayout> result =
+        {};                       // the result label (Label5 in ZOVAN3, whose Label4 follows its font)
+    double otherLabelsFont = 0.0; // Label2 .. LabelN
+
+    // Paper texts, only where they differ from what the window shows (empty: as shown).
+    std::array<std::string_view, 4> printLabels = {};
+    std::string_view printResult = {};
+
+    // Input k (0 for Text1) on paper: its label's caption followed by "=".
+    std::string printLabel(std::size_t k) const;
+    // The result label on paper, "caption=", or a table's heading: the two column heads apart.
+    std::string printHeading() const;
 };
 
 const std::array<FamilyInfo, kFamilyCount>& families();

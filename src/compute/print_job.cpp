@@ -16,14 +16,14 @@ std::vector<PrintLine> printJob(const CatalogueEntry& entry, std::span<const std
     text(std::string(familyInfo(entry.family).printHeader));
     blank();
     for (std::size_t k = 0; k < inputs.size(); ++k)
-        text(std::string(entry.printLabels.at(k)) + inputs[k]);
+        text(entry.printLabel(k) + inputs[k]);
     blank();
     if (entry.calc.isTable()) {
-        text(std::string(entry.printResult));
+        text(entry.printHeading());
         for (std::string& row : tableRows)
             text(std::move(row));
     } else {
-        text(std::string(entry.printResult) + std::string(resultText));
+        text(entry.printHeading() + std::string(resultText));
     }
     return job;
 }

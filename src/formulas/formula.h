@@ -22,7 +22,7 @@ struct TableShape {
     int boundInput = 0; // index of the input that bounds the counter
     RowFormula row = nullptr;
     int listGap = 0;  // spaces between the row number and the value in the list
-    int printGap = 0; // the same on paper
+    int printGap = 5; // the same on paper
 };
 
 struct Calculation {
