@@ -25,7 +25,10 @@ install(FILES "${_kinri_packaging_dir}/${KINRI_APP_ID}.desktop"
   DESTINATION "${CMAKE_INSTALL_DATADIR}/applications"
   COMPONENT kinri)
 
-install(FILES "${_kinri_packaging_dir}/${KINRI_APP_ID}.metainfo.xml"
+# The metainfo's release carries the project version.
+set(KINRI_METAINFO "${CMAKE_BINARY_DIR}/packaging/${KINRI_APP_ID}.metainfo.xml")
+configure_file("${_kinri_packaging_dir}/${KINRI_APP_ID}.metainfo.xml.in" "${KINRI_METAINFO}" @ONLY)
+install(FILES "${KINRI_METAINFO}"
   DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo"
   COMPONENT kinri)
 
@@ -53,7 +56,7 @@ endif()
 
 # Where the built program is, for scripts/package-check.
 file(GENERATE OUTPUT "${CMAKE_BINARY_DIR}/kinri-package-info.txt"
-  CONTENT "binary=$<TARGET_FILE:kinri>\nversion=${PROJECT_VERSION}\napp_id=${KINRI_APP_ID}\n")
+  CONTENT "binary=$<TARGET_FILE:kinri>\nversion=${PROJECT_VERSION}\napp_id=${KINRI_APP_ID}\nmetainfo=${KINRI_METAINFO}\n")
 
 # Write the values below into CPackConfig.cmake exactly as given (Japanese text, line breaks).
 set(CPACK_VERBATIM_VARIABLES ON)

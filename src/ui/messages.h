@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/version.h"
+
 #include <string_view>
 
 namespace kinri::ui {
@@ -24,7 +26,8 @@ inline constexpr MessageBoxText kCalculationErrorBox{
 inline constexpr MessageBoxText kPrintQuestionBox{"メッセージ", "実行後、計算条件・結果\nを印刷します",
                                                   MessageIcon::Exclamation};
 
+// The version line: ten half-width spaces, then "Ver" and the project's version.
 inline constexpr MessageBoxText kVersionBox{
-    "    バージョン情報", "金利計算\n          Ver1.20\n金利計算 開発チーム", MessageIcon::None};
+    "    バージョン情報", "金利計算\n          Ver" KINRI_VERSION "\n金利計算 開発チーム", MessageIcon::None};
 
 } // namespace kinri::ui
