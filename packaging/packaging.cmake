@@ -16,6 +16,9 @@ set(_kinri_icon_svg "${PROJECT_SOURCE_DIR}/resources/icons/kinri.svg")
 # --- what is installed where -----------------------------------------------------------------
 
 if(TARGET kinri)
+  # The program links only libraries of the system: installed, it needs no RUNPATH (the one
+  # qt_standard_project_setup() would give it is for programs shipping their own libraries).
+  set_target_properties(kinri PROPERTIES INSTALL_RPATH "")
   install(TARGETS kinri
     RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}"
     COMPONENT kinri)
