@@ -72,16 +72,6 @@ INSTANTIATE_TEST_SUITE_P(
                           {sp(4) + "2.5" + sp(6) + "218292.356", sp(4) + "1.5" + sp(6) + "131626.490"}}),
     [](const auto& info) { return test::caseName(info.index, info.param.name); });
 
-TEST(Tables, KaaTwelveRowsLineUpFromRowTen) {
-    const Outcome out = runCalculation("KAA", {"1200000", "12", "0.005"}, false);
-    ASSERT_EQ(out.listLines.size(), 12u);
-    EXPECT_EQ(out.listLines[0], sp(4) + "1" + sp(6) + "106000.00000");
-    EXPECT_EQ(out.listLines[1], sp(4) + "2" + sp(6) + "105500.00000");
-    EXPECT_EQ(out.listLines[8], sp(4) + "9" + sp(6) + "102000.00000");
-    EXPECT_EQ(out.listLines[9], sp(3) + "10" + sp(6) + "101500.00000");
-    EXPECT_EQ(out.listLines[11], sp(3) + "12" + sp(6) + "100500.00000");
-}
-
 TEST(Tables, IndentShrinksAtTenAndHundredAndStaysFromThousand) {
     const Outcome out = runCalculation("FA", {"1", "0", "1200"}, false);
     ASSERT_EQ(out.listLines.size(), 1200u);

@@ -23,8 +23,8 @@ std::string name(const ::testing::TestParamInfo<Case>& info) {
     const Case& c = info.param;
     const auto* text = std::get_if<std::string_view>(&c.expected);
     return test::caseName(info.index,
-                             std::string(c.item) + "_" +
-                                 std::string(text ? *text : toString(std::get<CalcErrorReason>(c.expected))));
+                          std::string(c.item) + "_" +
+                              std::string(text ? *text : toString(std::get<CalcErrorReason>(c.expected))));
 }
 
 class SingleValue : public ::testing::TestWithParam<Case> {};

@@ -3,29 +3,11 @@
 // the windows must agree with the compute core (result box, table, print job, message boxes) and
 // with the rules that tie the windows together (one selection at a time, one window shown, the
 // print switch's caption and look following PrintAfterCalc). Memory must not creep.
-#include "catalogue/catalogue.h"
-#include "compute/flow.h"
 #include "number/number_text.h"
-#include "ui/calculator_window.h"
-#include "ui/caption_label.h"
-#include "ui/fonts.h"
-#include "ui/main_window.h"
-#include "ui/platform.h"
-#include "ui/twips.h"
-#include "ui/window_layouts.h"
-#include "support/worked_examples.h"
+#include "support/program.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QInputMethodEvent>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include <malloc.h>
@@ -36,9 +18,7 @@
 #include <deque>
 #include <fstream>
 #include <optional>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -57,6 +37,10 @@ using kinri::Message;
 using kinri::Outcome;
 using kinri::PrintLine;
 using kinri::WindowId;
+using kinri::test::BoxKind;
+using kinri::test::FailingPrinter;
+using kinri::test::MessageBoxAnswerer;
+using kinri::test::qs;
 using kinri::ui::CalculatorWindow;
 using kinri::ui::CaptionLabel;
 using kinri::ui::MainWindow;
@@ -67,170 +51,17 @@ constexpr int kWarmUpSteps = 300;
 constexpr double kMaxResidentGrowthMiB = 20.0;
 constexpr double kMaxHeapGrowthMiB = 2.0;
 
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::size_t index(CalcFamily f) {
-    return static_cast<std::size_t>(f);
-}
-
 std::size_t index(WindowId w) {
     return static_cast<std::size_t>(w);
 }
 
-constexpr std::array<CalcFamily, kinri::kFamilyCount> kFamilies{CalcFamily::Simple, CalcFamily::Compound,
-                                                                CalcFamily::Savings, CalcFamily::Annuity,
-                                                                CalcFamily::Installment};
-constexpr std::array<WindowId, 4> kWindows{WindowId::Zovan2, WindowId::Zovan3, WindowId::Zovan4,
-                                           WindowId::Zovan5};
-
-using kinri::examples::Example;
-using kinri::examples::kExamples;
-
 QString exampleInput(const CatalogueEntry& e, int box) {
-    for (const Example& ex : kExamples)
-        if (ex.item == e.item) return qs(ex.inputs.at(static_cast<std::size_t>(box)));
-    return {};
+    return kinri::test::exampleInputs(e.item).value(box);
 }
 
 int inputCount(const CatalogueEntry& e) {
     return kinri::windowInfo(e.window).inputCount;
 }
-
-// The three message boxes a calculator window can raise, as the user sees them.
-enum class BoxKind { InputRequired, CalculationError, PrintQuestion, Unknown };
-
-const char* boxName(BoxKind k) {
-    switch (k) {
-    case BoxKind::InputRequired:
-        return "input-required";
-    case BoxKind::CalculationError:
-        return "calculation-error";
-    case BoxKind::PrintQuestion:
-        return "print-question";
-    case BoxKind::Unknown:
-        break;
-    }
-    return "unknown";
-}
-
-struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    QWidget* parent = nullptr;
-    QMessageBox::StandardButton pressed = QMessageBox::NoButton;
-
-    BoxKind kind() const {
-        const QString message = QStringLiteral("メッセージ");
-        if (title == message && text == QStringLiteral("入力してください") &&
-            icon == QMessageBox::Information && buttons == QMessageBox::Ok)
-            return BoxKind::InputRequired;
-        if (title == QString(28, QLatin1Char(' ')) + QStringLiteral("お知らせ") &&
-            text == QString(11, QLatin1Char(' ')) +
-                        QStringLiteral("エラーが発生しました\n（0で除算・不合理な設定等が原因です）") &&
-            icon == QMessageBox::Warning && buttons == QMessageBox::Ok)
-            return BoxKind::CalculationError;
-        if (title == message && text == QStringLiteral("実行後、計算条件・結果\nを印刷します") &&
-            icon == QMessageBox::Warning && buttons == (QMessageBox::Yes | QMessageBox::No))
-            return BoxKind::PrintQuestion;
-        return BoxKind::Unknown;
-    }
-};
-
-// Answers every modal message box as soon as it is up, the way the scenario wants, and keeps
-// what it saw. It polls from the modal box's own event loop.
-class BoxAnswerer {
-public:
-    BoxAnswerer() {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-        timer_.start();
-    }
-
-    QMessageBox::StandardButton answer = QMessageBox::Ok;
-    std::vector<SeenBox> seen;
-    int strayModals = 0; // modal widgets that are not message boxes
-
-private:
-    void poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr) return;
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (box == nullptr) {
-            ++strayModals;
-            modal->close();
-            return;
-        }
-        if (box == handled_) return;
-        handled_ = box;
-        SeenBox s;
-        s.title = box->windowTitle();
-        s.text = box->text();
-        s.icon = box->icon();
-        s.buttons = box->standardButtons();
-        s.parent = box->parentWidget();
-        QAbstractButton* button = box->button(answer);
-        s.pressed = button != nullptr ? answer : QMessageBox::NoButton;
-        if (button == nullptr && !box->buttons().isEmpty()) button = box->buttons().front();
-        seen.push_back(s);
-        if (button != nullptr)
-            button->click();
-        else
-            box->reject();
-    }
-
-    QTimer timer_;
-    QPointer<QMessageBox> handled_;
-};
-
-// Keeps every job it is given; can be told to fail once, after a number of good jobs, by
-// refusing the job or by throwing half-way through it.
-class RecordingPrinter : public kinri::ui::LinePrinter {
-public:
-    enum class Fault { Refuse, Throw };
-
-    bool printJob(const std::vector<PrintLine>& job) override {
-        ++attempts;
-        if (failIn_ == 0) {
-            failIn_ = -1;
-            ++failures;
-            if (fault_ == Fault::Throw) {
-                partial.assign(job.begin(), job.begin() + static_cast<std::ptrdiff_t>(job.size() / 2));
-                throw std::runtime_error("printer went offline");
-            }
-            return false;
-        }
-        if (failIn_ > 0) --failIn_;
-        jobs.push_back(job);
-        return true;
-    }
-
-    // The next `goodJobs` jobs print, the one after fails (once).
-    void failAfter(int goodJobs, Fault fault) {
-        failIn_ = goodJobs;
-        fault_ = fault;
-    }
-    void disarm() { failIn_ = -1; }
-    bool failsNext() const { return failIn_ == 0; }
-
-    std::vector<std::vector<PrintLine>> jobs; // jobs printed since the test last took them
-    std::vector<PrintLine> partial;           // what a throwing job had sent
-    long attempts = 0;
-    long failures = 0;
-
-private:
-    int failIn_ = -1;
-    Fault fault_ = Fault::Refuse;
-};
-
-class NoHelp : public kinri::ui::HelpViewer {
-public:
-    void showContents(const QString&) override { ++requests; }
-    int requests = 0;
-};
 
 // splitmix64: small, fast and the same sequence on every platform.
 class Rng {
@@ -303,34 +134,6 @@ QString fullWidth(const QString& text) {
     return out;
 }
 
-// Types `text` into `edit` over whatever it held: select all, delete, then the ASCII part as key
-// presses and the rest as the input method commits it.
-void typeText(QLineEdit* edit, const QString& text) {
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const bool ascii = text.at(i).unicode() < 0x80;
-        qsizetype j = i;
-        while (j < text.size() && (text.at(j).unicode() < 0x80) == ascii)
-            ++j;
-        const QString run = text.mid(i, j - i);
-        if (ascii) {
-            QTest::keyClicks(edit, run);
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(run);
-            QCoreApplication::sendEvent(edit, &commit);
-        }
-        i = j;
-    }
-}
-
-QString describe(const std::vector<PrintLine>& job, std::size_t at) {
-    if (at >= job.size()) return QStringLiteral("<none>");
-    return QStringLiteral("(%1,\"%2\")").arg(job[at].column).arg(qs(job[at].text));
-}
-
 // What the windows of one calculator should hold, as far as the user's actions and the compute
 // core determine it.
 struct WindowModel {
@@ -347,14 +150,13 @@ struct WindowModel {
 // model of what every window must show.
 class Session {
 public:
-    explicit Session(BoxAnswerer& boxes) : boxes_(boxes), window_(printer_, help_) {
+    explicit Session(MessageBoxAnswerer& boxes) : boxes_(boxes), window_(printer_, help_) {
         window_.show();
-        boxes_.seen.clear();
+        boxes_.takeSeen();
         boxes_.strayModals = 0;
     }
 
     MainWindow& window() { return window_; }
-    RecordingPrinter& printer() { return printer_; }
     const CatalogueEntry* current() const { return current_; }
     bool printOn() const { return printOn_; }
     QStringList errors;
@@ -381,18 +183,11 @@ public:
 
     CalculatorWindow* calc(WindowId id) const { return window_.calculatorWindow(id); }
 
-    template <class T>
-    T* control(WindowId id, std::string_view name) const {
-        CalculatorWindow* w = calc(id);
-        return w == nullptr ? nullptr : w->findChild<T*>(qs(name), Qt::FindDirectChildrenOnly);
-    }
-
     QLineEdit* inputBox(WindowId id, int k) const {
-        return control<QLineEdit>(id, "Text" + std::to_string(k + 1));
+        return calc(id) == nullptr ? nullptr : kinri::test::inputBox(calc(id), k + 1);
     }
     QLineEdit* resultBox(WindowId id) const {
-        const std::string_view name = kinri::windowInfo(id).resultBox;
-        return name.empty() ? nullptr : control<QLineEdit>(id, name);
+        return calc(id) == nullptr ? nullptr : kinri::test::resultBox(calc(id));
     }
 
     // --- actions -------------------------------------------------------------------------------
@@ -422,7 +217,7 @@ public:
         QLineEdit* edit = inputBox(current_->window, k);
         if (edit == nullptr) return expect(false, QStringLiteral("Text%1 missing").arg(k + 1));
         expectBoxes({});
-        typeText(edit, text);
+        kinri::test::typeKeys(edit, text);
         forgetUndo(edit);
         model(current_->window).inputs.at(static_cast<std::size_t>(k)) = text;
     }
@@ -432,14 +227,14 @@ public:
         QLineEdit* edit = resultBox(current_->window);
         if (edit == nullptr) return;
         expectBoxes({});
-        typeText(edit, text);
+        kinri::test::typeKeys(edit, text);
         forgetUndo(edit);
         model(current_->window).result = text;
     }
 
     // Presses 計算; `fault` makes the printer fail on this click's job (the printer may also have
     // been told to fail after a number of jobs).
-    void compute(std::optional<RecordingPrinter::Fault> fault = std::nullopt) {
+    void compute(std::optional<FailingPrinter::Fault> fault = std::nullopt) {
         const CatalogueEntry& e = *current_;
         WindowModel& m = model(e.window);
         std::vector<std::string> in;
@@ -474,7 +269,7 @@ public:
             expectBoxes({});
         outcomes.at(printerFails ? 3 : static_cast<std::size_t>(want.message)) += 1;
 
-        click(e.window, "Command1");
+        click(kinri::test::computeButton(calc(e.window)));
 
         if (want.resultText) m.result = qs(*want.resultText);
         if (e.window == WindowId::Zovan3) {
@@ -489,7 +284,8 @@ public:
             if (printer_.jobs.size() != 1) {
                 expect(false, QStringLiteral("%1 print jobs recorded, expected 1").arg(printer_.jobs.size()));
             } else {
-                compareJob(printer_.jobs.front(), want.printJob);
+                const QString difference = kinri::test::jobDifference(printer_.jobs.front(), want.printJob);
+                expect(difference.isEmpty(), QStringLiteral("print job, ") + difference);
                 ++jobsPrinted;
             }
         } else {
@@ -509,7 +305,7 @@ public:
     void clear() {
         note(QStringLiteral("クリヤ"));
         expectBoxes({});
-        click(current_->window, "Command2");
+        click(kinri::test::clearButton(calc(current_->window)));
         WindowModel& m = model(current_->window);
         m.inputs.fill(QString());
         m.result.clear();
@@ -521,7 +317,7 @@ public:
         note(QStringLiteral("Menu"));
         expectBoxes({});
         const WindowId id = current_->window;
-        click(id, "Command3");
+        click(kinri::test::menuButton(calc(id)));
         current_ = nullptr;
         printOn_ = false;
         model(id).switchPlaced = true;
@@ -532,12 +328,11 @@ public:
         note(QStringLiteral("print switch, answer %1")
                  .arg(yes ? QStringLiteral("Yes") : QStringLiteral("No")));
         const WindowId id = current_->window;
-        auto* label = control<CaptionLabel>(id, kinri::windowInfo(id).printOption);
+        auto* label = kinri::test::printSwitch(calc(id));
         if (label == nullptr) return expect(false, QStringLiteral("print switch label missing"));
         expectBoxes({BoxKind::PrintQuestion});
-        boxes_.answer = yes ? QMessageBox::Yes : QMessageBox::No;
+        boxes_.answer(yes ? QMessageBox::Yes : QMessageBox::No);
         QTest::mouseClick(label, Qt::LeftButton);
-        boxes_.answer = QMessageBox::Ok;
         printOn_ = yes;
         model(id).switchPlaced = true;
         model(id).switchOn = yes;
@@ -551,7 +346,8 @@ public:
         checkBoxes();
         const kinri::AppState& state = window_.state();
         int nonZero = 0;
-        for (CalcFamily f : kFamilies) {
+        for (const kinri::FamilyInfo& family : kinri::families()) {
+            const CalcFamily f = family.family;
             const std::int16_t code = state.code(f);
             if (code != 0) ++nonZero;
             const std::int16_t want = current_ != nullptr && current_->family == f ? current_->code : 0;
@@ -577,16 +373,17 @@ public:
             if (w->isVisible()) ++visible;
         expect(visible == 1, QStringLiteral("%1 top-level windows visible").arg(visible));
 
-        for (WindowId id : kWindows)
-            checkWindow(id);
-        expect(help_.requests == 0, QStringLiteral("the help viewer was asked for"));
+        for (const kinri::WindowInfo& window : kinri::windows())
+            checkWindow(window.id);
+        expect(help_.asked.isEmpty(), QStringLiteral("the help viewer was asked for"));
     }
 
     // Back to the menu, and every window emptied by choosing one of its entries, so that what the
     // windows hold (a 10000-row table in a hidden window, say) does not count as memory growth.
     void emptyAllWindows() {
         if (current_ != nullptr) menu();
-        for (WindowId id : kWindows) {
+        for (const kinri::WindowInfo& window : kinri::windows()) {
+            const WindowId id = window.id;
             if (!model(id).created) continue;
             for (const CatalogueEntry& e : kinri::catalogue()) {
                 if (e.window != id) continue;
@@ -621,56 +418,37 @@ private:
         expectedBoxes_.insert(expectedBoxes_.end(), kinds.begin(), kinds.end());
     }
 
-    void click(WindowId id, std::string_view button) {
-        auto* b = control<QPushButton>(id, button);
-        if (b == nullptr) return expect(false, QStringLiteral("%1 missing").arg(qs(button)));
-        expect(b->isVisible() && b->isEnabled(), QStringLiteral("%1 cannot be pressed").arg(qs(button)));
-        QTest::mouseClick(b, Qt::LeftButton);
+    void click(QPushButton* button) {
+        if (button == nullptr) return expect(false, QStringLiteral("a button is missing"));
+        expect(button->isVisible() && button->isEnabled(),
+               QStringLiteral("%1 cannot be pressed").arg(button->objectName()));
+        QTest::mouseClick(button, Qt::LeftButton);
     }
 
     void checkBoxes() {
         std::vector<BoxKind> got;
-        for (const SeenBox& s : boxes_.seen) {
-            got.push_back(s.kind());
-            if (s.kind() == BoxKind::Unknown)
-                expect(false, QStringLiteral("unexpected message box: title \"%1\" text \"%2\" icon %3")
-                                  .arg(s.title, s.text)
-                                  .arg(static_cast<int>(s.icon)));
+        for (const kinri::test::SeenBox& box : boxes_.takeSeen()) {
+            got.push_back(box.kind());
+            if (box.kind() == BoxKind::Unknown)
+                expect(false, QStringLiteral("unexpected message box: ") + box.name());
             QWidget* owner = current_ != nullptr ? calc(current_->window) : nullptr;
-            expect(s.parent != nullptr && s.parent == owner,
+            expect(box.parent != nullptr && box.parent == owner,
                    QStringLiteral("message box not owned by the calculator window in use"));
-            if (s.pressed == QMessageBox::NoButton)
+            if (!box.answered)
                 expect(false, QStringLiteral("the wanted answer was not among the box's buttons"));
         }
         if (got != expectedBoxes_) {
             QStringList g, w;
             for (BoxKind k : got)
-                g << QLatin1String(boxName(k));
+                g << kinri::test::boxName(k);
             for (BoxKind k : expectedBoxes_)
-                w << QLatin1String(boxName(k));
+                w << kinri::test::boxName(k);
             expect(false,
                    QStringLiteral("message boxes shown [%1], expected [%2]").arg(g.join(u','), w.join(u',')));
         }
         expect(boxes_.strayModals == 0, QStringLiteral("a modal window other than a message box appeared"));
-        boxes_.seen.clear();
         boxes_.strayModals = 0;
         expectedBoxes_.clear();
-    }
-
-    void compareJob(const std::vector<PrintLine>& got, const std::vector<PrintLine>& want) {
-        if (got.size() != want.size())
-            expect(false,
-                   QStringLiteral("print job has %1 lines, expected %2").arg(got.size()).arg(want.size()));
-        const std::size_t n = std::max(got.size(), want.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            if (i < got.size() && i < want.size() && got[i].column == want[i].column &&
-                got[i].text == want[i].text)
-                continue;
-            expect(false, QStringLiteral("print job line %1 is %2, expected %3")
-                              .arg(i + 1)
-                              .arg(describe(got, i), describe(want, i)));
-            return;
-        }
     }
 
     // The captions a menu entry sets, right after it was chosen.
@@ -681,15 +459,15 @@ private:
         expect(w->windowTitle() == qs(kinri::familyInfo(e.family).windowCaption),
                QStringLiteral("window caption \"%1\" after %2").arg(w->windowTitle(), qs(e.item)));
         for (int k = 0; k < inputCount(e); ++k) {
-            auto* label = control<CaptionLabel>(e.window, "Label" + std::to_string(k + 1));
+            auto* label = kinri::test::label(w, k + 1);
             expect(label != nullptr && label->text() == qs(e.labels.at(static_cast<std::size_t>(k))),
                    QStringLiteral("Label%1 caption after %2").arg(k + 1).arg(qs(e.item)));
         }
-        auto* result = control<CaptionLabel>(e.window, kinri::windowInfo(e.window).resultLabel);
+        auto* result = kinri::test::resultLabel(w);
         expect(result != nullptr && result->text() == qs(e.resultCaption),
                QStringLiteral("result label caption after %1").arg(qs(e.item)));
         if (e.window == WindowId::Zovan3) {
-            auto* head = control<CaptionLabel>(e.window, "Label4");
+            auto* head = kinri::test::label(w, 4);
             expect(head != nullptr && head->isVisible() && head->text() == qs(e.columnHead),
                    QStringLiteral("column head after %1").arg(qs(e.item)));
         }
@@ -703,7 +481,9 @@ private:
                                                 .arg(w != nullptr)
                                                 .arg(m.created));
         if (w == nullptr) return;
-        const QString name = qs(kinri::windowInfo(id).name);
+        const kinri::WindowInfo& info = kinri::windowInfo(id);
+        const kinri::ui::WindowLayout& layout = kinri::ui::windowLayout(id);
+        const QString name = qs(info.name);
         const bool inUse = current_ != nullptr && current_->window == id;
         expect(w->isVisible() == inUse, QStringLiteral("%1 visible=%2").arg(name).arg(w->isVisible()));
 
@@ -720,7 +500,7 @@ private:
         if (QLineEdit* result = resultBox(id))
             expect(result->text() == m.result, QStringLiteral("%1 result box shows \"%2\", expected \"%3\"")
                                                    .arg(name, result->text(), m.result));
-        if (auto* list = control<QListWidget>(id, "List1")) {
+        if (auto* list = kinri::test::resultList(w)) {
             const auto count = static_cast<std::size_t>(list->count());
             expect(
                 count == m.list.size(),
@@ -746,7 +526,7 @@ private:
         // it until it is first switched or reset, then in its on or off place.
         const bool on = inUse && printOn_;
         expect(m.switchOn == on, QStringLiteral("model: print switch state"));
-        auto* label = control<CaptionLabel>(id, kinri::windowInfo(id).printOption);
+        auto* label = kinri::test::printSwitch(w);
         if (label == nullptr) return expect(false, QStringLiteral("%1 print switch missing").arg(name));
         expect(label->text() == (on ? QStringLiteral("計算後印刷") : QStringLiteral("印刷なし")),
                QStringLiteral("%1 print switch reads \"%2\" with printing %3")
@@ -756,31 +536,21 @@ private:
                QStringLiteral("%1 print switch colour %2 with printing %3")
                    .arg(name, label->palette().color(QPalette::Window).name(),
                         on ? QStringLiteral("on") : QStringLiteral("off")));
-        {
-            const auto& layout = kinri::ui::windowLayout(id);
-            kinri::ui::TwipsPoint at = on ? layout.printOn : layout.printOff;
-            if (!m.switchPlaced) {
-                for (const kinri::ui::ControlDesign& c : layout.controls)
-                    if (c.name == layout.printOption) at = {c.left, c.top};
-            }
-            const double dpi = w->logicalDpiY();
-            const QRect want(kinri::ui::twipsToPixels(at.left, dpi), kinri::ui::twipsToPixels(at.top, dpi),
-                             kinri::ui::twipsToPixels(630, dpi), kinri::ui::twipsToPixels(300, dpi));
-            expect(label->geometry() == want,
-                   QStringLiteral("%1 print switch at (%2,%3) %4x%5, expected (%6,%7)")
-                       .arg(name)
-                       .arg(label->x())
-                       .arg(label->y())
-                       .arg(label->width())
-                       .arg(label->height())
-                       .arg(want.x())
-                       .arg(want.y()));
-        }
+        QRect want = kinri::test::designed(w, info.printOption);
+        if (m.switchPlaced) want.moveTopLeft(kinri::test::px(w, on ? layout.printOn : layout.printOff));
+        expect(label->geometry() == want, QStringLiteral("%1 print switch at (%2,%3) %4x%5, expected (%6,%7)")
+                                              .arg(name)
+                                              .arg(label->x())
+                                              .arg(label->y())
+                                              .arg(label->width())
+                                              .arg(label->height())
+                                              .arg(want.x())
+                                              .arg(want.y()));
     }
 
-    BoxAnswerer& boxes_;
-    RecordingPrinter printer_;
-    NoHelp help_;
+    MessageBoxAnswerer& boxes_;
+    FailingPrinter printer_;
+    kinri::test::RecordingHelpViewer help_;
     MainWindow window_;
     const CatalogueEntry* current_ = nullptr;
     bool printOn_ = false;
@@ -863,14 +633,6 @@ QString randomInput(Rng& rng, const CatalogueEntry& e, int box) {
     return text;
 }
 
-// The offscreen platform says so each time a fixed-size window is shown; thousands of times in a
-// long session. Everything else goes to the test log.
-QtMessageHandler previousHandler = nullptr;
-void quietOffscreenNoise(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message == QLatin1String("This plugin does not support propagateSizeHints()")) return;
-    if (previousHandler != nullptr) previousHandler(type, context, message);
-}
-
 } // namespace
 
 class GuiSoakTest : public QObject {
@@ -879,18 +641,13 @@ class GuiSoakTest : public QObject {
 private slots:
     void initTestCase();
     void randomSession();
-    void failingPrinterKeepsResultAndState_data();
-    void failingPrinterKeepsResultAndState();
-    void printSwitchStartsWhereTheWindowPutsIt();
-    void resultBoxKeepsWhatIsTypedKeyByKey();
 
 private:
-    std::optional<BoxAnswerer> boxes_;
+    std::optional<MessageBoxAnswerer> boxes_;
 };
 
 void GuiSoakTest::initTestCase() {
-    previousHandler = qInstallMessageHandler(quietOffscreenNoise);
-    kinri::ui::applyJapaneseDefaults(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+    kinri::test::setUpGuiTests();
     boxes_.emplace();
 }
 
@@ -973,10 +730,9 @@ void GuiSoakTest::randomSession() {
                 break;
             }
             case 1: {
-                std::optional<RecordingPrinter::Fault> fault;
+                std::optional<FailingPrinter::Fault> fault;
                 if (s.printOn() && rng.percent(5))
-                    fault =
-                        rng.percent(50) ? RecordingPrinter::Fault::Throw : RecordingPrinter::Fault::Refuse;
+                    fault = rng.percent(50) ? FailingPrinter::Fault::Throw : FailingPrinter::Fault::Refuse;
                 s.compute(fault);
                 break;
             }
@@ -1032,135 +788,6 @@ void GuiSoakTest::randomSession() {
              qPrintable(QStringLiteral("heap in use grew by %1 MiB").arg(heapGrowthMiB)));
 #endif
 #endif
-}
-
-void GuiSoakTest::failingPrinterKeepsResultAndState_data() {
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<int>("goodJobs");
-    QTest::addColumn<bool>("throws");
-    for (const char* item : {"SP", "FA", "KA3R", "KA4C", "KAA"}) {
-        for (int good : {0, 1, 3}) {
-            for (bool throws : {true, false}) {
-                QTest::addRow("%s after %d jobs, %s", item, good, throws ? "throwing" : "refusing")
-                    << QString::fromLatin1(item) << good << throws;
-            }
-        }
-    }
-}
-
-void GuiSoakTest::failingPrinterKeepsResultAndState() {
-    QFETCH(QString, item);
-    QFETCH(int, goodJobs);
-    QFETCH(bool, throws);
-    const CatalogueEntry& e = *kinri::findEntry(item.toStdString());
-    const int n = inputCount(e);
-    Session s(*boxes_);
-    s.choose(e);
-    for (int k = 0; k < n; ++k)
-        s.typeInput(k, exampleInput(e, k));
-    s.togglePrint(true);
-    s.check();
-    QVERIFY2(s.errors.isEmpty(), qPrintable(s.report()));
-
-    const auto fault = throws ? RecordingPrinter::Fault::Throw : RecordingPrinter::Fault::Refuse;
-    s.printer().failAfter(goodJobs, fault);
-    for (int j = 0; j < goodJobs; ++j) {
-        // Vary the first input from job to job, so that each result differs from the last.
-        s.typeInput(0, exampleInput(e, 0) + QString::number(j));
-        s.compute(); // prints: no box, one job equal to the core's
-        s.check();
-        QVERIFY2(s.errors.isEmpty(), qPrintable(s.report()));
-    }
-    QCOMPARE(s.jobsPrinted, static_cast<long>(goodJobs));
-    QVERIFY(s.printer().failsNext());
-
-    // The click whose job fails: a fresh result, so that a stale one would show.
-    std::vector<std::string> in;
-    for (int k = 0; k < n; ++k)
-        in.push_back(exampleInput(e, k).toStdString());
-    in[0] = "2" + in[0];
-    s.typeInput(0, QString::fromStdString(in[0]));
-    const Outcome want = kinri::runCalculation(e.item, in, true);
-    QCOMPARE(want.message, Message::None);
-
-    CalculatorWindow* w = s.window().calculatorWindow(e.window);
-    QVERIFY(w != nullptr);
-    auto* label = w->findChild<CaptionLabel*>(qs(kinri::windowInfo(e.window).printOption));
-    QVERIFY(label != nullptr);
-    const QRect placeBefore = label->geometry();
-    const QColor colourBefore = label->palette().color(QPalette::Window);
-    const QString captionBefore = label->text();
-    std::array<std::int16_t, kinri::kFamilyCount> codesBefore{};
-    for (CalcFamily f : kFamilies)
-        codesBefore.at(index(f)) = s.window().state().code(f);
-
-    s.compute();
-    s.check(); // the error box and nothing else; result box or table as the core has it; no job
-    QVERIFY2(s.errors.isEmpty(), qPrintable(s.report()));
-    QCOMPARE(s.printer().failures, 1L);
-    QCOMPARE(s.outcomes.at(3), 1L);
-
-    if (want.resultText) {
-        auto* result = s.resultBox(e.window);
-        QVERIFY(result != nullptr);
-        QCOMPARE(result->text(), qs(*want.resultText));
-    } else {
-        auto* list = w->findChild<QListWidget*>(QStringLiteral("List1"));
-        QVERIFY(list != nullptr);
-        QCOMPARE(static_cast<std::size_t>(list->count()), want.listLines.size());
-        QVERIFY(list->count() > 0);
-        QCOMPARE(list->item(list->count() - 1)->text(), qs(want.listLines.back()));
-    }
-    for (CalcFamily f : kFamilies)
-        QCOMPARE(s.window().state().code(f), codesBefore.at(index(f)));
-    QVERIFY(s.window().state().printAfterCalc());
-    QCOMPARE(label->text(), captionBefore);
-    QCOMPARE(label->text(), QStringLiteral("計算後印刷"));
-    QCOMPARE(label->palette().color(QPalette::Window), colourBefore);
-    QCOMPARE(label->geometry(), placeBefore);
-    QVERIFY(w->isVisible());
-    QVERIFY(!s.window().isVisible());
-
-    // The printer is back: the same click prints again.
-    s.compute();
-    s.check();
-    QVERIFY2(s.errors.isEmpty(), qPrintable(s.report()));
-    QCOMPARE(s.jobsPrinted, static_cast<long>(goodJobs) + 1);
-}
-
-// Until it is first switched or reset, the print switch stays where the window's design puts it;
-// only switching and Menu move it to its on and off places, which in ZOVAN3 (Left 1390, designed
-// 1395) and ZOVAN4 (Top 1650, designed 1635) differ slightly from the design.
-void GuiSoakTest::printSwitchStartsWhereTheWindowPutsIt() {
-    struct Designed {
-        std::string_view item;
-        int left, top;
-    };
-    for (const Designed d : {Designed{"SA", 1395, 1845}, Designed{"KA3R", 1320, 1635}}) {
-        Session s(*boxes_);
-        const CatalogueEntry& e = *kinri::findEntry(d.item);
-        s.choose(e);
-        CalculatorWindow* w = s.window().calculatorWindow(e.window);
-        QVERIFY(w != nullptr);
-        auto* label = w->findChild<CaptionLabel*>(QStringLiteral("Label6"));
-        QVERIFY(label != nullptr);
-        const double dpi = w->logicalDpiY();
-        const QRect designed(kinri::ui::twipsToPixels(d.left, dpi), kinri::ui::twipsToPixels(d.top, dpi),
-                             kinri::ui::twipsToPixels(630, dpi), kinri::ui::twipsToPixels(300, dpi));
-        QCOMPARE(label->text(), QStringLiteral("印刷なし"));
-        QCOMPARE(label->geometry(), designed);
-    }
-}
-
-// The result box accepts typing like any box, and a calculation that fails leaves what was typed.
-void GuiSoakTest::resultBoxKeepsWhatIsTypedKeyByKey() {
-    Session s(*boxes_);
-    const CatalogueEntry& e = *kinri::findEntry("SP");
-    s.choose(e);
-    QLineEdit* result = s.resultBox(e.window);
-    QVERIFY(result != nullptr);
-    QTest::keyClicks(result, QStringLiteral("123"));
-    QCOMPARE(result->text(), QStringLiteral("123"));
 }
 
 QTEST_MAIN(GuiSoakTest)

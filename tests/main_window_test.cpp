@@ -1,0 +1,179 @@
+// The main window and its menu, driven headless: the load, the menu built from the catalogue,
+// every menu entry opening and dressing its calculator window, and closing any window.
+#include "support/program.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+#include <memory>
+
+using namespace kinri;
+using namespace kinri::test;
+
+namespace {
+
+// The actions of a menu (bar) against the nodes of the catalogue's menu tree, in order.
+void compareMenu(const QList<QAction*>& actions, const std::vector<MenuNode>& nodes) {
+    QCOMPARE(actions.size(), static_cast<qsizetype>(nodes.size()));
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const QAction* a = actions.at(static_cast<qsizetype>(i));
+        const MenuNode& node = nodes[i];
+        QCOMPARE(a->objectName(), qs(node.name));
+        QCOMPARE(a->isSeparator(), node.kind == MenuKind::Separator);
+        if (!a->isSeparator()) QCOMPARE(a->text(), qs(node.caption));
+        QCOMPARE(a->menu() != nullptr, node.kind == MenuKind::Title);
+        if (a->menu() != nullptr) compareMenu(a->menu()->actions(), node.children);
+    }
+}
+
+void triggerTitles(const std::vector<MenuNode>& nodes, const Program& p) {
+    for (const MenuNode& node : nodes) {
+        if (node.kind != MenuKind::Title && node.kind != MenuKind::Separator) continue;
+        p.action(qs(node.name))->trigger();
+        triggerTitles(node.children, p);
+    }
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpGuiTests(); }
+    void init() { p_ = std::make_unique<Program>(); }
+    void cleanup() { endProgram(p_); }
+
+    void mainWindowLoad() {
+        ui::MainWindow& main = p_->main;
+        QCOMPARE(main.objectName(), QStringLiteral("ZOVAN1"));
+        QCOMPARE(main.windowTitle(), QStringLiteral("  金利計算"));
+        QVERIFY(main.isVisible());
+        QVERIFY(placedOnScreen(&main));
+        QCOMPARE(main.centralWidget()->width(), px(&main, 8100));
+        QCOMPARE(codes(main.state()), (QList<int>{0, 0, 0, 0, 0}));
+        QVERIFY(!main.state().printAfterCalc());
+
+        QStringList titles;
+        for (const QAction* a : main.menuBar()->actions())
+            titles << a->text();
+        QCOMPARE(titles, (QStringList{"単利の利息計算", "複利の利息計算", "積立金の利息計算", "年金の計算",
+                                      "割賦返済の計算", "ヘルプ"}));
+        compareMenu(main.menuBar()->actions(), menuTree());
+        if (QTest::currentTestFailed()) return;
+
+        // The titles and the separator do nothing of their own.
+        triggerTitles(menuTree(), *p_);
+        QVERIFY(main.isVisible());
+        QVERIFY(p_->visibleCalculators().isEmpty());
+        QCOMPARE(codes(main.state()), (QList<int>{0, 0, 0, 0, 0}));
+        QVERIFY(p_->help.asked.isEmpty());
+    }
+
+    // Every entry: its window comes up (the same window as before, where the user left it),
+    // captioned for the family, the entry's code selected and nothing else, Text1 focused, the
+    // labels dressed and every box emptied of what an earlier entry of the window left there.
+    void menuEntryOpensItsWindow_data() {
+        QTest::addColumn<QString>("item");
+        for (const CatalogueEntry& e : catalogue())
+            QTest::newRow(e.item.data()) << qs(e.item);
+    }
+
+    void menuEntryOpensItsWindow() {
+        QFETCH(QString, item);
+        const CatalogueEntry& e = *findEntry(item.toStdString());
+        // First another entry of the same window, where there is one.
+        const CatalogueEntry* before = &e;
+        for (const CatalogueEntry& other : catalogue())
+            if (other.window == e.window && other.item != e.item) before = &other;
+
+        ui::CalculatorWindow* w = p_->choose(qs(before->item));
+        QVERIFY(w != nullptr);
+        QCOMPARE(p_->visibleCalculators(), QList<ui::CalculatorWindow*>{w});
+        QVERIFY(!p_->main.isVisible());
+        QVERIFY(placedOnScreen(w));
+        const QPoint moved = w->frameGeometry().topLeft() + QPoint(37, 23);
+        w->move(moved);
+        for (QLineEdit* box : w->findChildren<QLineEdit*>())
+            box->setText(QStringLiteral("前回の値"));
+        if (QListWidget* list = resultList(w)) list->addItem(QStringLiteral("前回の行"));
+        const QPoint menuPos = p_->main.frameGeometry().topLeft();
+        menuButton(w)->click();
+        QVERIFY(!w->isVisible());
+        QVERIFY(p_->main.isVisible());
+        QCOMPARE(p_->main.frameGeometry().topLeft(), menuPos);
+        for (const QLineEdit* box : w->findChildren<QLineEdit*>())
+            QCOMPARE(box->text(), QStringLiteral("前回の値")); // kept while hidden
+
+        QCOMPARE(p_->choose(item), w);
+        QVERIFY(!p_->main.isVisible());
+        QCOMPARE(p_->visibleCalculators(), QList<ui::CalculatorWindow*>{w});
+        QCOMPARE(w->frameGeometry().topLeft(), moved);
+        QCOMPARE(w->objectName(), qs(windowInfo(e.window).name));
+        QCOMPARE(w->windowTitle(), qs(familyInfo(e.family).windowCaption));
+        QList<int> expectedCodes{0, 0, 0, 0, 0};
+        expectedCodes[static_cast<qsizetype>(e.family)] = e.code;
+        QCOMPARE(codes(p_->main.state()), expectedCodes);
+        QVERIFY(!p_->main.state().printAfterCalc());
+        QCOMPARE(w->focusWidget(), inputBox(w, 1));
+
+        for (int k = 1; k <= info(w).inputCount; ++k)
+            QCOMPARE(label(w, k)->text(), qs(e.labels.at(static_cast<std::size_t>(k - 1))));
+        QCOMPARE(resultLabel(w)->text(), qs(e.resultCaption));
+        QVERIFY(resultLabel(w)->isVisible());
+        for (const QLineEdit* box : w->findChildren<QLineEdit*>())
+            QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+        if (const QListWidget* list = resultList(w)) {
+            QCOMPARE(list->count(), 0);
+            QVERIFY(label(w, 4)->isVisible());
+            QCOMPARE(label(w, 4)->text(), qs(e.columnHead));
+        }
+        QCOMPARE(printSwitch(w)->text(), QStringLiteral("印刷なし"));
+    }
+
+    void simpleThenCompoundRunsTheCompoundTable() {
+        ui::CalculatorWindow* w = p_->choose(QStringLiteral("SA"));
+        QVERIFY(w != nullptr);
+        menuButton(w)->click();
+        QCOMPARE(p_->choose(QStringLiteral("FA")), w);
+        QCOMPARE(codes(p_->main.state()), (QList<int>{0, 1, 0, 0, 0}));
+        typeInputs(w, {"1000", "0.05", "3"});
+        QCOMPARE(p_->compute(w), QStringList{});
+        QCOMPARE(listLines(w),
+                 (QStringList{"    1     1050.000", "    2     1102.500", "    3     1157.625"}));
+    }
+
+    void closingAnyWindowEndsTheProgram_data() {
+        QTest::addColumn<QString>("item"); // empty: the main window itself
+        QTest::newRow("ZOVAN1") << "";
+        for (const WindowInfo& window : windows())
+            for (const CatalogueEntry& e : catalogue())
+                if (e.window == window.id) {
+                    QTest::newRow(window.name.data()) << qs(e.item);
+                    break;
+                }
+    }
+
+    void closingAnyWindowEndsTheProgram() {
+        QFETCH(QString, item);
+        if (item.isEmpty()) {
+            QVERIFY(p_->main.close());
+            QCOMPARE(p_->ends.count(), 1);
+            return;
+        }
+        ui::CalculatorWindow* w = p_->choose(item);
+        QVERIFY(w != nullptr);
+        QCOMPARE(p_->ends.count(), 0);
+        QVERIFY(w->close());
+        QCOMPARE(p_->ends.count(), 1);
+        QVERIFY(!p_->main.isVisible()); // no way back to the menu
+    }
+
+private:
+    std::unique_ptr<Program> p_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,260 @@
+// Printing: a printer that refuses a job or stops part-way through one, and the printed page of
+// the system printer, read back from the PDF it writes.
+#include "support/program.h"
+#include "ui/system_printer.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+using namespace kinri;
+using namespace kinri::test;
+using Button = QMessageBox::StandardButton;
+using Fault = FailingPrinter::Fault;
+
+namespace {
+
+struct PdfWord {
+    double xMin, yMin;
+    QString text;
+};
+
+// pdftotext reads some kanji of the CJK font back as their look-alike radicals (金 as ⾦);
+// compatibility normalisation undoes that.
+QList<PdfWord> pdfWords(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression re(QStringLiteral(
+        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="[-\d.]+" yMax="[-\d.]+">([^<]*)</word>)re"));
+    QList<PdfWord> words;
+    for (auto it = re.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.append({m.captured(1).toDouble(), m.captured(2).toDouble(),
+                      m.captured(3).normalized(QString::NormalizationForm_KC)});
+    }
+    return words;
+}
+
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
+} // namespace
+
+class PrintingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpGuiTests(); }
+    void init() { p_ = std::make_unique<Program>(); }
+    void cleanup() { endProgram(p_); }
+
+    void printerFailure_data();
+    void printerFailure();
+    void printedPageLayout();
+    void longPrintoutContinuesOnTheNextPage();
+    void noPrinterInstalled();
+
+private:
+    std::unique_ptr<Program> p_;
+};
+
+// After a number of good jobs the printer refuses a job or stops part-way through it. The click
+// shows its result and the error message; the selection, printing switched on and the print
+// switch stay as they were; once the printer works again, so does printing.
+void PrintingTest::printerFailure_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("goodJobs");
+    QTest::addColumn<int>("linesSent"); // before the printer stops by throwing; -1: it refuses the job
+    QTest::newRow("ZOVAN2 refuses the first job") << "SP" << 0 << -1;
+    QTest::newRow("ZOVAN2 stops part-way after 3 jobs") << "SP" << 3 << 9;
+    QTest::newRow("ZOVAN3 refuses after a job") << "FA" << 1 << -1;
+    QTest::newRow("ZOVAN3 stops on the first line") << "FA" << 0 << 0;
+    QTest::newRow("ZOVAN3 stops in the rows after 3 jobs") << "KAA" << 3 << 20;
+    QTest::newRow("ZOVAN4 stops before the last line") << "KA3R" << 1 << 13;
+    QTest::newRow("ZOVAN5 refuses after 3 jobs") << "KA4C" << 3 << -1;
+    QTest::newRow("ZOVAN5 stops part-way") << "TA2" << 0 << 10;
+}
+
+void PrintingTest::printerFailure() {
+    QFETCH(QString, item);
+    QFETCH(int, goodJobs);
+    QFETCH(int, linesSent);
+    const Fault fault = linesSent < 0 ? Fault::Refuse : Fault::Throw;
+    ui::CalculatorWindow* w = p_->choose(item);
+    QVERIFY(w != nullptr);
+    QStringList inputs = exampleInputs(item.toStdString());
+    QCOMPARE(p_->switchPrinting(w, Button::Yes), QStringList{"print question"});
+    p_->printer.failAfter(goodJobs, fault, static_cast<std::size_t>(std::max(linesSent, 0)));
+    const QString first = inputs.at(0);
+    for (int j = 0; j < goodJobs; ++j) {
+        // Each job's result differs from the last.
+        inputs[0] = first + QString::number(j);
+        typeInputs(w, inputs);
+        QCOMPARE(p_->compute(w), QStringList{});
+        QCOMPARE(jobText(p_->printer.jobs.back()),
+                 jobText(runCalculation(item.toStdString(), toStd(inputs), true).printJob));
+    }
+    QVERIFY(p_->printer.failsNext());
+
+    inputs[0] = QStringLiteral("2") + first;
+    typeInputs(w, inputs);
+    const Outcome core = runCalculation(item.toStdString(), toStd(inputs), true);
+    QCOMPARE(core.message, Message::None);
+    ui::CaptionLabel* s = printSwitch(w);
+    const QRect place = s->geometry();
+    const QColor colour = s->palette().color(QPalette::Window);
+    const QList<int> selected = codes(p_->main.state());
+
+    QCOMPARE(p_->compute(w), QStringList{"calculation error"});
+    QCOMPARE(shownResult(w), shownResult(core));
+    QCOMPARE(p_->printer.failures, 1);
+    QCOMPARE(p_->printer.jobs.size(), static_cast<std::size_t>(goodJobs));
+    if (fault == Fault::Throw)
+        QCOMPARE(jobText(p_->printer.partial), jobText(core.printJob).first(linesSent));
+    QCOMPARE(codes(p_->main.state()), selected);
+    QVERIFY(p_->main.state().printAfterCalc());
+    QCOMPARE(s->text(), QStringLiteral("計算後印刷"));
+    QCOMPARE(s->palette().color(QPalette::Window), colour);
+    QCOMPARE(s->geometry(), place);
+    QVERIFY(w->isVisible());
+    QVERIFY(!p_->main.isVisible());
+
+    QCOMPARE(p_->compute(w), QStringList{});
+    QCOMPARE(p_->printer.jobs.size(), static_cast<std::size_t>(goodJobs) + 1);
+    QCOMPARE(jobText(p_->printer.jobs.back()), jobText(core.printJob));
+}
+
+void PrintingTest::printedPageLayout() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("fa.pdf"));
+    const Outcome fa = runCalculation("FA", {"1000", "0.05", "3"}, true);
+    ui::SystemLinePrinter printer(pdf);
+    QVERIFY(printer.printJob(fa.printJob));
+    QVERIFY(QFile::exists(pdf));
+
+    const QString text = pdfText(pdf);
+    for (const char* expected : {"☆☆複利の利息計算☆☆", "元金=1000", "利率=0.05", "期間=3", "複利の元利合計",
+                                 "1050.000", "1102.500", "1157.625"})
+        QVERIFY2(text.contains(QString::fromUtf8(expected)),
+                 qPrintable(QString::fromUtf8(expected) + u'\n' + text));
+    QVERIFY(text.indexOf(QStringLiteral("☆☆")) < text.indexOf(QStringLiteral("元金=1000")));
+    QVERIFY(text.indexOf(QStringLiteral("1050.000")) < text.indexOf(QStringLiteral("1102.500")));
+    QVERIFY(text.indexOf(QStringLiteral("1102.500")) < text.indexOf(QStringLiteral("1157.625")));
+
+    const QList<PdfWord> words = pdfWords(pdf);
+    const auto find = [&words](const QString& t, double y = -1) -> const PdfWord* {
+        for (const PdfWord& w : words)
+            if (w.text == t && (y < 0 || std::abs(w.yMin - y) < 1.0)) return &w;
+        return nullptr;
+    };
+    const PdfWord* header = find(QStringLiteral("☆☆複利の利息計算☆☆"));
+    const PdfWord* principal = find(QStringLiteral("元金=1000"));
+    const PdfWord* v1 = find(QStringLiteral("1050.000"));
+    const PdfWord* v2 = find(QStringLiteral("1102.500"));
+    const PdfWord* v3 = find(QStringLiteral("1157.625"));
+    QVERIFY(header && principal && v1 && v2 && v3);
+    const PdfWord* row1 = find(QStringLiteral("1"), v1->yMin);
+    QVERIFY(row1 != nullptr);
+
+    // The rows line up, and every text line starts at the same column.
+    QVERIFY(std::abs(v2->xMin - v1->xMin) < 0.1 && std::abs(v3->xMin - v1->xMin) < 0.1);
+    QVERIFY(std::abs(principal->xMin - header->xMin) < 0.1);
+
+    // Row "     1     1050.000" at column 34: the number at column 39, the value at column 45.
+    const double halfWidth = (v1->xMin - row1->xMin) / 6.0;
+    QVERIFY2(halfWidth > 1.0, qPrintable(QString::number(halfWidth)));
+    QVERIFY2(std::abs((row1->xMin - header->xMin) - 5 * halfWidth) < 0.5 * halfWidth,
+             qPrintable(QStringLiteral("row number at %1, header at %2, half-width %3")
+                            .arg(row1->xMin)
+                            .arg(header->xMin)
+                            .arg(halfWidth)));
+    // Column 34 is 33 half-widths from the printable area's left edge, not 33 full widths.
+    QPrinter defaults(QPrinter::HighResolution);
+    defaults.setOutputFormat(QPrinter::PdfFormat);
+    const double leftEdge = defaults.pageLayout().paintRect(QPageLayout::Point).left();
+    const double columns = (header->xMin - leftEdge) / halfWidth;
+    QVERIFY2(std::abs(columns - 33.0) <= 1.5,
+             qPrintable(QStringLiteral("header %1 half-widths from the left edge").arg(columns)));
+}
+
+void PrintingTest::longPrintoutContinuesOnTheNextPage() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("long.pdf"));
+    const Outcome fa = runCalculation("FA", {"1", "0", "150"}, true);
+    QVERIFY(ui::SystemLinePrinter(pdf).printJob(fa.printJob));
+
+    const QString text = pdfText(pdf);
+    const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
+    QVERIFY2(pages.size() >= 2, qPrintable(QString::number(pages.size())));
+    static const QRegularExpression row(QStringLiteral(R"(^\s*(\d+)\s+1\.000\s*$)"));
+    QList<int> numbers;
+    for (const QString& line : text.split(u'\n'))
+        if (const auto m = row.match(QString(line).remove(u'\f')); m.hasMatch())
+            numbers.append(m.captured(1).toInt());
+    QList<int> all;
+    for (int i = 1; i <= 150; ++i)
+        all.append(i);
+    QCOMPARE(numbers, all);
+}
+
+void PrintingTest::noPrinterInstalled() {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("this machine has a printer");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    struct Restore {
+        QString path;
+        ~Restore() { QDir::setCurrent(path); }
+    } restore{previous};
+
+    ui::SystemLinePrinter printer;
+    const Outcome sp = runCalculation("SP", {"1000000", "0.05", "3"}, true);
+    QVERIFY(!printer.printJob(sp.printJob));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{});
+
+    // Through the window: the result is shown and the user is told that printing failed.
+    MessageBoxAnswerer& boxes = p_->boxes;
+    RecordingHelpViewer help;
+    ui::MainWindow main(printer, help);
+    main.show();
+    main.findChild<QAction*>(QStringLiteral("SP"))->trigger();
+    const ui::CalculatorWindow* w = main.calculatorWindow(WindowId::Zovan2);
+    QVERIFY(w != nullptr);
+    boxes.answer(Button::Yes);
+    QTest::mouseClick(printSwitch(w), Qt::LeftButton);
+    typeInputs(w, {"1000000", "0.05", "3"});
+    computeButton(w)->click();
+    QCOMPARE(boxes.take(), (QStringList{"print question", "calculation error"}));
+    QCOMPARE(resultBox(w)->text(), QStringLiteral("150000.000"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{});
+}
+
+QTEST_MAIN(PrintingTest)
+#include "printing_test.moc"

@@ -1,0 +1,118 @@
+#include "support/message_boxes.h"
+
+#include "ui/messages.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTimer>
+
+#include <utility>
+
+namespace kinri::test {
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Whether `box` shows `text` the way the program's message box code shows it.
+bool shows(const SeenBox& box, const ui::MessageBoxText& text, QMessageBox::StandardButtons buttons) {
+    const QMessageBox::Icon icon = text.icon == ui::MessageIcon::Information   ? QMessageBox::Information
+                                   : text.icon == ui::MessageIcon::Exclamation ? QMessageBox::Warning
+                                                                               : QMessageBox::NoIcon;
+    return box.title == qs(text.title) && box.text == qs(text.text) && box.icon == icon &&
+           box.buttons == buttons;
+}
+
+} // namespace
+
+BoxKind SeenBox::kind() const {
+    if (shows(*this, ui::kInputRequiredBox, QMessageBox::Ok)) return BoxKind::InputRequired;
+    if (shows(*this, ui::kCalculationErrorBox, QMessageBox::Ok)) return BoxKind::CalculationError;
+    if (shows(*this, ui::kPrintQuestionBox, QMessageBox::Yes | QMessageBox::No))
+        return BoxKind::PrintQuestion;
+    if (shows(*this, ui::kVersionBox, QMessageBox::Ok)) return BoxKind::Version;
+    return BoxKind::Unknown;
+}
+
+QString boxName(BoxKind kind) {
+    switch (kind) {
+    case BoxKind::InputRequired:
+        return QStringLiteral("input required");
+    case BoxKind::CalculationError:
+        return QStringLiteral("calculation error");
+    case BoxKind::PrintQuestion:
+        return QStringLiteral("print question");
+    case BoxKind::Version:
+        return QStringLiteral("version");
+    case BoxKind::Unknown:
+        break;
+    }
+    return QStringLiteral("unknown");
+}
+
+QString SeenBox::name() const {
+    if (kind() != BoxKind::Unknown) return boxName(kind());
+    return QStringLiteral("unknown box [%1] [%2] icon %3 buttons 0x%4")
+        .arg(title, QString(text).replace(u'\n', QStringLiteral("\\n")))
+        .arg(static_cast<int>(icon))
+        .arg(static_cast<unsigned>(buttons.toInt()), 0, 16);
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer() {
+    qApp->installEventFilter(this);
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    qApp->removeEventFilter(this);
+}
+
+// A modal box is shown right before it starts its own event loop; the answer is posted to that
+// loop.
+bool MessageBoxAnswerer::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->isWindow() && widget->isModal())
+            QTimer::singleShot(0, this, [this, modal = QPointer<QWidget>(widget)] {
+                if (modal != nullptr && modal->isVisible()) handle(modal);
+            });
+    }
+    return false;
+}
+
+void MessageBoxAnswerer::handle(QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) {
+        ++strayModals;
+        modal->close();
+        return;
+    }
+    SeenBox seen{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->parentWidget()};
+    QAbstractButton* button = nullptr;
+    if (seen.buttons == QMessageBox::Ok) {
+        button = box->button(QMessageBox::Ok);
+    } else if (!answers_.isEmpty()) {
+        button = box->button(answers_.dequeue());
+    }
+    seen.answered = button != nullptr;
+    seen_.push_back(seen);
+    if (button != nullptr) {
+        button->click();
+    } else {
+        box->done(QMessageBox::Cancel);
+    }
+}
+
+std::vector<SeenBox> MessageBoxAnswerer::takeSeen() {
+    answers_.clear();
+    return std::exchange(seen_, {});
+}
+
+QStringList MessageBoxAnswerer::take() {
+    QStringList names;
+    for (const SeenBox& box : takeSeen())
+        names.append(box.answered ? box.name() : QStringLiteral("UNANSWERED ") + box.name());
+    return names;
+}
+
+} // namespace kinri::test
