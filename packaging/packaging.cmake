@@ -40,6 +40,44 @@ install(FILES "${_kinri_icon_svg}"
   RENAME "${KINRI_APP_ID}.svg"
   COMPONENT kinri)
 
+# The package's documentation: the licence as a machine-readable copyright file, the changelog
+# and the manual page, compressed the way Debian wants them (gzip -9, no name or time stamp).
+set(KINRI_MAINTAINER "金利計算 developers <kinri-keisan@users.noreply.github.com>")
+set(_kinri_doc "${CMAKE_BINARY_DIR}/packaging/doc")
+file(READ "${PROJECT_SOURCE_DIR}/LICENSE" _license)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  "${PROJECT_SOURCE_DIR}/LICENSE" "${_kinri_packaging_dir}/kinri.1")
+if(NOT _license MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(Permission is hereby granted.*)$")
+  message(FATAL_ERROR "packaging: LICENSE is not the MIT licence text this file knows how to read")
+endif()
+set(_copyright "${CMAKE_MATCH_1}")
+string(STRIP "${CMAKE_MATCH_2}" _terms)
+string(REPLACE "\n\n" "\n.\n" _terms "${_terms}")
+string(REPLACE "\n" "\n " _terms "${_terms}")
+file(WRITE "${_kinri_doc}/copyright"
+  "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+  "Upstream-Name: ${PROJECT_NAME}\n"
+  "Upstream-Contact: ${KINRI_MAINTAINER}\n"
+  "\n"
+  "Files: *\n"
+  "Copyright: ${_copyright}\n"
+  "License: MIT\n"
+  " ${_terms}\n")
+configure_file("${_kinri_packaging_dir}/changelog.in" "${_kinri_doc}/changelog" @ONLY)
+configure_file("${_kinri_packaging_dir}/kinri.1" "${_kinri_doc}/kinri.1" COPYONLY)
+foreach(_doc changelog kinri.1)
+  execute_process(COMMAND gzip -9 -n -f "${_kinri_doc}/${_doc}" RESULT_VARIABLE _gzip)
+  if(NOT _gzip EQUAL 0)
+    message(FATAL_ERROR "packaging: gzip ${_kinri_doc}/${_doc} failed")
+  endif()
+endforeach()
+install(FILES "${_kinri_doc}/copyright" "${_kinri_doc}/changelog.gz"
+  DESTINATION "${CMAKE_INSTALL_DOCDIR}"
+  COMPONENT kinri)
+install(FILES "${_kinri_doc}/kinri.1.gz"
+  DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
+  COMPONENT kinri)
+
 foreach(_size IN LISTS KINRI_ICON_SIZES)
   set(_png "${_kinri_packaging_dir}/icons/hicolor/${_size}x${_size}/apps/${KINRI_APP_ID}.png")
   if(NOT EXISTS "${_png}")
@@ -66,15 +104,17 @@ set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "kinri")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_PACKAGE_VENDOR "Kinri developers")
-set(CPACK_PACKAGE_CONTACT "Kinri developers <kinri@localhost>")
+set(CPACK_PACKAGE_VENDOR "金利計算 developers")
+set(CPACK_PACKAGE_CONTACT "${KINRI_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "interest calculator (金利計算) for Japanese-speaking users")
+# Lines of at most 80 columns, as the package tools show them.
 set(CPACK_PACKAGE_DESCRIPTION
-  "金利計算 (Kinri Keisan) is a desktop financial calculator with 37 calculations of simple
-and compound interest, savings plans, annuities and instalment loans, each in a small
-calculator window. Results are exact to the displayed decimal, and the conditions and
-result of every calculation can be printed. The user interface is in Japanese.")
+  "金利計算 (Kinri Keisan) is a desktop financial calculator with 37 calculations
+of simple and compound interest, savings plans, annuities and instalment loans,
+each in a small calculator window. Results are exact to the displayed decimal,
+and the conditions and result of every calculation can be printed.
+The user interface is in Japanese.")
 
 # Only the program's own component, packed as one package (not one per component).
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};kinri;/")
@@ -82,8 +122,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kinri developers <kinri@localhost>")
-set(CPACK_DEBIAN_PACKAGE_SECTION "misc")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KINRI_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION "math")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The shared libraries the program links (Qt 6, libstdc++, libc) are found by dpkg-shlibdeps;
 # the platform integration plug-ins (xcb and friends) Qt loads at run time are invisible to it
