@@ -6,7 +6,6 @@
 #include <QtTest>
 
 #include <map>
-#include <memory>
 
 using namespace kinri;
 using namespace kinri::test;
@@ -32,13 +31,10 @@ void addWindowRows() {
 
 } // namespace
 
-class CalculatorWindowTest : public QObject {
+class CalculatorWindowTest : public ProgramTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setUpGuiTests(); }
-    void init() { p_ = std::make_unique<Program>(); }
-    void cleanup() { endProgram(p_); }
 
     // The message boxes of a calculator window, exactly as the user reads them.
     void messageBoxesReadAsDesigned() {
@@ -171,14 +167,9 @@ private slots:
     void emptyInputStopsTheClick() {
         QFETCH(QString, item);
         QFETCH(int, emptied);
-        ui::CalculatorWindow* w = p_->choose(item);
+        ui::CalculatorWindow* w = p_->computeExample(item);
         QVERIFY(w != nullptr);
-        QCOMPARE(p_->switchPrinting(w, Button::Yes), kPrintQuestion);
-        typeInputs(w, exampleInputs(item.toStdString()));
-        QCOMPARE(p_->compute(w), kNone);
         const QStringList first = shownResult(w);
-        QVERIFY(!first.isEmpty());
-        QCOMPARE(p_->printer.jobs.size(), 1u);
 
         inputBox(w, emptied)->clear();
         QCOMPARE(p_->compute(w), kInputRequired);
@@ -217,11 +208,8 @@ private slots:
         const Outcome core = runCalculation(item.toStdString(), toStd(badInputs), true);
         QCOMPARE(core.message, Message::CalculationError);
 
-        ui::CalculatorWindow* w = p_->choose(item);
+        ui::CalculatorWindow* w = p_->computeExample(item);
         QVERIFY(w != nullptr);
-        QCOMPARE(p_->switchPrinting(w, Button::Yes), kPrintQuestion);
-        typeInputs(w, inputs);
-        QCOMPARE(p_->compute(w), kNone);
         const QStringList before = shownResult(w);
 
         inputBox(w, box)->setText(bad);
@@ -245,13 +233,10 @@ private slots:
         const QStringList inputs = exampleInputs(item.toStdString());
         const Outcome core = runCalculation(item.toStdString(), toStd(inputs), true);
 
-        ui::CalculatorWindow* w = p_->choose(item);
+        ui::CalculatorWindow* w = p_->computeExample(item);
         QVERIFY(w != nullptr);
         QLineEdit* result = resultBox(w);
         QCOMPARE(result->palette().color(QPalette::Text), QColor(Qt::red));
-        QCOMPARE(p_->switchPrinting(w, Button::Yes), kPrintQuestion);
-        typeInputs(w, inputs);
-        QCOMPARE(p_->compute(w), kNone);
 
         result->setFocus();
         result->selectAll();
@@ -304,11 +289,8 @@ private slots:
 
     void clearEmptiesTheBoxes() {
         QFETCH(QString, item);
-        ui::CalculatorWindow* w = p_->choose(item);
+        ui::CalculatorWindow* w = p_->computeExample(item);
         QVERIFY(w != nullptr);
-        QCOMPARE(p_->switchPrinting(w, Button::Yes), kPrintQuestion);
-        typeInputs(w, exampleInputs(item.toStdString()));
-        QCOMPARE(p_->compute(w), kNone);
         QVERIFY(!shownResult(w).join(QString()).isEmpty());
 
         QStringList captions;
@@ -437,9 +419,6 @@ private slots:
         if (height >= 0) QCOMPARE(l->height(), px(w, height));
         QCOMPARE(l->font().pointSizeF(), fontSize);
     }
-
-private:
-    std::unique_ptr<Program> p_;
 };
 
 QTEST_MAIN(CalculatorWindowTest)

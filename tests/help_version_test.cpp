@@ -8,25 +8,17 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <memory>
-
 using namespace kinri;
 using namespace kinri::test;
 
-class HelpVersionTest : public QObject {
+class HelpVersionTest : public ProgramTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setUpGuiTests(); }
-    void init() { p_ = std::make_unique<Program>(); }
-    void cleanup() { endProgram(p_); }
 
     void helpEntry();
     void versionBox();
     void builtInHelpViewer();
-
-private:
-    std::unique_ptr<Program> p_;
 };
 
 void HelpVersionTest::helpEntry() {

@@ -7,8 +7,6 @@
 #include <QMenuBar>
 #include <QtTest>
 
-#include <memory>
-
 using namespace kinri;
 using namespace kinri::test;
 
@@ -38,13 +36,10 @@ void triggerTitles(const std::vector<MenuNode>& nodes, const Program& p) {
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public ProgramTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setUpGuiTests(); }
-    void init() { p_ = std::make_unique<Program>(); }
-    void cleanup() { endProgram(p_); }
 
     void mainWindowLoad() {
         ui::MainWindow& main = p_->main;
@@ -170,9 +165,6 @@ private slots:
         QCOMPARE(p_->ends.count(), 1);
         QVERIFY(!p_->main.isVisible()); // no way back to the menu
     }
-
-private:
-    std::unique_ptr<Program> p_;
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 using namespace kinri;
 using namespace kinri::test;
@@ -58,22 +57,15 @@ QString pdfText(const QString& pdf) {
 
 } // namespace
 
-class PrintingTest : public QObject {
+class PrintingTest : public ProgramTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setUpGuiTests(); }
-    void init() { p_ = std::make_unique<Program>(); }
-    void cleanup() { endProgram(p_); }
-
     void printerFailure_data();
     void printerFailure();
     void printedPageLayout();
     void longPrintoutContinuesOnTheNextPage();
     void noPrinterInstalled();
-
-private:
-    std::unique_ptr<Program> p_;
 };
 
 // After a number of good jobs the printer refuses a job or stops part-way through it. The click

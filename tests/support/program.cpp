@@ -221,6 +221,15 @@ QStringList Program::switchPrinting(const ui::CalculatorWindow* w, QMessageBox::
     return boxes.take();
 }
 
+ui::CalculatorWindow* Program::computeExample(const QString& item, const QStringList& inputs) {
+    ui::CalculatorWindow* w = choose(item);
+    if (w == nullptr || switchPrinting(w, QMessageBox::Yes) != QStringList{boxName(BoxKind::PrintQuestion)})
+        return nullptr;
+    typeInputs(w, inputs.isEmpty() ? exampleInputs(item.toStdString()) : inputs);
+    const int jobs = printer.attempts;
+    return compute(w).isEmpty() && printer.attempts == jobs + 1 ? w : nullptr;
+}
+
 QList<ui::CalculatorWindow*> Program::visibleCalculators() const {
     QList<ui::CalculatorWindow*> shown;
     for (const WindowInfo& window : windows())

@@ -101,11 +101,27 @@ struct Program {
     QStringList compute(const ui::CalculatorWindow* w);
     // Clicks the print switch and answers its question; returns the boxes raised.
     QStringList switchPrinting(const ui::CalculatorWindow* w, QMessageBox::StandardButton answer);
+    // Chooses `item`, switches printing on, types its worked example (or `inputs`) and computes;
+    // the window, or nullptr when anything on the way went otherwise (a box, no print job).
+    ui::CalculatorWindow* computeExample(const QString& item, const QStringList& inputs = {});
 
     QList<ui::CalculatorWindow*> visibleCalculators() const;
 };
 
 // Ends a test's program, and fails the test if a message box came up that it did not take.
 void endProgram(std::unique_ptr<Program>& program);
+
+// The base of a GUI test class whose test functions each run a fresh program, p_.
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<Program> p_;
+
+private slots:
+    void initTestCase() { setUpGuiTests(); }
+    void init() { p_ = std::make_unique<Program>(); }
+    void cleanup() { endProgram(p_); }
+};
 
 } // namespace kinri::test
