@@ -1,4 +1,5 @@
 #include "number/number_text.h"
+#include "support/gtest_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"1，000", 1000}, ParseCase{"１ｅ３", 1000}, ParseCase{"−2", -2},
                       ParseCase{"0", 0}, ParseCase{"-0", 0}, ParseCase{"000123", 123}, ParseCase{"1e-400", 0},
                       ParseCase{"0e999999999999", 0},
-                      ParseCase{"1.7976931348623157e308", std::numeric_limits<double>::max()}));
+                      ParseCase{"1.7976931348623157e308", std::numeric_limits<double>::max()}),
+    [](const auto& info) { return test::caseName(info.index, info.param.text); });
 
 class ParseRejects : public ::testing::TestWithParam<const char*> {};
 
@@ -51,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(Conversion, ParseRejects,
                                            "e5", ".", "-.", "1 000", "- 1", "12,34", ",100", "1,,000",
                                            "1000,", "1.000,5", "1,0000", "1e400", "-1e400",
                                            "1e99999999999999999999", "１．２．３", "５円", "ー５", "\xff",
-                                           "\xe3\x80"));
+                                           "\xe3\x80"),
+                         [](const auto& info) { return test::caseName(info.index, info.param); });
 
 struct FormatCase {
     double value;
@@ -77,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{0.5, 3, "0.500"}, FormatCase{1e-300, 5, "0.00000"},
                       FormatCase{1e20, 3, "100000000000000000000.000"},
                       FormatCase{123456789012345678.0, 3, "123456789012346000.000"},
-                      FormatCase{0.0, 3, "0.000"}, FormatCase{14.206699082890461, 5, "14.20670"}));
+                      FormatCase{0.0, 3, "0.000"}, FormatCase{14.206699082890461, 5, "14.20670"}),
+    [](const auto& info) { return test::caseName(info.index, info.param.expected); });
 
 TEST(Formatting, HugeValuesPrintEveryDigit) {
     const std::string text = formatFixed(std::numeric_limits<double>::max(), 3);
@@ -109,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Formatting, PlainNumber,
                                            PlainCase{2.5, "2.5"}, PlainCase{1.1000000000000001, "1.1"},
                                            PlainCase{1e20, "100000000000000000000"}, PlainCase{0.25, "0.25"},
                                            PlainCase{0.001, "0.001"}, PlainCase{-3.5, "-3.5"},
-                                           PlainCase{0, "0"}));
+                                           PlainCase{0, "0"}),
+                         [](const auto& info) { return test::caseName(info.index, info.param.expected); });
 
 } // namespace
 } // namespace kinri
