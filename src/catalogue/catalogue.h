@@ -63,17 +63,18 @@ struct CatalogueEntry {
     std::string_view resultCaption;         // result label; right column head in ZOVAN3
     Calculation calc;
 
-    // Layout set besides the window's default.
+    // Layout set besides the window's default. In ZOVAN3 the result label is the right column
+    // head, Label5, and the left one, Label4, takes its font.
     std::optional<LabelLayout> label1 = {}; // Label1
-    std::optional<LabelLayout> result =
-        {};                       // the result label (Label5 in ZOVAN3, whose Label4 follows its font)
-    double otherLabelsFont = 0.0; // Label2 .. LabelN
+    std::optional<LabelLayout> result = {}; // the result label
+    double otherLabelsFont = 0.0;           // Label2 .. LabelN
 
     // Paper texts, only where they differ from what the window shows (empty: as shown).
     std::array<std::string_view, 4> printLabels = {};
     std::string_view printResult = {};
 
-    // Input k (0 for Text1) on paper: its label's caption followed by "=".
+    // Input k (0 for Text1) on paper: its label's caption followed by "=", unless printLabels says
+    // otherwise.
     std::string printLabel(std::size_t k) const;
     // The result label on paper, "caption=", or a table's heading: the two column heads apart.
     std::string printHeading() const;

@@ -41,7 +41,7 @@ const WindowInfo& info(const ui::CalculatorWindow* w);
 const ui::WindowLayout& layout(const ui::CalculatorWindow* w);
 QLineEdit* inputBox(const ui::CalculatorWindow* w, int k);     // Text k, from 1
 QLineEdit* resultBox(const ui::CalculatorWindow* w);           // nullptr in the table window
-QListWidget* resultList(const ui::CalculatorWindow* w);        // nullptr but in the table window
+QListWidget* resultList(const ui::CalculatorWindow* w);        // nullptr except in the table window
 ui::CaptionLabel* label(const ui::CalculatorWindow* w, int k); // Label k, from 1
 ui::CaptionLabel* resultLabel(const ui::CalculatorWindow* w);
 ui::CaptionLabel* printSwitch(const ui::CalculatorWindow* w);
