@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/caption.h"
 #include "formulas/formula.h"
 
 #include <array>
@@ -58,9 +59,9 @@ struct CatalogueEntry {
     WindowId window;
     std::string_view submenu = {}; // "KA" .. "KA4" for instalment entries, empty otherwise
     std::string_view menuCaption;
-    std::array<std::string_view, 4> labels; // captions of Label1 .. LabelN
-    std::string_view columnHead = {};       // left column head (Label4) in ZOVAN3
-    std::string_view resultCaption;         // result label; right column head in ZOVAN3
+    std::array<Caption, 4> labels; // captions of Label1 .. LabelN
+    Caption columnHead = {};       // left column head (Label4) in ZOVAN3
+    Caption resultCaption;         // result label; right column head in ZOVAN3
     Calculation calc;
 
     // Layout set besides the window's default. In ZOVAN3 the result label is the right column
@@ -99,8 +100,8 @@ enum class DressProperty : std::uint8_t { FontSize, Top, Height, Visible, Captio
 struct DressStep {
     std::string_view control; // object name: "Label1", "Text3", "List1"
     DressProperty property;
-    double number = 0.0;        // FontSize (points), Top/Height (twips), Visible (1/0)
-    std::string_view text = {}; // Caption
+    double number = 0.0; // FontSize (points), Top/Height (twips), Visible (1/0)
+    Caption text = {};   // Caption, with its permitted line breaks
 };
 
 // What choosing `entry` from the menu sets on its window after the window is shown, captioned
