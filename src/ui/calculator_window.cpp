@@ -5,6 +5,7 @@
 #include "ui/fonts.h"
 #include "ui/icons.h"
 #include "ui/message_box.h"
+#include "ui/result_box.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 
 #include <algorithm>
 #include <array>
@@ -34,16 +36,22 @@ void paintBackground(QWidget* w, const QColor& colour) {
     w->setAutoFillBackground(true);
 }
 
-// A long result (1000000.015 in a box designed for MS fonts) is shown whole: the text shrinks a
-// little rather than scroll out of sight, and the tooltip repeats it.
-void fitToWidth(QLineEdit* edit) {
-    QFont font = QApplication::font();
-    const QString text = edit->text();
-    const double room = edit->width() - 8.0; // frame and text margins
-    while (font.pointSizeF() > 6.0 && QFontMetricsF(font).horizontalAdvance(text) > room)
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    edit->setFont(font);
-    edit->setToolTip(text);
+// Room between a caption and the next control, and between a caption and the window's edge.
+constexpr int kCaptionGapTwips = 30;
+
+// The list takes the size of every row from its last one, which keeps a table of 10000 rows
+// quick to lay out. The rows are fixed-pitch, so the longest is the widest: the last row is
+// given that width (and its own height), and the scroll range then reaches the end of every row.
+void sizeRowsToTheWidest(QListWidget* list, const std::vector<std::string>& lines) {
+    if (list->count() == 0) return;
+    std::size_t widest = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (lines[i].size() > lines[widest].size()) widest = i;
+    const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    const int width =
+        QFontMetrics(list->font()).horizontalAdvance(QString::fromStdString(lines[widest])) + margin;
+    QListWidgetItem* last = list->item(list->count() - 1);
+    last->setSizeHint(QSize(width, list->sizeHintForRow(list->count() - 1)));
 }
 
 void paintTextRed(QWidget* w) {
@@ -76,8 +84,9 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
             w = label;
             if (c.kind == ControlKind::PrintOption) {
                 printOption_ = label;
+                label->setGrowth(CaptionGrowth::Sideways);
                 label->setAlignment(Qt::AlignCenter);
-                label->setText(qs(c.caption));
+                label->setCaption({qs(c.caption), {}});
                 label->setCursor(Qt::PointingHandCursor);
                 connect(label, &CaptionLabel::clicked, this, &CalculatorWindow::askPrintOption);
             } else if (info_.id == WindowId::Zovan3 && (c.name == "Label4" || c.name == "Label5")) {
@@ -87,16 +96,17 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
         }
         case ControlKind::TextBox:
         case ControlKind::ResultBox: {
-            auto* edit = new QLineEdit(this);
-            edit->setTextMargins(0, 0, 0, 0);
+            QLineEdit* edit = nullptr;
             if (c.kind == ControlKind::ResultBox) {
-                resultBox_ = edit;
+                resultBox_ = new ResultBox(this);
+                edit = resultBox_;
                 paintTextRed(edit);
-                connect(edit, &QLineEdit::textChanged, this, [edit] { fitToWidth(edit); });
             } else {
+                edit = new QLineEdit(this);
                 const int k = c.name.back() - '1';
                 inputs_.at(static_cast<std::size_t>(k)) = edit;
             }
+            edit->setTextMargins(0, 0, 0, 0);
             w = edit;
             tabOrder[c.tab] = w;
             break;
@@ -106,6 +116,7 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
             list_->setUniformItemSizes(true);
             list_->setSelectionMode(QAbstractItemView::SingleSelection);
             list_->setFont(QFont(fixedFontFamily(), 9));
+            list_->setTextElideMode(Qt::ElideNone); // a row is shown whole, scrolled if need be
             paintTextRed(list_);
             w = list_;
             tabOrder[c.tab] = w;
@@ -127,8 +138,21 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
         }
         }
         w->setObjectName(qs(c.name));
-        w->setGeometry(pixels(c.left, c.top, c.width, c.height));
+        if (auto* label = qobject_cast<CaptionLabel*>(w)) {
+            label->setDesignedGeometry(pixels(c.left, c.top, c.width, c.height));
+        } else {
+            w->setGeometry(pixels(c.left, c.top, c.width, c.height));
+        }
         if (c.fontSize > 0) w->setFont(uiFont(c.fontSize, qs(c.fontFamily)));
+    }
+    if (resultBox_ != nullptr) {
+        // The result box may widen to the right up to the window's edge for a long result.
+        QList<QRect> others;
+        for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w != resultBox_) others.append(w->geometry());
+        const QRect designed = resultBox_->geometry();
+        resultBox_->setDesignedGeometry(
+            designed, roomRightAndDown(designed, others, rect(), px(kCaptionGapTwips)).width());
     }
     QWidget* previous = nullptr;
     for (const auto& [tab, w] : tabOrder) {
@@ -136,8 +160,6 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
         previous = w;
     }
     applyPrintLook(false); // where the design put it, until first switched
-    for (CaptionLabel* label : labels_)
-        label->refreshFit();
 }
 
 int CalculatorWindow::px(double twips) const {
@@ -154,8 +176,7 @@ void CalculatorWindow::dress(const CatalogueEntry& entry) {
     inputs_.front()->setFocus();
     for (const DressStep& step : dressSteps(entry))
         applyStep(step);
-    for (CaptionLabel* label : labels_)
-        label->refreshFit();
+    fitCaptions();
     nameControls();
 }
 
@@ -186,16 +207,27 @@ void CalculatorWindow::applyStep(const DressStep& step) {
         break;
     }
     case DressProperty::Top:
-        w->move(w->x(), px(step.number));
+        if (auto* label = qobject_cast<CaptionLabel*>(w)) {
+            label->setDesignedGeometry(
+                label->designedGeometry().translated(0, px(step.number) - label->designedGeometry().y()));
+        } else {
+            w->move(w->x(), px(step.number));
+        }
         break;
     case DressProperty::Height:
-        w->resize(w->width(), px(step.number));
+        if (auto* label = qobject_cast<CaptionLabel*>(w)) {
+            QRect designed = label->designedGeometry();
+            designed.setHeight(px(step.number));
+            label->setDesignedGeometry(designed);
+        } else {
+            w->resize(w->width(), px(step.number));
+        }
         break;
     case DressProperty::Visible:
         w->setVisible(step.number != 0.0);
         break;
     case DressProperty::Caption:
-        if (auto* label = qobject_cast<QLabel*>(w)) label->setText(qs(step.text));
+        if (auto* label = qobject_cast<CaptionLabel*>(w)) label->setCaption(captionText(step.text));
         break;
     case DressProperty::ClearText:
         if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->clear();
@@ -228,6 +260,7 @@ void CalculatorWindow::compute() {
         for (const std::string& line : out.listLines)
             lines.append(QString::fromStdString(line));
         list_->addItems(lines); // one insertion for the whole table
+        sizeRowsToTheWidest(list_, out.listLines);
     }
     bool failed = out.message == Message::CalculationError;
     if (!failed && !out.printJob.empty()) {
@@ -271,18 +304,38 @@ void CalculatorWindow::askPrintOption() {
 
 void CalculatorWindow::setPrintLook(bool on) {
     const TwipsPoint pos = on ? layout_.printOn : layout_.printOff;
-    printOption_->setGeometry(pixels(pos.left, pos.top, 630, 300));
+    printOption_->setDesignedGeometry(pixels(pos.left, pos.top, kPrintSwitchWidth, kPrintSwitchHeight));
     applyPrintLook(on);
 }
 
 // The switch's colour and caption: button face and 印刷なし, or light green and 計算後印刷.
 void CalculatorWindow::applyPrintLook(bool on) {
     paintBackground(printOption_, on ? QColor(0xC0, 0xFF, 0xC0) : palette().color(QPalette::Button));
-    printOption_->setText(on ? QStringLiteral("計算後印刷") : QStringLiteral("印刷なし"));
+    printOption_->setCaption({on ? QStringLiteral("計算後印刷") : QStringLiteral("印刷なし"), {}});
     printOption_->setAccessibleName(printOption_->text());
     printOption_->setAccessibleDescription(
         QStringLiteral("クリックすると、計算後に印刷するかどうかを選べます"));
-    printOption_->refreshFit();
+    fitCaptions();
+}
+
+// Captions take the room they need, right and down into free space; the print switch may widen
+// to both sides between 計算 and クリヤ. Wherever the switch may stand (as designed, off, on)
+// stays free of the other captions.
+void CalculatorWindow::fitCaptions() {
+    const int gap = px(kCaptionGapTwips);
+    QList<QRect> buttons;
+    for (QPushButton* b : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+        buttons.append(b->geometry());
+    QList<QRect> places;
+    for (const TwipsPoint pos : {layout_.printOff, layout_.printOn})
+        places.append(pixels(pos.left, pos.top, kPrintSwitchWidth, kPrintSwitchHeight));
+    for (const ControlDesign& c : layout_.controls)
+        if (c.kind == ControlKind::PrintOption) places.append(pixels(c.left, c.top, c.width, c.height));
+    QList<QRect> switchPlaces;
+    for (const QRect& place : places)
+        if (place != printOption_->designedGeometry())
+            switchPlaces.append(roomSideways(place, buttons, rect(), gap));
+    kinri::ui::fitCaptions(this, switchPlaces, gap);
 }
 
 void CalculatorWindow::closeEvent(QCloseEvent* event) {

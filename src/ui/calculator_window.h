@@ -16,6 +16,7 @@ class QPushButton;
 namespace kinri::ui {
 
 class CaptionLabel;
+class ResultBox;
 
 // One calculator window (ZOVAN2 .. ZOVAN5), built from its layout description: labelled input
 // boxes, a red result box or table, compute, clear, Menu and the print switch.
@@ -45,6 +46,7 @@ private:
     void applyPrintLook(bool on);
     void applyStep(const DressStep& step);
     void nameControls();
+    void fitCaptions();
     QRect pixels(int left, int top, int width, int height) const;
     int px(double twips) const;
 
@@ -54,7 +56,7 @@ private:
     LinePrinter& printer_;
     QWidget* menuWindow_;
     std::vector<QLineEdit*> inputs_;
-    QLineEdit* resultBox_ = nullptr;
+    ResultBox* resultBox_ = nullptr;
     QListWidget* list_ = nullptr;
     CaptionLabel* printOption_ = nullptr;
     std::vector<CaptionLabel*> labels_;

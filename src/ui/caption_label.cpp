@@ -1,117 +1,52 @@
 #include "ui/caption_label.h"
 
-#include <QEvent>
-#include <QFontInfo>
-#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTextLayout>
-
-#include <cmath>
 
 namespace kinri::ui {
-namespace {
-
-// Lines of `text` wrapped to `width` (anywhere, as Japanese text allows).
-int lineCount(const QString& text, const QFont& font, double width) {
-    if (text.isEmpty()) return 0;
-    QTextLayout layout(text, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    int lines = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        ++lines;
-    }
-    layout.endLayout();
-    return lines;
-}
-
-} // namespace
 
 CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWordWrap(true);
 }
 
-CaptionLabel::Fit CaptionLabel::computeFit() const {
-    Fit fit;
-    const QFontMetricsF fm(font());
-    const double em = std::max(1, QFontInfo(font()).pixelSize());
-    const QRectF area = contentsRect();
-    const int lines = lineCount(text(), font(), area.width());
-    fit.lineHeight = fm.height();
-    if (lines <= 1) {
-        const double natural = fm.horizontalAdvance(text());
-        if (natural > area.width() && natural > 0) fit.squeeze = std::max(0.55, area.width() / natural);
-        fit.fits = natural * fit.squeeze <= area.width() + 0.5;
-        return fit;
-    }
-    // The font's own line pitch first (~1.45 em for the CJK fonts), then tighter ones.
-    for (double pitch : {fm.height(), em * 1.3, em * 1.2, em * 1.1, em * 1.0}) {
-        if (pitch > fm.height()) continue;
-        fit.lineHeight = pitch;
-        if (lines * fit.lineHeight <= area.height() + 0.5) return fit;
-    }
-    // Too long even at the tightest pitch: a label meant for one line squeezes its text.
-    const double natural = fm.horizontalAdvance(text());
-    if (area.height() < 2 * em && natural > 0) {
-        fit.lineHeight = fm.height();
-        fit.squeeze = std::max(0.55, area.width() / natural);
-        fit.fits = natural * fit.squeeze <= area.width() + 0.5;
-        return fit;
-    }
-    fit.fits = false;
-    return fit;
+void CaptionLabel::setCaption(const CaptionText& caption) {
+    if (caption_.text == caption.text && caption_.breaks.size() == caption.breaks.size() &&
+        std::equal(
+            caption_.breaks.begin(), caption_.breaks.end(), caption.breaks.begin(),
+            [](const CaptionBreak& a, const CaptionBreak& b) { return a.at == b.at && a.kind == b.kind; }))
+        return;
+    caption_ = caption;
+    laidOut_ = false;
+    setText(caption.text);
 }
 
-bool CaptionLabel::captionFits() const {
-    return computeFit().fits;
+void CaptionLabel::setDesignedGeometry(const QRect& designed) {
+    if (designed_ != designed) laidOut_ = false;
+    designed_ = designed;
+    if (!laidOut_) setGeometry(designed);
 }
 
-void CaptionLabel::refreshFit() {
-    setToolTip(captionFits() ? QString() : text());
+void CaptionLabel::fitInto(const QRect& room) {
+    if (laidOut_ && room == room_ && font() == laidOutFont_) return;
+    room_ = room;
+    laidOutFont_ = font();
+    layout_ = layoutCaption(caption_, font(), designed_, room, growth_, this);
+    laidOut_ = true;
+    setGeometry(layout_.geometry);
+    setToolTip(layout_.fits ? QString() : caption_.text);
+    update();
 }
 
 void CaptionLabel::paintEvent(QPaintEvent*) {
+    if (!laidOut_) return;
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
-    painter.setFont(font());
-    painter.setClipRect(contentsRect());
-    const Fit fit = computeFit();
-    const QRectF area = contentsRect();
-    const QFontMetricsF fm(font());
-
-    QTextLayout layout(text(), font());
-    QTextOption option;
-    option.setWrapMode(fit.squeeze < 1.0 ? QTextOption::NoWrap : QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    double y = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(fit.squeeze < 1.0 ? 1e6 : area.width());
-        line.setPosition(QPointF(0, y));
-        y += fit.lineHeight;
-    }
-    layout.endLayout();
-
-    const double textHeight = y - fit.lineHeight + fm.height();
-    double top = area.top();
-    if (alignment() & Qt::AlignVCenter) top += std::max(0.0, (area.height() - textHeight) / 2);
-    double left = area.left();
-    const double width =
-        layout.lineCount() == 1 ? layout.lineAt(0).naturalTextWidth() * fit.squeeze : area.width();
-    if (alignment() & Qt::AlignHCenter) left += std::max(0.0, (area.width() - width) / 2);
-
-    painter.translate(left, top);
-    painter.scale(fit.squeeze, 1.0);
-    // Lines are drawn at the chosen pitch: QTextLayout's own positions hold the y offsets.
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const QTextLine line = layout.lineAt(i);
-        line.draw(&painter, QPointF(0, 0));
-    }
+    painter.setFont(layout_.font);
+    painter.setClipRect(rect());
+    for (int i = 0; i < layout_.lines.size(); ++i)
+        painter.drawText(QPointF(layout_.lineLeft(i), layout_.firstBaseline + i * layout_.pitch),
+                         layout_.lines.at(i));
 }
 
 void CaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
@@ -119,14 +54,56 @@ void CaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
-void CaptionLabel::resizeEvent(QResizeEvent* event) {
-    QLabel::resizeEvent(event);
-    refreshFit();
-}
+void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap) {
+    QList<CaptionLabel*> labels;
+    QList<QRect> fixed;
+    for (QObject* child : window->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (w == nullptr || w->isHidden()) continue;
+        if (auto* label = qobject_cast<CaptionLabel*>(w)) {
+            labels.append(label);
+        } else {
+            fixed.append(w->geometry());
+        }
+    }
+    const QRect client = window->rect();
 
-void CaptionLabel::changeEvent(QEvent* event) {
-    QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange) refreshFit();
+    // Centred labels first: they only widen between their neighbours, and then stand in the way
+    // of the others at the widest they may become.
+    QList<QRect> held = reserved;
+    for (CaptionLabel* label : labels) {
+        if (label->growth() != CaptionGrowth::Sideways) continue;
+        const QRect room = roomSideways(label->designedGeometry(), fixed, client, gap);
+        label->fitInto(room);
+        held.append(room);
+    }
+    fixed.append(held);
+
+    // Each other label stands in the way of its neighbours with its designed rectangle, cut back
+    // where something right of it begins, so that two designed rectangles that overlap (a column
+    // head over the next one's corner) do not shut each other in.
+    QList<QRect> standing;
+    for (CaptionLabel* label : labels) {
+        if (label->growth() == CaptionGrowth::Sideways) continue;
+        QRect cut = label->designedGeometry();
+        QList<QRect> others = fixed;
+        for (CaptionLabel* other : labels)
+            if (other != label && other->growth() != CaptionGrowth::Sideways)
+                others.append(other->designedGeometry());
+        for (const QRect& o : others)
+            if (o.left() > cut.left() && o.top() <= cut.bottom() && o.bottom() >= cut.top())
+                cut.setRight(std::min(cut.right(), o.left() - gap - 1));
+        standing.append(cut);
+    }
+    int k = 0;
+    for (CaptionLabel* label : labels) {
+        if (label->growth() == CaptionGrowth::Sideways) continue;
+        QList<QRect> others = fixed;
+        for (int j = 0; j < standing.size(); ++j)
+            if (j != k) others.append(standing.at(j));
+        label->fitInto(roomRightAndDown(label->designedGeometry(), others, client, gap));
+        ++k;
+    }
 }
 
 } // namespace kinri::ui

@@ -1,23 +1,37 @@
 #pragma once
 
+#include "ui/caption_layout.h"
+
 #include <QLabel>
 
 namespace kinri::ui {
 
-// A label whose caption must stay readable inside its designed size. Japanese captions wrap
-// between any two characters; the line pitch tightens (down to the font's size) before the
-// text is given up on, a one-line label squeezes its text sideways rather than cut it, and a
-// caption that still does not fit is clipped but carried whole in the tooltip.
+// A label whose caption stays whole and legible: it wraps only where its caption permits (between
+// phrases), its lines are spaced by the glyphs' real ink, and where the designed rectangle is too
+// small it grows into free space of its window (or, for the print switch, to both sides), then
+// draws smaller, down to 8 pixels a character at 96 dpi. The designed rectangle and font are kept
+// as the window's design and the menu entries set them; what is drawn is `captionLayout()`.
 class CaptionLabel : public QLabel {
     Q_OBJECT
 public:
     explicit CaptionLabel(QWidget* parent = nullptr);
 
-    // Whether the whole caption shows in the current size and font.
-    bool captionFits() const;
+    // The caption and where it may wrap; a plain text may wrap nowhere.
+    void setCaption(const CaptionText& caption);
+    void setGrowth(CaptionGrowth growth) { growth_ = growth; }
+    CaptionGrowth growth() const { return growth_; }
 
-    // Sets the tooltip to the caption when it does not fit; call after caption, font or size change.
-    void refreshFit();
+    // Where the window's design (and the last menu entry) put the label, in pixels.
+    void setDesignedGeometry(const QRect& designed);
+    QRect designedGeometry() const { return designed_; }
+
+    // Lays the caption out within `room` and takes the geometry the layout needs.
+    void fitInto(const QRect& room);
+
+    const CaptionLayout& captionLayout() const { return layout_; }
+    const CaptionText& caption() const { return caption_; }
+    // Whether the whole caption shows; when it does not, the tooltip carries it.
+    bool captionFits() const { return layout_.fits; }
 
 signals:
     void clicked();
@@ -25,16 +39,21 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
-    struct Fit {
-        double lineHeight = 0;
-        double squeeze = 1.0; // horizontal scale of a one-line caption
-        bool fits = true;
-    };
-    Fit computeFit() const;
+    CaptionText caption_;
+    CaptionGrowth growth_ = CaptionGrowth::RightAndDown;
+    QRect designed_;
+    // What the layout was made from, to skip the work when nothing changed.
+    QRect room_;
+    QFont laidOutFont_;
+    bool laidOut_ = false;
+    CaptionLayout layout_;
 };
+
+// Fits every caption label of `window` into the room its window leaves it: right and down up to
+// the other controls and the window's edge, keeping `gap` pixels to each. `reserved` are areas
+// that stay free although no control is there now (the print switch's other place).
+void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap);
 
 } // namespace kinri::ui

@@ -36,6 +36,10 @@ struct WindowLayout {
 
 const WindowLayout& windowLayout(WindowId id);
 
+// The print switch's designed size, in both its looks and all its places.
+inline constexpr int kPrintSwitchWidth = 630;
+inline constexpr int kPrintSwitchHeight = 300;
+
 // The design font of the buttons and the print switch.
 inline constexpr std::string_view kMenuButtonFont = "ＭＳ Ｐゴシック";
 

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "catalogue/caption.h"
+
+#include <QFont>
+#include <QList>
+#include <QRect>
+#include <QString>
+
+class QPaintDevice;
+
+namespace kinri::ui {
+
+// A caption in Qt's terms: its text and where it may wrap, as indices into the text.
+struct CaptionBreak {
+    int at; // the line that follows begins with text[at]
+    BreakKind kind;
+};
+struct CaptionText {
+    QString text;
+    QList<CaptionBreak> breaks; // ascending, each strictly inside the text
+};
+CaptionText captionText(const Caption& caption);
+
+// How a label may outgrow its designed rectangle when its caption needs more room: a caption
+// grows right and down into free space of its window; the print switch widens to both sides
+// alike, keeping its centre and its top.
+enum class CaptionGrowth { RightAndDown, Sideways };
+
+// The smallest caption drawn: 8 pixels a full-width character at 96 dpi, that is 6 points.
+inline constexpr double kSmallestCaptionPoints = 6.0;
+
+// How a caption is drawn: the font (the label's own, or smaller where it must be), the label's
+// rectangle in its window, the lines and their baselines. The pitch is worked out from the
+// glyphs' real ink, so one line's strokes never reach the next line's, and the lowest line's ink
+// ends inside the label.
+struct CaptionLayout {
+    QFont font;
+    QRect geometry;           // where the label goes, in its window's coordinates
+    QList<int> lineStarts;    // where each line begins in the text
+    QStringList lines;        // the text of each line
+    QList<double> lineWidths; // advance width of each line
+    QList<double> inkTops;    // highest ink of each line's glyphs, from its baseline (< 0)
+    QList<double> inkBottoms; // lowest ink of each line's glyphs, from its baseline
+    QList<double> inkLefts;   // leftmost ink of each line (or 0), from where its pen starts
+    QList<double> inkRights;  // rightmost ink of each line (or its advance, if further)
+    double firstBaseline = 0; // from the label's top
+    double pitch = 0;         // from one baseline to the next
+    double lineGap = 0;       // the least room between one line's ink and the next one's
+    int wordBreaks = 0;       // lines that begin inside a compound noun
+    bool centred = false;     // lines centred across the label (the print switch)
+    bool fits = false;        // every line whole inside the label, at or above the smallest size
+
+    double baseline(int line) const { return firstBaseline + pitch * line; }
+    double lineLeft(int line) const; // where the line's pen starts
+};
+
+// Lays `caption` out for a label designed at `designed` with `designFont`, free to take any part
+// of `room` (which already keeps its distance from the other controls) the way `growth` allows.
+// In order of preference: the designed font in the designed rectangle, the designed font in a
+// rectangle grown as little as needed, then smaller fonts in steps of a quarter point down to the
+// smallest caption size. Among the layouts that fit one font, breaks between phrases are preferred
+// to breaks inside a compound noun, then fewer lines, then evenly filled ones. `device` gives the
+// resolution of the metrics.
+CaptionLayout layoutCaption(const CaptionText& caption, const QFont& designFont, const QRect& designed,
+                            const QRect& room, CaptionGrowth growth, QPaintDevice* device);
+
+// The room a label designed at `designed` may take: right and down up to the edge of `client`,
+// and short of each rectangle of `others` by `gap`. A control that already covers part of the
+// designed rectangle cuts it back (the label never draws under another control).
+QRect roomRightAndDown(const QRect& designed, const QList<QRect>& others, const QRect& client, int gap);
+
+// The room of a centred control: as wide as it may become to both sides alike between the
+// controls left and right of it (keeping `gap` to each), never narrower than designed.
+QRect roomSideways(const QRect& designed, const QList<QRect>& others, const QRect& client, int gap);
+
+} // namespace kinri::ui

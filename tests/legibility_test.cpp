@@ -1,0 +1,294 @@
+// Every caption and every number of the calculator windows legible: captions whole and unbroken
+// inside words, lines apart, nothing under another control or beyond the window; results shown
+// whole or visibly cut; every table row reachable. Run once per resolution (QT_FONT_DPI).
+
+#include "catalogue/catalogue.h"
+#include "ui/calculator_window.h"
+#include "ui/caption_label.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
+#include "ui/result_box.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+namespace ui = kinri::ui;
+
+struct NullPrinter : ui::LinePrinter {
+    bool printJob(const std::vector<kinri::PrintLine>&) override { return true; }
+};
+struct NullHelp : ui::HelpViewer {
+    void showContents(const QString&) override {}
+};
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The program with its windows; chooses calculations from the menu and computes.
+struct Program {
+    NullPrinter printer;
+    NullHelp help;
+    ui::MainWindow main{printer, help};
+
+    Program() { main.show(); }
+
+    QWidget* choose(const kinri::CatalogueEntry& e) {
+        main.findChild<QAction*>(qs(e.item))->trigger();
+        return main.calculatorWindow(e.window);
+    }
+
+    static void compute(QWidget* w, const QStringList& inputs) {
+        for (int k = 0; k < inputs.size(); ++k)
+            w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))->setText(inputs.at(k));
+        w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    }
+
+    // Switches printing on through the switch's question, answered Yes.
+    static void switchPrintingOn(QWidget* w, const kinri::CatalogueEntry& e) {
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Yes)->click();
+        });
+        auto* label = w->findChild<ui::CaptionLabel*>(qs(kinri::windowInfo(e.window).printOption));
+        QTest::mouseClick(label, Qt::LeftButton);
+    }
+};
+
+// Rows of the label's own picture that hold ink: darker than the lightest background by far.
+QList<bool> inkRows(const QImage& image, int* rightmostInk) {
+    QList<bool> rows(image.height(), false);
+    *rightmostInk = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() > 64 && qGray(c.rgb()) < 150) {
+                rows[y] = true;
+                *rightmostInk = std::max(*rightmostInk, x);
+            }
+        }
+    }
+    return rows;
+}
+
+// What a user reads in a caption label, checked from its layout and from its pixels.
+void checkCaption(ui::CaptionLabel* label, const QWidget* window) {
+    const ui::CaptionLayout& l = label->captionLayout();
+    const QString name = window->objectName() + u'.' + label->objectName() + u' ' + label->text();
+    const QByteArray whatBytes = name.toUtf8();
+    const char* what = whatBytes.constData();
+    QVERIFY2(l.fits, what);
+    QCOMPARE(label->geometry(), l.geometry);
+    QCOMPARE(l.lines.join(QString()), label->text());
+
+    // Breaks only where the caption permits one.
+    QList<int> permitted{0};
+    for (const ui::CaptionBreak& b : label->caption().breaks)
+        permitted.append(b.at);
+    for (int start : l.lineStarts)
+        QVERIFY2(permitted.contains(start), what);
+
+    // No smaller than 8 pixels a full-width character at 96 dpi.
+    QVERIFY2(QFontMetricsF(l.font, label).horizontalAdvance(QChar(0x56FD)) >=
+                 8.0 * label->logicalDpiY() / 96 - 0.01,
+             what);
+
+    // Each line's ink clear of the next line's, the first and last inside the label, every line as
+    // wide as the label at most.
+    for (int i = 0; i < l.lines.size(); ++i) {
+        QVERIFY2(l.lineLeft(i) + l.inkLefts.at(i) >= 0, what);
+        QVERIFY2(l.lineLeft(i) + std::max(l.lineWidths.at(i), l.inkRights.at(i)) <= l.geometry.width() + 1e-6,
+                 what);
+        if (i + 1 < l.lines.size())
+            QVERIFY2(l.baseline(i) + l.inkBottoms.at(i) + l.lineGap <=
+                         l.baseline(i + 1) + l.inkTops.at(i + 1) + 1e-6,
+                     what);
+    }
+    if (!l.lines.isEmpty()) {
+        QVERIFY2(l.baseline(0) + l.inkTops.front() >= 0, what);
+        QVERIFY2(l.baseline(static_cast<int>(l.lines.size()) - 1) + l.inkBottoms.back() <=
+                     l.geometry.height(),
+                 what);
+    }
+
+    // Inside the window, over no other control.
+    QVERIFY2(window->rect().contains(label->geometry()), what);
+    for (const QWidget* other : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other == label || other->isHidden()) continue;
+        QVERIFY2(!other->geometry().intersects(label->geometry()),
+                 qPrintable(name + QStringLiteral(" over ") + other->objectName()));
+    }
+
+    // The pixels agree: ink in no edge row and not in the last column, and a blank row between
+    // every two lines.
+    const QImage image = label->grab().toImage();
+    const double dpr = image.devicePixelRatio();
+    int rightmost = -1;
+    const QList<bool> rows = inkRows(image, &rightmost);
+    QVERIFY2(!rows.isEmpty() && !rows.front() && !rows.back(), what);
+    QVERIFY2(rightmost < image.width() - 1, what);
+    for (int i = 0; i + 1 < l.lines.size(); ++i) {
+        const int from = static_cast<int>(std::ceil((l.baseline(i) + l.inkBottoms.at(i)) * dpr));
+        const int to = static_cast<int>(std::floor((l.baseline(i + 1) + l.inkTops.at(i + 1)) * dpr));
+        bool blank = false;
+        for (int y = std::max(0, from); y <= std::min(to, static_cast<int>(rows.size()) - 1); ++y)
+            blank = blank || !rows.at(y);
+        QVERIFY2(blank, qPrintable(name + QStringLiteral(": lines %1 and %2 touch").arg(i + 1).arg(i + 2)));
+    }
+}
+
+void checkCaptions(const QWidget* window) {
+    for (ui::CaptionLabel* label : window->findChildren<ui::CaptionLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (label->isHidden() || label->text().isEmpty()) continue;
+        checkCaption(label, window);
+        if (QTest::currentTestFailed()) return;
+    }
+}
+
+} // namespace
+
+class LegibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ui::applyJapaneseDefaults(*qApp); }
+
+    // Every caption of every dressed window, the print switch in both its looks.
+    void captionsFit_data() {
+        QTest::addColumn<QString>("item");
+        for (const kinri::CatalogueEntry& e : kinri::catalogue())
+            QTest::newRow(e.item.data()) << qs(e.item);
+    }
+
+    void captionsFit() {
+        QFETCH(QString, item);
+        const kinri::CatalogueEntry& e = *kinri::findEntry(item.toStdString());
+        Program p;
+        QWidget* w = p.choose(e);
+        QVERIFY(w != nullptr);
+        checkCaptions(w);
+        if (QTest::currentTestFailed()) return;
+        Program::switchPrintingOn(w, e);
+        QCOMPARE(w->findChild<QLabel*>(qs(kinri::windowInfo(e.window).printOption))->text(),
+                 QStringLiteral("計算後印刷"));
+        checkCaptions(w);
+    }
+
+    // The print switch widens only between 計算 and クリヤ, to both sides alike, and keeps its top.
+    void printSwitchWidensSymmetrically_data() {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("ZOVAN2") << "SP";
+        QTest::newRow("ZOVAN3") << "FA";
+        QTest::newRow("ZOVAN4") << "KA3R";
+        QTest::newRow("ZOVAN5") << "KA3C";
+    }
+
+    void printSwitchWidensSymmetrically() {
+        QFETCH(QString, item);
+        const kinri::CatalogueEntry& e = *kinri::findEntry(item.toStdString());
+        Program p;
+        QWidget* w = p.choose(e);
+        Program::switchPrintingOn(w, e);
+        auto* s = w->findChild<ui::CaptionLabel*>(qs(kinri::windowInfo(e.window).printOption));
+        const QRect designed = s->designedGeometry();
+        QCOMPARE(s->y(), designed.y());
+        QCOMPARE(s->height(), designed.height());
+        QVERIFY(s->width() >= designed.width());
+        QCOMPARE(2 * s->x() + s->width(), 2 * designed.x() + designed.width());
+        const QRect compute = w->findChild<QPushButton*>(QStringLiteral("Command1"))->geometry();
+        const QRect clear = w->findChild<QPushButton*>(QStringLiteral("Command2"))->geometry();
+        QVERIFY(s->x() > compute.right() || s->width() == designed.width());
+        QVERIFY(s->geometry().right() < clear.left() || s->width() == designed.width());
+    }
+
+    // Results of 1 to 25 characters: shown whole, or their leading characters and 「…」 inside the
+    // box; the box's own text stays exact and the tooltip and the clipboard carry it whole.
+    void resultShownWholeOrVisiblyCut_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("length");
+        for (const char* item : {"SP", "KA3R", "TA2"})
+            for (int n = 1; n <= 25; ++n)
+                QTest::addRow("%s %d", item, n) << item << n;
+    }
+
+    void resultShownWholeOrVisiblyCut() {
+        QFETCH(QString, item);
+        QFETCH(int, length);
+        const kinri::CatalogueEntry& e = *kinri::findEntry(item.toStdString());
+        Program p;
+        QWidget* w = p.choose(e);
+        auto* box = w->findChild<ui::ResultBox*>(qs(kinri::windowInfo(e.window).resultBox));
+        QVERIFY(box != nullptr);
+        const QString value = QStringLiteral("1500000000000000000000.000").right(length);
+        box->setText(value);
+        QApplication::processEvents();
+
+        QCOMPARE(box->text(), value);
+        QCOMPARE(box->toolTip(), value);
+        QVERIFY(QFontMetricsF(box->font(), box).horizontalAdvance(QChar(0x56FD)) >=
+                8.0 * box->logicalDpiY() / 96 - 0.01);
+        const QString shown = box->shownText();
+        QVERIFY2(std::ceil(QFontMetricsF(box->font(), box).horizontalAdvance(shown)) <= box->textWidth(),
+                 qPrintable(shown));
+        if (shown != value) {
+            QVERIFY2(shown.endsWith(QChar(0x2026)) && shown.size() >= 2 && value.startsWith(shown.chopped(1)),
+                     qPrintable(shown));
+        }
+        QVERIFY(w->rect().contains(box->geometry()));
+        for (const QWidget* other : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (other != box && !other->isHidden()) QVERIFY(!other->geometry().intersects(box->geometry()));
+
+        box->selectAll();
+        box->copy();
+        QCOMPARE(QApplication::clipboard()->text(), value);
+    }
+
+    // A table's widest row, wherever it is, is reachable whole by scrolling; no row is cut short.
+    void tableRowsReachableWhole_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::newRow("KAA, rows shrink") << "KAA" << QStringList{"120000000", "150", "0.005"};
+        QTest::newRow("FA, rows shrink") << "FA" << QStringList{"10000000000", "-0.9", "6"};
+        QTest::newRow("FA, rows grow") << "FA" << QStringList{"1000", "0.5", "40"};
+        QTest::newRow("KA2A, counts down") << "KA2A" << QStringList{"88848.79", "0.01", "3"};
+    }
+
+    void tableRowsReachableWhole() {
+        QFETCH(QString, item);
+        QFETCH(QStringList, inputs);
+        const kinri::CatalogueEntry& e = *kinri::findEntry(item.toStdString());
+        Program p;
+        QWidget* w = p.choose(e);
+        Program::compute(w, inputs);
+        auto* list = w->findChild<QListWidget*>(QStringLiteral("List1"));
+        QVERIFY(list->count() > 1);
+        QApplication::processEvents();
+        QCOMPARE(list->textElideMode(), Qt::ElideNone);
+
+        const QFontMetrics fm(list->font());
+        QScrollBar* bar = list->horizontalScrollBar();
+        bar->setValue(bar->maximum());
+        QApplication::processEvents();
+        for (int row = 0; row < list->count(); ++row) {
+            const QString text = list->item(row)->text();
+            const QRect cell = list->visualItemRect(list->item(row));
+            QVERIFY2(cell.width() >= fm.horizontalAdvance(text), qPrintable(text));
+            // Scrolled fully right, the row ends inside the list.
+            QVERIFY2(cell.left() + fm.horizontalAdvance(text) <= list->viewport()->width(), qPrintable(text));
+        }
+    }
+};
+
+QTEST_MAIN(LegibilityTest)
+#include "legibility_test.moc"
