@@ -66,6 +66,12 @@ struct Program {
     }
 };
 
+// The part of its window a control takes: its rectangle, or the part its mask leaves it (a label
+// running wider below a box leaves the box's corner out).
+QRegion areaOf(const QWidget* w) {
+    return w->mask().isEmpty() ? QRegion(w->geometry()) : w->mask().translated(w->pos());
+}
+
 // Rows of the label's own picture that hold ink: darker than the lightest background by far.
 QList<bool> inkRows(const QImage& image, int* rightmostInk) {
     QList<bool> rows(image.height(), false);
@@ -124,9 +130,12 @@ void checkCaption(ui::CaptionLabel* label, const QWidget* window) {
 
     // Inside the window, over no other control.
     QVERIFY2(window->rect().contains(label->geometry()), what);
+    const QRegion area = areaOf(label);
+    for (int i = 0; i < l.lines.size(); ++i)
+        QVERIFY2(area.contains(l.lineBox(i).toAlignedRect().translated(label->pos())), what);
     for (const QWidget* other : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (other == label || other->isHidden()) continue;
-        QVERIFY2(!other->geometry().intersects(label->geometry()),
+        QVERIFY2(!area.intersects(areaOf(other)),
                  qPrintable(name + QStringLiteral(" over ") + other->objectName()));
     }
 
@@ -247,7 +256,8 @@ private slots:
         }
         QVERIFY(w->rect().contains(box->geometry()));
         for (const QWidget* other : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (other != box && !other->isHidden()) QVERIFY(!other->geometry().intersects(box->geometry()));
+            if (other != box && !other->isHidden())
+                QVERIFY2(!areaOf(other).intersects(box->geometry()), qPrintable(other->objectName()));
 
         box->selectAll();
         box->copy();

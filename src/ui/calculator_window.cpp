@@ -151,8 +151,9 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
         for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (w != resultBox_) others.append(w->geometry());
         const QRect designed = resultBox_->geometry();
-        resultBox_->setDesignedGeometry(
-            designed, roomRightAndDown(designed, others, rect(), px(kCaptionGapTwips)).width());
+        const CaptionRoom room = roomRightAndDown(designed, others, rect(), px(kCaptionGapTwips));
+        resultBox_->setDesignedGeometry(designed, room.rightEdge(designed.top(), designed.bottom() + 1) -
+                                                      designed.left());
     }
     QWidget* previous = nullptr;
     for (const auto& [tab, w] : tabOrder) {

@@ -27,13 +27,23 @@ void CaptionLabel::setDesignedGeometry(const QRect& designed) {
     if (!laidOut_) setGeometry(designed);
 }
 
-void CaptionLabel::fitInto(const QRect& room) {
-    if (laidOut_ && room == room_ && font() == laidOutFont_) return;
+void CaptionLabel::fitInto(const CaptionRoom& room) {
+    if (laidOut_ && room.bounds == room_.bounds && room.blocked == room_.blocked && font() == laidOutFont_)
+        return;
     room_ = room;
     laidOutFont_ = font();
     layout_ = layoutCaption(caption_, font(), designed_, room, growth_, this);
     laidOut_ = true;
     setGeometry(layout_.geometry);
+    // A caption that runs wider below a neighbour leaves the neighbour's corner to it.
+    if (layout_.blocked.isEmpty()) {
+        clearMask();
+    } else {
+        QRegion free(rect());
+        for (const QRect& b : layout_.blocked)
+            free -= b;
+        setMask(free);
+    }
     setToolTip(layout_.fits ? QString() : caption_.text);
     update();
 }
@@ -74,7 +84,7 @@ void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap) {
     for (CaptionLabel* label : labels) {
         if (label->growth() != CaptionGrowth::Sideways) continue;
         const QRect room = roomSideways(label->designedGeometry(), fixed, client, gap);
-        label->fitInto(room);
+        label->fitInto({room, {}});
         held.append(room);
     }
     fixed.append(held);

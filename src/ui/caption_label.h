@@ -26,7 +26,7 @@ public:
     QRect designedGeometry() const { return designed_; }
 
     // Lays the caption out within `room` and takes the geometry the layout needs.
-    void fitInto(const QRect& room);
+    void fitInto(const CaptionRoom& room);
 
     const CaptionLayout& captionLayout() const { return layout_; }
     const CaptionText& caption() const { return caption_; }
@@ -45,7 +45,7 @@ private:
     CaptionGrowth growth_ = CaptionGrowth::RightAndDown;
     QRect designed_;
     // What the layout was made from, to skip the work when nothing changed.
-    QRect room_;
+    CaptionRoom room_;
     QFont laidOutFont_;
     bool laidOut_ = false;
     CaptionLayout layout_;

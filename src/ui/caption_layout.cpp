@@ -1,12 +1,12 @@
 #include "ui/caption_layout.h"
 
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 namespace kinri::ui {
@@ -16,29 +16,36 @@ namespace {
 constexpr double kEdge = 1.0;
 constexpr int kMostLines = 12;
 
-// What one font makes of a caption: the x of every permitted break on one unbroken line, and the
-// ink of each piece between two breaks around its baseline.
+double dpiOf(const QPaintDevice* device) {
+    return device != nullptr ? device->logicalDpiY() : 96.0;
+}
+
+// What one font makes of a caption: the x of every permitted break on one unbroken line, the ink
+// of each piece between two breaks, and how far apart lines must be.
 struct Measured {
     QFont font;
     QList<int> positions;   // 0, each break, the end
     QList<BreakKind> kinds; // kind of each break (positions[1] .. positions[n-2])
     QList<double> x;        // x of each position
-    QList<double> inkTop;   // of each piece, from the baseline (< 0)
-    QList<double> inkBottom;
-    QList<double> inkLeft; // of each piece, from where its pen starts
-    QList<double> inkRight;
+    QList<QRectF> ink;      // of each piece, from where its pen starts on the baseline
+    double inkTop = 0;      // of the whole caption, from the baseline (< 0)
+    double inkBottom = 0;
     double lineSpacing = 0;
     double minGap = 0; // between one line's ink and the next one's
 
     int pieces() const { return static_cast<int>(positions.size()) - 1; }
+    double inkHeight() const { return inkBottom - inkTop; }
+    // The font's own pitch where the ink allows it, and the least that keeps lines apart.
+    double pitch() const { return std::max(lineSpacing, minPitch()); }
+    double minPitch() const { return inkHeight() + minGap; }
 
     // Where the line of pieces [a, b) reaches, from its pen's start: its advance, or its ink where
     // a glyph's ink reaches out of its advance.
     std::pair<double, double> span(int a, int b) const {
         double left = 0, right = x[b] - x[a];
         for (int p = a; p < b; ++p) {
-            left = std::min(left, x[p] - x[a] + inkLeft[p]);
-            right = std::max(right, x[p] - x[a] + inkRight[p]);
+            left = std::min(left, x[p] - x[a] + ink[p].left());
+            right = std::max(right, x[p] - x[a] + ink[p].right());
         }
         return {left, right};
     }
@@ -67,66 +74,39 @@ Measured measure(const CaptionText& caption, const QFont& font, QPaintDevice* de
 
     const QFontMetricsF fm(font, device);
     for (int i = 0; i < m.pieces(); ++i) {
-        const QRectF ink =
-            fm.tightBoundingRect(caption.text.mid(m.positions[i], m.positions[i + 1] - m.positions[i]));
-        m.inkTop.append(std::min(ink.top(), 0.0));
-        m.inkBottom.append(std::max(ink.bottom(), 0.0));
-        m.inkLeft.append(ink.left());
-        m.inkRight.append(ink.right());
+        m.ink.append(
+            fm.tightBoundingRect(caption.text.mid(m.positions[i], m.positions[i + 1] - m.positions[i])));
+        m.inkTop = std::min(m.inkTop, m.ink.last().top());
+        m.inkBottom = std::max(m.inkBottom, m.ink.last().bottom());
     }
     m.lineSpacing = fm.lineSpacing();
-    const double em = font.pointSizeF() * (device != nullptr ? device->logicalDpiY() : 96) / 72.0;
+    const double em = font.pointSizeF() * dpiOf(device) / 72.0;
     m.minGap = std::max(2.0, em / 8.0); // a clear pixel row between lines, whatever the rounding
     return m;
 }
 
-// One way of breaking a caption into lines, and how it stacks them.
+// Lines stacked at `pitch` from the top of a label `height` high (or centred in it), the first
+// baseline where the caption's highest ink keeps its edge; `width(k, y0, y1)` says how wide line
+// k may be where its ink lies, from y0 to y1.
+struct Stack {
+    double pitch = 0;
+    double firstBaseline = 0;
+    int maxLines = 0;
+    std::function<double(int, double, double)> width;
+};
+
 struct Breaking {
     QList<int> starts; // index into Measured::positions where each line begins; then the end
     int wordBreaks = 0;
     double badness = 0;
-    double widest = 0;
-    QList<double> inkTop, inkBottom; // of each line
-    QList<double> left, right;       // of each line, from its pen's start
-    double minPitch = 0;             // the least pitch that keeps the lines' ink apart
-    double pitch = 0;                // the font's own pitch, or more where the ink needs it
+    double reach = 0; // of the widest line, ink included
 
     int lines() const { return static_cast<int>(starts.size()) - 1; }
-    // Height of a label that shows these lines at `p` from baseline to baseline.
-    double heightAt(double p) const {
-        return 2 * kEdge - inkTop.front() + p * (lines() - 1) + inkBottom.back();
-    }
 };
 
-Breaking stack(const Measured& m, QList<int> starts, int wordBreaks, double badness) {
-    Breaking b;
-    b.starts = std::move(starts);
-    b.wordBreaks = wordBreaks;
-    b.badness = badness;
-    for (int i = 0; i < b.lines(); ++i) {
-        double top = 0, bottom = 0;
-        for (int piece = b.starts[i]; piece < b.starts[i + 1]; ++piece) {
-            top = std::min(top, m.inkTop[piece]);
-            bottom = std::max(bottom, m.inkBottom[piece]);
-        }
-        b.inkTop.append(top);
-        b.inkBottom.append(bottom);
-        const auto [left, right] = m.span(b.starts[i], b.starts[i + 1]);
-        b.left.append(left);
-        b.right.append(right);
-        b.widest = std::max(b.widest, right - left);
-    }
-    double reach = 0; // from one baseline down to the next line's highest ink
-    for (int i = 0; i + 1 < b.lines(); ++i)
-        reach = std::max(reach, b.inkBottom[i] - b.inkTop[i + 1]);
-    b.minPitch = reach + m.minGap;
-    b.pitch = std::max(m.lineSpacing, b.minPitch);
-    return b;
-}
-
-// The best way to break the caption into lines no wider than `width` that stack into `height`:
-// fewest breaks inside a compound noun, then fewest lines, then the most evenly filled lines.
-std::optional<Breaking> breakLines(const Measured& m, double width, double height) {
+// The best way to break the caption into lines that fit `stack`: fewest breaks inside a compound
+// noun, then fewest lines, then the most evenly filled lines.
+std::optional<Breaking> breakLines(const Measured& m, const Stack& stack) {
     const int n = m.pieces();
     struct Cell {
         bool reached = false;
@@ -134,22 +114,26 @@ std::optional<Breaking> breakLines(const Measured& m, double width, double heigh
         double badness = 0;
         int from = -1;
     };
+    const int most = std::min(kMostLines, stack.maxLines);
+    if (most < 1) return std::nullopt;
     // cell[k][b]: the first b pieces laid out in k lines.
-    std::vector<std::vector<Cell>> cell(kMostLines + 1, std::vector<Cell>(static_cast<std::size_t>(n + 1)));
+    std::vector<std::vector<Cell>> cell(static_cast<std::size_t>(most + 1),
+                                        std::vector<Cell>(static_cast<std::size_t>(n + 1)));
     cell[0][0].reached = true;
     std::optional<Breaking> best;
-    for (int k = 1; k <= kMostLines; ++k) {
+    for (int k = 1; k <= most; ++k) {
+        const double baseline = stack.firstBaseline + stack.pitch * (k - 1);
+        const double width = stack.width(k - 1, baseline + m.inkTop, baseline + m.inkBottom);
         for (int b = 1; b <= n; ++b) {
             Cell& here = cell[k][b];
             for (int a = b - 1; a >= 0; --a) {
                 if (m.x[b] - m.x[a] > width + 0.01) break; // wider still as `a` moves left
                 const auto [left, right] = m.span(a, b);
-                const double w = right - left;
-                if (w > width + 0.01) continue;
+                if (right - left > width + 1e-6) continue;
                 const Cell& before = cell[k - 1][a];
                 if (!before.reached) continue;
                 const int words = before.wordBreaks + (a > 0 && m.kinds[a - 1] == BreakKind::Word ? 1 : 0);
-                const double slack = b == n ? 0.0 : width - w;
+                const double slack = b == n ? 0.0 : width - (right - left);
                 const double badness = before.badness + slack * slack;
                 if (!here.reached || words < here.wordBreaks ||
                     (words == here.wordBreaks && badness < here.badness))
@@ -158,54 +142,55 @@ std::optional<Breaking> breakLines(const Measured& m, double width, double heigh
         }
         const Cell& whole = cell[k][n];
         if (!whole.reached || (best && whole.wordBreaks >= best->wordBreaks)) continue;
-        QList<int> starts{n};
+        Breaking candidate{{n}, whole.wordBreaks, whole.badness, 0};
         for (int line = k, b = n; line > 0; --line) {
             b = cell[line][b].from;
-            starts.prepend(b);
+            candidate.starts.prepend(b);
         }
-        Breaking candidate = stack(m, starts, whole.wordBreaks, whole.badness);
-        if (candidate.heightAt(candidate.minPitch) <= height + 1e-6) best = candidate;
+        for (int i = 0; i < k; ++i) {
+            const auto [left, right] = m.span(candidate.starts[i], candidate.starts[i + 1]);
+            candidate.reach = std::max(candidate.reach, right - left);
+        }
+        best = candidate;
     }
     return best;
 }
 
 // The caption drawn in `geometry` with the chosen breaks.
-CaptionLayout finish(const CaptionText& caption, const Measured& m, const Breaking& b, const QRect& geometry,
-                     bool centred, QPaintDevice* device) {
+CaptionLayout finish(const CaptionText& caption, const Measured& m, const Breaking& b, const Stack& stack,
+                     const QRect& geometry, bool centred, QPaintDevice* device) {
     CaptionLayout out;
     out.font = m.font;
     out.geometry = geometry;
     out.centred = centred;
     out.wordBreaks = b.wordBreaks;
-    out.inkTops = b.inkTop;
-    out.inkBottoms = b.inkBottom;
     out.lineGap = m.minGap;
+    out.pitch = stack.pitch;
+    out.firstBaseline = stack.firstBaseline;
     const QFontMetricsF fm(m.font, device);
+    bool inside = true; // every line within the label and, beside a neighbour, short of it
     for (int i = 0; i < b.lines(); ++i) {
         const int from = m.positions[b.starts[i]];
         const int to = m.positions[b.starts[i + 1]];
         out.lineStarts.append(from);
         out.lines.append(caption.text.mid(from, to - from));
         out.lineWidths.append(fm.horizontalAdvance(out.lines.last()));
-        out.inkLefts.append(b.left[i]);
-        out.inkRights.append(b.right[i]);
+        const QRectF ink = fm.tightBoundingRect(out.lines.last());
+        out.inkTops.append(std::min(ink.top(), 0.0));
+        out.inkBottoms.append(std::max(ink.bottom(), 0.0));
+        const auto [left, right] = m.span(b.starts[i], b.starts[i + 1]);
+        out.inkLefts.append(std::min(left, ink.left()));
+        out.inkRights.append(std::max({right, ink.right(), out.lineWidths.last()}));
+        const QRectF box = out.lineBox(i);
+        const double y = out.baseline(i);
+        inside = inside && box.left() >= -1e-6 &&
+                 box.right() <= geometry.width() - (centred ? 0 : kEdge) + 1e-6 &&
+                 (centred || box.right() <= stack.width(i, y + m.inkTop, y + m.inkBottom) + 1e-6);
     }
-    const double height = geometry.height();
-    out.pitch = b.pitch;
-    if (b.lines() > 1 && b.heightAt(out.pitch) > height)
-        out.pitch = std::max(b.minPitch, out.pitch - (b.heightAt(out.pitch) - height) / (b.lines() - 1));
-    const double block = b.heightAt(out.pitch) - 2 * kEdge;
-    const double top = centred ? std::max(kEdge, (height - block) / 2) : kEdge;
-    out.firstBaseline = top - b.inkTop.front();
-
-    double widest = 0;
-    for (int i = 0; i < b.lines(); ++i)
-        widest = std::max(widest, out.lineWidths[i] - b.left[i]);
-    widest = std::max(widest, b.widest);
-    const double floorPx = kSmallestCaptionPoints * (device != nullptr ? device->logicalDpiY() : 96) / 72.0;
-    out.fits = widest <= geometry.width() + 1e-6 &&
-               out.baseline(b.lines() - 1) + b.inkBottom.back() <= height - kEdge + 1e-6 &&
-               fm.horizontalAdvance(QChar(0x56FD)) >= floorPx - 0.01; // 国, a full-width character
+    const double bottom = out.baseline(b.lines() - 1) + m.inkBottom;
+    out.fits =
+        inside && bottom <= geometry.height() - kEdge + 1e-6 &&
+        fm.horizontalAdvance(QChar(0x56FD)) >= kSmallestCaptionPoints * dpiOf(device) / 72.0 - 0.01; // 国
     return out;
 }
 
@@ -228,18 +213,43 @@ CaptionText captionText(const Caption& caption) {
     return out;
 }
 
+int CaptionRoom::rightEdge(double y0, double y1) const {
+    int right = bounds.left() + bounds.width();
+    for (const QRect& b : blocked)
+        if (b.top() < y1 && b.top() + b.height() > y0) right = std::min(right, b.left());
+    return right;
+}
+
+int CaptionRoom::floor() const {
+    int bottom = bounds.top() + bounds.height();
+    for (const QRect& b : blocked)
+        if (b.left() <= bounds.left()) bottom = std::min(bottom, b.top());
+    return std::max(bottom, bounds.top());
+}
+
 double CaptionLayout::lineLeft(int line) const {
-    const double reach = std::max(lineWidths.at(line), inkRights.at(line)) - inkLefts.at(line);
+    const double reach = inkRights.at(line) - inkLefts.at(line);
     return (centred ? (geometry.width() - reach) / 2 : 0.0) - inkLefts.at(line);
 }
 
-CaptionLayout layoutCaption(const CaptionText& caption, const QFont& designFont, const QRect& designed,
-                            const QRect& room, CaptionGrowth growth, QPaintDevice* device) {
-    const bool sideways = growth == CaptionGrowth::Sideways;
-    // A label may have to draw in less than its designed rectangle where another control covers it.
-    const QRect own = sideways ? designed : designed.intersected(room);
-    const QRect widest = sideways ? room.united(designed) : room;
+QRectF CaptionLayout::lineBox(int line) const {
+    const double pen = lineLeft(line);
+    const double y = baseline(line);
+    return QRectF(QPointF(pen + inkLefts.at(line), y + inkTops.at(line)),
+                  QPointF(pen + inkRights.at(line), y + inkBottoms.at(line)));
+}
 
+CaptionLayout layoutCaption(const CaptionText& caption, const QFont& designFont, const QRect& designed,
+                            const CaptionRoom& room, CaptionGrowth growth, QPaintDevice* device) {
+    const bool sideways = growth == CaptionGrowth::Sideways;
+    const QPoint origin = designed.topLeft();
+    // The part of the designed rectangle no other control covers.
+    const int floorY = sideways ? designed.bottom() + 1 : room.floor();
+    const int ownHeight = std::min(designed.height(), floorY - origin.y());
+    const int ownWidth = sideways ? designed.width()
+                                  : std::min(designed.width(),
+                                             room.rightEdge(origin.y(), origin.y() + ownHeight) - origin.x());
+    const QRect own(origin, QSize(std::max(0, ownWidth), std::max(0, ownHeight)));
     if (caption.text.isEmpty()) {
         CaptionLayout out;
         out.font = designFont;
@@ -249,54 +259,77 @@ CaptionLayout layoutCaption(const CaptionText& caption, const QFont& designFont,
         return out;
     }
 
-    struct Candidate {
-        Breaking breaking;
-        QRect geometry;
-    };
-    std::optional<CaptionLayout> fallback;
     for (double points = designFont.pointSizeF(); points >= kSmallestCaptionPoints - 1e-9; points -= 0.25) {
         QFont font = designFont;
         font.setPointSizeF(points);
         const Measured m = measure(caption, font, device);
         const int pad = sideways ? static_cast<int>(std::ceil(m.minGap)) : 0;
-        std::optional<Candidate> chosen;
-        const auto consider = [&](int width, int height, auto geometryFor) {
-            const auto b = breakLines(m, width - 2 * pad, height);
-            if (b && (!chosen || b->wordBreaks < chosen->breaking.wordBreaks))
-                chosen = Candidate{*b, geometryFor(*b)};
-        };
-        {
-            consider(own.width(), own.height(), [&](const Breaking&) { return own; });
-            if (sideways) {
-                consider(widest.width(), own.height(), [&](const Breaking& b) {
-                    const int needed = static_cast<int>(std::ceil(b.widest)) + 2 * pad;
-                    const QRect g =
-                        centredOn(designed, std::min(widest.width(), std::max(designed.width(), needed)));
-                    return g.width() > widest.width() ? widest : g;
-                });
-            } else {
-                const auto grown = [&](int width) {
-                    return [&own, width](const Breaking& b) {
-                        const int needed = static_cast<int>(std::ceil(b.heightAt(b.pitch) - 1e-6));
-                        return QRect(own.topLeft(), QSize(width, std::max(own.height(), needed)));
-                    };
-                };
-                consider(own.width(), widest.height(), grown(own.width()));
-                consider(widest.width(), widest.height(), [&](const Breaking& b) {
-                    const int w = std::max(own.width(), static_cast<int>(std::ceil(b.widest)));
-                    return grown(std::min(w, widest.width()))(b);
-                });
+        std::optional<CaptionLayout> chosen;
+
+        // Lines in a label `height` high, at the font's own pitch or, failing that, the least.
+        const auto consider = [&](int height, const std::function<double(int, double, double)>& width,
+                                  const std::function<QRect(const Breaking&, const Stack&)>& geometryFor) {
+            for (double pitch : {m.pitch(), m.minPitch()}) {
+                Stack stack{pitch, kEdge - m.inkTop, 0, width};
+                const double room = height - 2 * kEdge - m.inkHeight();
+                stack.maxLines = room < 0 ? 0 : 1 + static_cast<int>(std::floor(room / pitch + 1e-6));
+                const auto b = breakLines(m, stack);
+                if (!b) continue;
+                if (chosen && b->wordBreaks >= chosen->wordBreaks) return;
+                if (sideways) // centred in the height
+                    stack.firstBaseline = (height - m.inkHeight() - pitch * (b->lines() - 1)) / 2 - m.inkTop;
+                CaptionLayout out = finish(caption, m, *b, stack, geometryFor(*b, stack), sideways, device);
+                if (out.fits) chosen = out;
+                return;
             }
+        };
+        const auto fixedWidth = [](double w) { return [w](int, double, double) { return w; }; };
+        // Lines keep a pixel from the label's right edge as from its top and bottom.
+        const auto reaching = [&](const Breaking& b) {
+            return std::max(own.width(), static_cast<int>(std::ceil(b.reach + kEdge)));
+        };
+        const auto grownTo = [&](int width) {
+            return [&, width](const Breaking& b, const Stack& stack) {
+                const int needed =
+                    static_cast<int>(std::ceil(2 * kEdge + m.inkHeight() + stack.pitch * (b.lines() - 1)));
+                return QRect(origin, QSize(width, std::max(own.height(), needed)));
+            };
+        };
+
+        if (sideways) {
+            consider(own.height(), fixedWidth(own.width() - 2 * pad),
+                     [&](const Breaking&, const Stack&) { return own; });
+            consider(own.height(), fixedWidth(room.bounds.width() - 2 * pad),
+                     [&](const Breaking& b, const Stack&) {
+                         const int needed = static_cast<int>(std::ceil(b.reach)) + 2 * pad;
+                         const QRect g = centredOn(
+                             designed, std::min(room.bounds.width(), std::max(designed.width(), needed)));
+                         return g.width() > room.bounds.width() ? room.bounds : g;
+                     });
+        } else {
+            const int tall = floorY - origin.y();
+            const int wide = room.rightEdge(origin.y(), floorY) - origin.x();
+            // As designed; grown down; grown right as well; running wider below a neighbour.
+            consider(own.height(), fixedWidth(own.width() - kEdge),
+                     [&](const Breaking&, const Stack&) { return own; });
+            consider(tall, fixedWidth(own.width() - kEdge), grownTo(own.width()));
+            consider(tall, fixedWidth(std::max(own.width(), wide) - kEdge),
+                     [&](const Breaking& b, const Stack& s) { return grownTo(reaching(b))(b, s); });
+            consider(
+                tall,
+                [&](int, double y0, double y1) {
+                    return room.rightEdge(origin.y() + y0, origin.y() + y1) - origin.x() - kEdge;
+                },
+                [&](const Breaking& b, const Stack& s) { return grownTo(reaching(b))(b, s); });
         }
         if (chosen) {
-            QRect g = chosen->geometry;
-            if (!sideways) g = g.intersected(widest.united(own));
-            CaptionLayout out = finish(caption, m, chosen->breaking, g, sideways, device);
-            if (out.fits) return out;
-            if (!fallback) fallback = out;
+            if (!sideways) {
+                for (const QRect& b : room.blocked)
+                    if (b.intersects(chosen->geometry)) chosen->blocked.append(b.translated(-origin));
+            }
+            return *chosen;
         }
     }
-    if (fallback) return *fallback;
 
     // Nothing fits even at the smallest size: every line at that size, as many as the width
     // needs, drawn in the whole room and cut at its edge; the label carries the caption whole in
@@ -304,28 +337,29 @@ CaptionLayout layoutCaption(const CaptionText& caption, const QFont& designFont,
     QFont font = designFont;
     font.setPointSizeF(std::min(designFont.pointSizeF(), kSmallestCaptionPoints));
     const Measured m = measure(caption, font, device);
-    const auto best = breakLines(m, widest.width(), 1e6);
-    const Breaking b = best ? *best : stack(m, {0, m.pieces()}, 0, 0);
-    CaptionLayout out = finish(caption, m, b, sideways ? designed : widest, sideways, device);
+    const QRect all =
+        sideways ? designed
+                 : QRect(origin, QSize(room.rightEdge(origin.y(), floorY) - origin.x(), floorY - origin.y()));
+    Stack stack{m.pitch(), kEdge - m.inkTop, kMostLines,
+                [w = static_cast<double>(all.width())](int, double, double) { return w; }};
+    const auto best = breakLines(m, stack);
+    Breaking b = best ? *best : Breaking{{0, m.pieces()}, 0, 0, m.x.back()};
+    CaptionLayout out = finish(caption, m, b, stack, all, sideways, device);
     out.fits = false;
     return out;
 }
 
-QRect roomRightAndDown(const QRect& designed, const QList<QRect>& others, const QRect& client, int gap) {
-    const int left = designed.left();
-    const int top = designed.top();
-    const int bottom = designed.top() + designed.height();
-    int right = client.left() + client.width() - gap;
-    int floor = client.top() + client.height() - gap;
-    // Beside the label: whatever starts right of it within its designed height.
-    for (const QRect& o : others)
-        if (o.left() > left && o.top() < bottom && o.top() + o.height() > top)
-            right = std::min(right, o.left() - gap);
-    // Below it: whatever starts lower down across the width it may take.
-    for (const QRect& o : others)
-        if (o.top() > top && o.left() < right && o.left() + o.width() > left)
-            floor = std::min(floor, o.top() - gap);
-    return QRect(left, top, std::max(0, right - left), std::max(0, floor - top));
+CaptionRoom roomRightAndDown(const QRect& designed, const QList<QRect>& others, const QRect& client,
+                             int gap) {
+    CaptionRoom room;
+    const QPoint far(client.left() + client.width() - gap, client.top() + client.height() - gap);
+    room.bounds = QRect(designed.topLeft(),
+                        QSize(std::max(0, far.x() - designed.left()), std::max(0, far.y() - designed.top())));
+    for (const QRect& o : others) {
+        const QRect taken = o.adjusted(-gap, -gap, gap, gap).intersected(room.bounds);
+        if (!taken.isEmpty()) room.blocked.append(taken);
+    }
+    return room;
 }
 
 QRect roomSideways(const QRect& designed, const QList<QRect>& others, const QRect& client, int gap) {

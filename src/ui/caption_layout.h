@@ -30,6 +30,19 @@ enum class CaptionGrowth { RightAndDown, Sideways };
 // The smallest caption drawn: 8 pixels a full-width character at 96 dpi, that is 6 points.
 inline constexpr double kSmallestCaptionPoints = 6.0;
 
+// The free space a label may draw in: `bounds`, less the `blocked` parts that other controls
+// take (each with its distance kept). A line may reach right up to the first blocked part beside
+// it, so a caption may run narrow beside a box and wider below it.
+struct CaptionRoom {
+    QRect bounds;
+    QList<QRect> blocked;
+
+    // How far right (exclusive) a line may reach between the heights y0 and y1.
+    int rightEdge(double y0, double y1) const;
+    // The lowest height (exclusive) down to which the label's left column stays free.
+    int floor() const;
+};
+
 // How a caption is drawn: the font (the label's own, or smaller where it must be), the label's
 // rectangle in its window, the lines and their baselines. The pitch is worked out from the
 // glyphs' real ink, so one line's strokes never reach the next line's, and the lowest line's ink
@@ -37,6 +50,7 @@ inline constexpr double kSmallestCaptionPoints = 6.0;
 struct CaptionLayout {
     QFont font;
     QRect geometry;           // where the label goes, in its window's coordinates
+    QList<QRect> blocked;     // parts of `geometry` it leaves to other controls, in its own coordinates
     QList<int> lineStarts;    // where each line begins in the text
     QStringList lines;        // the text of each line
     QList<double> lineWidths; // advance width of each line
@@ -53,22 +67,24 @@ struct CaptionLayout {
 
     double baseline(int line) const { return firstBaseline + pitch * line; }
     double lineLeft(int line) const; // where the line's pen starts
+    // The box of a line's ink and advance, in the label's coordinates.
+    QRectF lineBox(int line) const;
 };
 
 // Lays `caption` out for a label designed at `designed` with `designFont`, free to take any part
-// of `room` (which already keeps its distance from the other controls) the way `growth` allows.
-// In order of preference: the designed font in the designed rectangle, the designed font in a
-// rectangle grown as little as needed, then smaller fonts in steps of a quarter point down to the
-// smallest caption size. Among the layouts that fit one font, breaks between phrases are preferred
-// to breaks inside a compound noun, then fewer lines, then evenly filled ones. `device` gives the
-// resolution of the metrics.
+// of `room` the way `growth` allows. In order of preference: the designed font in the designed
+// rectangle; the designed font in a rectangle grown down, then right, as little as needed; the
+// designed font running wider below a neighbour; then the same with smaller fonts in steps of a
+// quarter point down to the smallest caption size. Among the layouts that fit one font, breaks
+// between phrases are preferred to breaks inside a compound noun, then fewer lines, then evenly
+// filled ones. `device` gives the resolution of the metrics.
 CaptionLayout layoutCaption(const CaptionText& caption, const QFont& designFont, const QRect& designed,
-                            const QRect& room, CaptionGrowth growth, QPaintDevice* device);
+                            const CaptionRoom& room, CaptionGrowth growth, QPaintDevice* device);
 
-// The room a label designed at `designed` may take: right and down up to the edge of `client`,
-// and short of each rectangle of `others` by `gap`. A control that already covers part of the
-// designed rectangle cuts it back (the label never draws under another control).
-QRect roomRightAndDown(const QRect& designed, const QList<QRect>& others, const QRect& client, int gap);
+// The room of a label designed at `designed`: right and down up to the edge of `client`, less
+// the rectangles of `others` with `gap` around each. A control that covers part of the designed
+// rectangle takes that part (the label never draws under another control).
+CaptionRoom roomRightAndDown(const QRect& designed, const QList<QRect>& others, const QRect& client, int gap);
 
 // The room of a centred control: as wide as it may become to both sides alike between the
 // controls left and right of it (keeping `gap` to each), never narrower than designed.
