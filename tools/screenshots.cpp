@@ -1,5 +1,10 @@
 // Drives the real program on a display (Xvfb in scripts/screenshot) and saves what a user sees:
-// the main window with a menu open and each calculator window after a worked example.
+//  - one contact sheet per calculator window, every calculation it hosts dressed from the menu and
+//    computed with its worked example, every other one with printing switched on (both looks of
+//    the print switch), named <window>-<dpi>dpi.png;
+//  - with --singles, the main window with a menu open, one calculator window of each kind and the
+//    help window, for the README.
+#include "support/worked_examples.h"
 #include "ui/calculator_window.h"
 #include "ui/fonts.h"
 #include "ui/help_window.h"
@@ -12,12 +17,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QThread>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -26,59 +34,115 @@ struct NullPrinter : kinri::ui::LinePrinter {
     bool printJob(const std::vector<kinri::PrintLine>&) override { return true; }
 };
 
-void settle() {
-    for (int i = 0; i < 20; ++i) {
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Lets the windows be shown, laid out and painted (and, on screen, mapped by the window manager).
+void settle(int rounds = 6) {
+    for (int i = 0; i < rounds; ++i) {
         QApplication::processEvents();
-        QThread::msleep(25);
+        QThread::msleep(15);
     }
 }
 
+bool save(const QImage& image, const QString& file) {
+    const bool ok = image.save(file);
+    std::printf("%s %s (%dx%d)\n", ok ? "saved" : "FAILED", qPrintable(file), image.width(), image.height());
+    return ok;
+}
+
 bool grab(const QRect& area, const QString& file) {
-    settle();
+    settle(30);
     const QPixmap shot =
         QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    const bool ok = shot.save(file);
-    std::printf("%s %s (%dx%d)\n", ok ? "saved" : "FAILED", qPrintable(file), shot.width(), shot.height());
-    return ok;
+    return save(shot.toImage(), file);
 }
 
 QRect around(const QWidget* w, int margin = 8) {
     return w->frameGeometry().adjusted(-margin, -margin, margin, margin);
 }
 
-void trigger(kinri::ui::MainWindow& main, const char* item) {
-    main.findChild<QAction*>(QString::fromLatin1(item))->trigger();
-    settle();
+// Answers the print switch's question with Yes.
+void answerYesSoon() {
+    QTimer::singleShot(50, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Yes)->click();
+        else
+            answerYesSoon();
+    });
 }
 
-bool example(kinri::ui::MainWindow& main, const char* item, kinri::WindowId id, const QStringList& inputs,
-             const QString& file) {
-    trigger(main, item);
-    QWidget* w = main.calculatorWindow(id);
-    for (int k = 0; k < inputs.size(); ++k)
-        w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))->setText(inputs[k]);
+// Opens `entry` from the menu, types its worked example and computes; returns the window.
+QWidget* dressAndCompute(kinri::ui::MainWindow& main, const kinri::CatalogueEntry& entry, bool printing) {
+    main.findChild<QAction*>(qs(entry.item))->trigger();
+    settle();
+    QWidget* w = main.calculatorWindow(entry.window);
+    for (const auto& example : kinri::examples::kExamples) {
+        if (example.item != entry.item) continue;
+        for (int k = 0; k < kinri::windowInfo(entry.window).inputCount; ++k)
+            w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))
+                ->setText(qs(example.inputs.at(static_cast<std::size_t>(k))));
+    }
+    if (printing) {
+        const auto& info = kinri::windowInfo(entry.window);
+        answerYesSoon();
+        auto* label = w->findChild<QWidget*>(qs(info.printOption));
+        QMetaObject::invokeMethod(label, "clicked");
+        settle();
+    }
     w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    const bool ok = grab(around(w), file);
+    settle();
+    return w;
+}
+
+void backToMenu(QWidget* w) {
     w->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
     settle();
-    return ok;
 }
 
-} // namespace
+// Every calculation of one window, side by side, each under its menu entry's name.
+bool contactSheet(kinri::ui::MainWindow& main, kinri::WindowId id, const QString& file) {
+    QList<QImage> shots;
+    QStringList names;
+    int index = 0;
+    for (const kinri::CatalogueEntry& entry : kinri::catalogue()) {
+        if (entry.window != id) continue;
+        const bool printing = index++ % 2 == 1;
+        QWidget* w = dressAndCompute(main, entry, printing);
+        shots.append(w->grab().toImage());
+        names.append(qs(entry.item) + (printing ? QStringLiteral("  (計算後印刷)") : QString()));
+        backToMenu(w);
+    }
+    if (shots.isEmpty()) return false;
+    const int columns = std::min<int>(static_cast<int>(shots.size()), shots.size() > 8 ? 6 : 4);
+    const int rows = (static_cast<int>(shots.size()) + columns - 1) / columns;
+    const QSize cell = shots.front().size();
+    const int gutter = 12;
+    QFont font = kinri::ui::uiFont(9);
+    font.setPixelSize(static_cast<int>(std::lround(14 * shots.front().devicePixelRatio())));
+    const int title = QFontMetrics(font).height() + 6;
+    QImage sheet(columns * (cell.width() + gutter) + gutter, rows * (cell.height() + title + gutter) + gutter,
+                 QImage::Format_RGB32);
+    sheet.fill(QColor(0x60, 0x60, 0x60));
+    QPainter painter(&sheet);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    for (int i = 0; i < shots.size(); ++i) {
+        const int x = gutter + (i % columns) * (cell.width() + gutter);
+        const int y = gutter + (i / columns) * (cell.height() + title + gutter);
+        painter.drawText(QRect(x, y, cell.width(), title), Qt::AlignLeft | Qt::AlignVCenter, names.at(i));
+        QImage shot = shots.at(i);
+        shot.setDevicePixelRatio(1.0); // one image pixel per sheet pixel
+        painter.drawImage(QPoint(x, y + title), shot);
+    }
+    painter.end();
+    return save(sheet, file);
+}
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    kinri::ui::applyJapaneseDefaults(app);
-    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(dir);
-    NullPrinter printer;
-    kinri::ui::BuiltInHelpViewer help;
-    kinri::ui::MainWindow main(printer, help);
-    main.show();
-    settle();
-
+// The main window with a menu open, a worked example in each kind of calculator window, help.
+bool singles(kinri::ui::MainWindow& main, kinri::ui::BuiltInHelpViewer& help, const QString& dir) {
     bool ok = true;
-    // The instalment menu, opened down to its add-on submenu.
     QMenu* k = main.findChild<QMenu*>(QStringLiteral("K"));
     main.menuBar()->setActiveAction(k->menuAction());
     settle();
@@ -92,14 +156,13 @@ int main(int argc, char** argv) {
     k->hide();
     settle();
 
-    using kinri::WindowId;
-    ok &= example(main, "TA", WindowId::Zovan2, {"10000", "0.01", "12"},
-                  dir + QStringLiteral("/zovan2-TA.png"));
-    ok &= example(main, "KAA", WindowId::Zovan3, {"1200000", "12", "0.005"},
-                  dir + QStringLiteral("/zovan3-KAA.png"));
-    ok &= example(main, "KA3R", WindowId::Zovan4, {"0.01", "12"}, dir + QStringLiteral("/zovan4-KA3R.png"));
-    ok &= example(main, "SR3", WindowId::Zovan5, {"0.03", "0.04", "0.01", "1"},
-                  dir + QStringLiteral("/zovan5-SR3.png"));
+    for (const auto& [item, file] :
+         {std::pair{"TA", "zovan2-TA.png"}, std::pair{"KAA", "zovan3-KAA.png"},
+          std::pair{"KA3R", "zovan4-KA3R.png"}, std::pair{"SR3", "zovan5-SR3.png"}}) {
+        QWidget* w = dressAndCompute(main, *kinri::findEntry(item), false);
+        ok &= grab(around(w), dir + u'/' + QString::fromLatin1(file));
+        backToMenu(w);
+    }
 
     // A question box: its buttons carry Qt's Japanese texts (はい / いいえ).
     QTimer::singleShot(0, &main, [&] {
@@ -117,6 +180,30 @@ int main(int argc, char** argv) {
         help.window()->browser()->setSource(QUrl(QStringLiteral("qrc:/help/KA2A.html")));
         help.window()->browser()->scrollToAnchor(QStringLiteral("example"));
         ok &= grab(help.window()->frameGeometry(), dir + QStringLiteral("/help-page.png"));
+        help.window()->close();
     }
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    kinri::ui::applyJapaneseDefaults(app);
+    const QStringList args = QApplication::arguments().mid(1);
+    const QString dir = args.value(0, QStringLiteral("."));
+    QDir().mkpath(dir);
+    NullPrinter printer;
+    kinri::ui::BuiltInHelpViewer help;
+    kinri::ui::MainWindow main(printer, help);
+    main.show();
+    settle();
+
+    bool ok = true;
+    const int dpi = static_cast<int>(std::lround(main.logicalDpiY() * main.devicePixelRatioF()));
+    for (const kinri::WindowInfo& w : kinri::windows())
+        ok &= contactSheet(main, w.id,
+                           QStringLiteral("%1/%2-%3dpi.png").arg(dir, qs(w.name).toLower()).arg(dpi));
+    if (args.contains(QStringLiteral("--singles"))) ok &= singles(main, help, dir);
     return ok ? 0 : 1;
 }
