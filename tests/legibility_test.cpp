@@ -66,10 +66,11 @@ struct Program {
     }
 };
 
-// The part of its window a control takes: its rectangle, or the part its mask leaves it (a label
-// running wider below a box leaves the box's corner out).
+// The part of its window a control takes: its rectangle, or for a caption running wider below a
+// box, its rectangle less the box's corner.
 QRegion areaOf(const QWidget* w) {
-    return w->mask().isEmpty() ? QRegion(w->geometry()) : w->mask().translated(w->pos());
+    if (const auto* label = qobject_cast<const ui::CaptionLabel*>(w)) return label->area();
+    return QRegion(w->geometry());
 }
 
 // Rows of the label's own picture that hold ink: darker than the lightest background by far.

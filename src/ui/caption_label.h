@@ -3,6 +3,7 @@
 #include "ui/caption_layout.h"
 
 #include <QLabel>
+#include <QRegion>
 
 namespace kinri::ui {
 
@@ -29,6 +30,9 @@ public:
     void fitInto(const CaptionRoom& room);
 
     const CaptionLayout& captionLayout() const { return layout_; }
+    // The part of its window the label takes: its rectangle, less the corner a neighbour keeps
+    // where the caption runs wider below the neighbour.
+    QRegion area() const;
     const CaptionText& caption() const { return caption_; }
     // Whether the whole caption shows; when it does not, the tooltip carries it.
     bool captionFits() const { return layout_.fits; }

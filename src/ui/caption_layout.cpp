@@ -1,7 +1,9 @@
 #include "ui/caption_layout.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPaintDevice>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -69,16 +71,34 @@ Measured measure(const CaptionText& caption, const QFont& font, QPaintDevice* de
     QTextLine line = layout.createLine();
     line.setLineWidth(1e6);
     layout.endLayout();
-    for (int p : m.positions)
-        m.x.append(line.cursorToX(p));
-
-    const QFontMetricsF fm(font, device);
+    // Where each piece starts and what ink it leaves, from the glyphs as shaped on the one line:
+    // a piece starts where its first glyph is put, and its ink is its glyphs' outlines around that
+    // start on the baseline.
+    QList<QList<QGlyphRun>> runs;
     for (int i = 0; i < m.pieces(); ++i) {
-        m.ink.append(
-            fm.tightBoundingRect(caption.text.mid(m.positions[i], m.positions[i + 1] - m.positions[i])));
-        m.inkTop = std::min(m.inkTop, m.ink.last().top());
-        m.inkBottom = std::max(m.inkBottom, m.ink.last().bottom());
+        runs.append(layout.glyphRuns(m.positions[i], m.positions[i + 1] - m.positions[i]));
+        double start = line.naturalTextWidth();
+        for (const QGlyphRun& run : runs.last())
+            for (const QPointF& at : run.positions())
+                start = std::min(start, at.x());
+        m.x.append(i == 0 ? 0.0 : start);
     }
+    m.x.append(line.naturalTextWidth());
+    for (int i = 0; i < m.pieces(); ++i) {
+        QRectF ink;
+        const QPointF start(m.x[i], line.y() + line.ascent());
+        for (const QGlyphRun& run : runs.at(i)) {
+            const QRawFont raw = run.rawFont();
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> at = run.positions();
+            for (qsizetype g = 0; g < glyphs.size(); ++g)
+                ink |= raw.boundingRect(glyphs[g]).translated(at[g] - start);
+        }
+        m.ink.append(ink);
+        m.inkTop = std::min(m.inkTop, ink.top());
+        m.inkBottom = std::max(m.inkBottom, ink.bottom());
+    }
+    const QFontMetricsF fm(font, device);
     m.lineSpacing = fm.lineSpacing();
     const double em = font.pointSizeF() * dpiOf(device) / 72.0;
     m.minGap = std::max(2.0, em / 8.0); // a clear pixel row between lines, whatever the rounding
@@ -174,13 +194,17 @@ CaptionLayout finish(const CaptionText& caption, const Measured& m, const Breaki
         const int to = m.positions[b.starts[i + 1]];
         out.lineStarts.append(from);
         out.lines.append(caption.text.mid(from, to - from));
-        out.lineWidths.append(fm.horizontalAdvance(out.lines.last()));
-        const QRectF ink = fm.tightBoundingRect(out.lines.last());
-        out.inkTops.append(std::min(ink.top(), 0.0));
-        out.inkBottoms.append(std::max(ink.bottom(), 0.0));
+        out.lineWidths.append(m.x[b.starts[i + 1]] - m.x[b.starts[i]]);
+        double top = 0, bottom = 0;
+        for (int piece = b.starts[i]; piece < b.starts[i + 1]; ++piece) {
+            top = std::min(top, m.ink[piece].top());
+            bottom = std::max(bottom, m.ink[piece].bottom());
+        }
+        out.inkTops.append(top);
+        out.inkBottoms.append(bottom);
         const auto [left, right] = m.span(b.starts[i], b.starts[i + 1]);
-        out.inkLefts.append(std::min(left, ink.left()));
-        out.inkRights.append(std::max({right, ink.right(), out.lineWidths.last()}));
+        out.inkLefts.append(left);
+        out.inkRights.append(right);
         const QRectF box = out.lineBox(i);
         const double y = out.baseline(i);
         inside = inside && box.left() >= -1e-6 &&
@@ -269,6 +293,7 @@ CaptionLayout layoutCaption(const CaptionText& caption, const QFont& designFont,
         // Lines in a label `height` high, at the font's own pitch or, failing that, the least.
         const auto consider = [&](int height, const std::function<double(int, double, double)>& width,
                                   const std::function<QRect(const Breaking&, const Stack&)>& geometryFor) {
+            if (chosen && chosen->wordBreaks == 0) return; // nothing later can do better
             for (double pitch : {m.pitch(), m.minPitch()}) {
                 Stack stack{pitch, kEdge - m.inkTop, 0, width};
                 const double room = height - 2 * kEdge - m.inkHeight();
