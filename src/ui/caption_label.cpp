@@ -1,5 +1,6 @@
 #include "ui/caption_label.h"
 
+#include <QAbstractButton>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -68,7 +69,8 @@ void CaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap) {
     QList<CaptionLabel*> labels;
-    QList<QRect> fixed;
+    QList<QRect> fixed;   // the other controls
+    QList<QRect> buttons; // a caption keeps twice the distance from a button's raised frame
     for (QObject* child : window->children()) {
         auto* w = qobject_cast<QWidget*>(child);
         if (w == nullptr || w->isHidden()) continue;
@@ -76,6 +78,8 @@ void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap) {
             labels.append(label);
         } else {
             fixed.append(w->geometry());
+            if (qobject_cast<QAbstractButton*>(w) != nullptr)
+                buttons.append(w->geometry().adjusted(-gap, -gap, gap, gap));
         }
     }
     const QRect client = window->rect();
@@ -90,6 +94,7 @@ void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap) {
         held.append(room);
     }
     fixed.append(held);
+    fixed.append(buttons);
 
     // Each other label stands in the way of its neighbours with its designed rectangle, cut back
     // where something right of it begins, so that two designed rectangles that overlap (a column
