@@ -2,69 +2,24 @@
 // inside words, lines apart, nothing under another control or beyond the window; results shown
 // whole or visibly cut; every table row reachable. Run once per resolution (QT_FONT_DPI).
 
-#include "catalogue/catalogue.h"
-#include "ui/calculator_window.h"
+#include "support/program.h"
 #include "ui/caption_label.h"
-#include "ui/fonts.h"
-#include "ui/main_window.h"
 #include "ui/result_box.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QListWidget>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <QtTest>
 
 #include <cmath>
 
+using namespace kinri;
+using namespace kinri::test;
+
 namespace {
 
-namespace ui = kinri::ui;
-
-struct NullPrinter : ui::LinePrinter {
-    bool printJob(const std::vector<kinri::PrintLine>&) override { return true; }
-};
-struct NullHelp : ui::HelpViewer {
-    void showContents(const QString&) override {}
-};
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-// The program with its windows; chooses calculations from the menu and computes.
-struct Program {
-    NullPrinter printer;
-    NullHelp help;
-    ui::MainWindow main{printer, help};
-
-    Program() { main.show(); }
-
-    QWidget* choose(const kinri::CatalogueEntry& e) {
-        main.findChild<QAction*>(qs(e.item))->trigger();
-        return main.calculatorWindow(e.window);
-    }
-
-    static void compute(QWidget* w, const QStringList& inputs) {
-        for (int k = 0; k < inputs.size(); ++k)
-            w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))->setText(inputs.at(k));
-        w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    }
-
-    // Switches printing on through the switch's question, answered Yes.
-    static void switchPrintingOn(QWidget* w, const kinri::CatalogueEntry& e) {
-        QTimer::singleShot(0, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->button(QMessageBox::Yes)->click();
-        });
-        auto* label = w->findChild<ui::CaptionLabel*>(qs(kinri::windowInfo(e.window).printOption));
-        QTest::mouseClick(label, Qt::LeftButton);
-    }
-};
+const QStringList kPrintQuestion{"print question"};
 
 // The part of its window a control takes: its rectangle, or for a caption running wider below a
 // box, its rectangle less the box's corner.
@@ -168,30 +123,25 @@ void checkCaptions(const QWidget* window) {
 
 } // namespace
 
-class LegibilityTest : public QObject {
+class LegibilityTest : public ProgramTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ui::applyJapaneseDefaults(*qApp); }
-
     // Every caption of every dressed window, the print switch in both its looks.
     void captionsFit_data() {
         QTest::addColumn<QString>("item");
-        for (const kinri::CatalogueEntry& e : kinri::catalogue())
+        for (const CatalogueEntry& e : catalogue())
             QTest::newRow(e.item.data()) << qs(e.item);
     }
 
     void captionsFit() {
         QFETCH(QString, item);
-        const kinri::CatalogueEntry& e = *kinri::findEntry(item.toStdString());
-        Program p;
-        QWidget* w = p.choose(e);
+        ui::CalculatorWindow* w = p_->choose(item);
         QVERIFY(w != nullptr);
         checkCaptions(w);
         if (QTest::currentTestFailed()) return;
-        Program::switchPrintingOn(w, e);
-        QCOMPARE(w->findChild<QLabel*>(qs(kinri::windowInfo(e.window).printOption))->text(),
-                 QStringLiteral("計算後印刷"));
+        QCOMPARE(p_->switchPrinting(w, QMessageBox::Yes), kPrintQuestion);
+        QCOMPARE(printSwitch(w)->text(), QStringLiteral("計算後印刷"));
         checkCaptions(w);
     }
 
@@ -206,18 +156,16 @@ private slots:
 
     void printSwitchWidensSymmetrically() {
         QFETCH(QString, item);
-        const kinri::CatalogueEntry& e = *kinri::findEntry(item.toStdString());
-        Program p;
-        QWidget* w = p.choose(e);
-        Program::switchPrintingOn(w, e);
-        auto* s = w->findChild<ui::CaptionLabel*>(qs(kinri::windowInfo(e.window).printOption));
+        ui::CalculatorWindow* w = p_->choose(item);
+        QCOMPARE(p_->switchPrinting(w, QMessageBox::Yes), kPrintQuestion);
+        const ui::CaptionLabel* s = printSwitch(w);
         const QRect designed = s->designedGeometry();
         QCOMPARE(s->y(), designed.y());
         QCOMPARE(s->height(), designed.height());
         QVERIFY(s->width() >= designed.width());
         QCOMPARE(2 * s->x() + s->width(), 2 * designed.x() + designed.width());
-        const QRect compute = w->findChild<QPushButton*>(QStringLiteral("Command1"))->geometry();
-        const QRect clear = w->findChild<QPushButton*>(QStringLiteral("Command2"))->geometry();
+        const QRect compute = computeButton(w)->geometry();
+        const QRect clear = clearButton(w)->geometry();
         QVERIFY(s->x() > compute.right() || s->width() == designed.width());
         QVERIFY(s->geometry().right() < clear.left() || s->width() == designed.width());
     }
@@ -235,10 +183,8 @@ private slots:
     void resultShownWholeOrVisiblyCut() {
         QFETCH(QString, item);
         QFETCH(int, length);
-        const kinri::CatalogueEntry& e = *kinri::findEntry(item.toStdString());
-        Program p;
-        QWidget* w = p.choose(e);
-        auto* box = w->findChild<ui::ResultBox*>(qs(kinri::windowInfo(e.window).resultBox));
+        ui::CalculatorWindow* w = p_->choose(item);
+        auto* box = qobject_cast<ui::ResultBox*>(resultBox(w));
         QVERIFY(box != nullptr);
         const QString value = QStringLiteral("1500000000000000000000.000").right(length);
         box->setText(value);
@@ -278,11 +224,10 @@ private slots:
     void tableRowsReachableWhole() {
         QFETCH(QString, item);
         QFETCH(QStringList, inputs);
-        const kinri::CatalogueEntry& e = *kinri::findEntry(item.toStdString());
-        Program p;
-        QWidget* w = p.choose(e);
-        Program::compute(w, inputs);
-        auto* list = w->findChild<QListWidget*>(QStringLiteral("List1"));
+        ui::CalculatorWindow* w = p_->choose(item);
+        typeInputs(w, inputs);
+        QCOMPARE(p_->compute(w), QStringList{});
+        QListWidget* list = resultList(w);
         QVERIFY(list->count() > 1);
         QApplication::processEvents();
         QCOMPARE(list->textElideMode(), Qt::ElideNone);
