@@ -57,6 +57,8 @@ TEST_P(CalculationPage, WorkedExampleMatchesTheCore) {
     const std::string page = readPage(std::string(e.item) + ".html");
     ASSERT_FALSE(page.empty()) << e.item << ".html is missing";
     EXPECT_NE(page.find("<h1>" + std::string(e.menuCaption) + "</h1>"), std::string::npos) << e.item;
+    // The help window adds the help's name to a page's title itself.
+    EXPECT_NE(page.find("<title>" + std::string(e.menuCaption) + "</title>"), std::string::npos) << e.item;
     EXPECT_NE(page.find("href=\"index.html\""), std::string::npos) << e.item;
 
     const auto inputs = allMatches(page, std::regex(R"re(<td class="input">([^<]*)</td>)re"));

@@ -2,20 +2,27 @@
 
 #include "ui/icons.h"
 
+#include <QFile>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kinri::ui {
+namespace {
+
+const QString kHelpName = QStringLiteral("金利計算 ヘルプ");
+
+} // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("金利計算 ヘルプ"));
+    setWindowTitle(kHelpName);
     setWindowIcon(artworkIcon(QStringLiteral("kinri")));
     setAttribute(Qt::WA_QuitOnClose, false); // closing help never ends the program
     resize(720, 600);
@@ -46,11 +53,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(home, &QToolButton::clicked, this, &HelpWindow::showContentsPage);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QToolButton::setEnabled);
+    // A page's own title, then the help's name once; the contents page is titled by the name.
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("金利計算 ヘルプ")
-                                       : title + QStringLiteral(" - 金利計算 ヘルプ"));
+        setWindowTitle(title.isEmpty() || title == kHelpName ? kHelpName
+                                                             : title + QStringLiteral(" – ") + kHelpName);
     });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("HelpSearch"));
@@ -74,6 +84,15 @@ void HelpWindow::showContentsPage() {
     browser_->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
 }
 
+void HelpWindow::showCalculationPage(const QString& item) {
+    const QString page = QStringLiteral(":/help/%1.html").arg(item);
+    if (item.isEmpty() || !QFile::exists(page)) {
+        showContentsPage();
+        return;
+    }
+    browser_->setSource(QUrl(QStringLiteral("qrc") + page));
+}
+
 void HelpWindow::find(bool backward) {
     const QString needle = search_->text();
     if (needle.isEmpty()) return;
@@ -91,18 +110,35 @@ void HelpWindow::find(bool backward) {
 BuiltInHelpViewer::BuiltInHelpViewer() = default;
 BuiltInHelpViewer::~BuiltInHelpViewer() = default;
 
-void BuiltInHelpViewer::showContents(const QString& helpFile) {
+HelpWindow* BuiltInHelpViewer::windowFor(const QString& helpFile) {
     if (helpFile.compare(QLatin1String(kHelpFileName), Qt::CaseInsensitive) != 0) {
         // As a help viewer does, report a file it does not have; the program never looks itself.
         QMessageBox::warning(nullptr, QStringLiteral("ヘルプ"),
                              QStringLiteral("ヘルプ ファイル %1 が見つかりません。").arg(helpFile));
-        return;
+        return nullptr;
     }
     if (!window_) window_ = std::make_unique<HelpWindow>();
-    window_->showContentsPage();
+    return window_.get();
+}
+
+void BuiltInHelpViewer::bringToFront() {
     window_->show();
     window_->raise();
     window_->activateWindow();
+}
+
+void BuiltInHelpViewer::showContents(const QString& helpFile) {
+    if (HelpWindow* w = windowFor(helpFile)) {
+        w->showContentsPage();
+        bringToFront();
+    }
+}
+
+void BuiltInHelpViewer::showTopic(const QString& helpFile, const QString& item) {
+    if (HelpWindow* w = windowFor(helpFile)) {
+        w->showCalculationPage(item);
+        bringToFront();
+    }
 }
 
 } // namespace kinri::ui

@@ -19,6 +19,8 @@ class HelpWindow : public QWidget {
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
     void showContentsPage();
+    // The page of the calculation `item` ("SP"), or the contents when there is none.
+    void showCalculationPage(const QString& item);
     QTextBrowser* browser() const { return browser_; }
 
 private:
@@ -28,15 +30,20 @@ private:
     QLineEdit* search_;
 };
 
-// Opens "MEPTAL.hlp" (the only help file the program has) in a HelpWindow at its contents.
+// Opens "MEPTAL.hlp" (the only help file the program has) in a HelpWindow at its contents or at
+// a calculation's page. There is one help window; asking again raises it at the page asked for.
 class BuiltInHelpViewer : public HelpViewer {
 public:
     BuiltInHelpViewer();
     ~BuiltInHelpViewer() override;
     void showContents(const QString& helpFile) override;
+    void showTopic(const QString& helpFile, const QString& item) override;
     HelpWindow* window() const { return window_.get(); }
 
 private:
+    HelpWindow* windowFor(const QString& helpFile); // nullptr for a file it does not have
+    void bringToFront();
+
     std::unique_ptr<HelpWindow> window_;
 };
 
