@@ -5,6 +5,7 @@
 #include "ui/fonts.h"
 #include "ui/icons.h"
 #include "ui/message_box.h"
+#include "ui/print_switch.h"
 #include "ui/result_box.h"
 #include "ui/twips.h"
 
@@ -79,12 +80,13 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
         switch (c.kind) {
         case ControlKind::Label:
         case ControlKind::PrintOption: {
-            auto* label = new CaptionLabel(this);
+            auto* label = c.kind == ControlKind::PrintOption ? new PrintSwitch(this) : new CaptionLabel(this);
             labels_.push_back(label);
             w = label;
             if (c.kind == ControlKind::PrintOption) {
                 printOption_ = label;
                 label->setGrowth(CaptionGrowth::Sideways);
+                tabOrder[c.tab] = w;
                 label->setAlignment(Qt::AlignCenter);
                 label->setCaption({qs(c.caption), {}});
                 label->setCursor(Qt::PointingHandCursor);
