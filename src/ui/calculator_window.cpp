@@ -3,6 +3,7 @@
 #include "compute/flow.h"
 #include "ui/caption_label.h"
 #include "ui/fonts.h"
+#include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/message_box.h"
 #include "ui/print_switch.h"
@@ -13,9 +14,11 @@
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 
 #include <algorithm>
@@ -64,9 +67,9 @@ void paintTextRed(QWidget* w) {
 } // namespace
 
 CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, LinePrinter& printer,
-                                   QWidget* menuWindow)
+                                   HelpViewer& help, QWidget* menuWindow)
     : QWidget(nullptr), layout_(layout), info_(windowInfo(layout.id)), state_(state), printer_(printer),
-      menuWindow_(menuWindow) {
+      help_(help), menuWindow_(menuWindow) {
     setObjectName(qs(info_.name));
     setWindowTitle(QStringLiteral("  割賦返済の計算"));
     setWindowIcon(artworkIcon(qs(layout.icon)));
@@ -129,6 +132,7 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
             button->setAccessibleName(qs(c.caption));
             button->setAutoDefault(false);
             button->setDefault(false);
+            button->installEventFilter(this); // Enter presses it
             w = button;
             tabOrder[c.tab] = w;
             if (c.name == "Command1")
@@ -163,6 +167,7 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
         previous = w;
     }
     applyPrintLook(false); // where the design put it, until first switched
+    addKeyboardAndCopy();
 }
 
 int CalculatorWindow::px(double twips) const {
@@ -174,6 +179,7 @@ QRect CalculatorWindow::pixels(int left, int top, int width, int height) const {
 }
 
 void CalculatorWindow::dress(const CatalogueEntry& entry) {
+    dressed_ = &entry;
     setWindowTitle(qs(familyInfo(entry.family).windowCaption));
     activateWindow();
     inputs_.front()->setFocus();
@@ -285,6 +291,7 @@ void CalculatorWindow::clear() {
         edit->clear();
     if (resultBox_ != nullptr) resultBox_->clear();
     if (list_ != nullptr) list_->clear();
+    inputs_.front()->setFocus(); // ready for the next case
 }
 
 void CalculatorWindow::backToMenu() {
@@ -344,6 +351,27 @@ void CalculatorWindow::fitCaptions() {
 void CalculatorWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     emit programEndRequested();
+}
+
+// F1 opens the help at the page of the calculation the window is dressed for.
+void CalculatorWindow::addKeyboardAndCopy() {
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (dressed_ != nullptr) help_.showTopic(QLatin1String(kHelpFileName), qs(dressed_->item));
+    });
+}
+
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (auto* button = qobject_cast<QPushButton*>(watched)) {
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (!key->isAutoRepeat()) button->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace kinri::ui

@@ -23,7 +23,8 @@ class ResultBox;
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    CalculatorWindow(const WindowLayout& layout, AppState& state, LinePrinter& printer, QWidget* menuWindow);
+    CalculatorWindow(const WindowLayout& layout, AppState& state, LinePrinter& printer, HelpViewer& help,
+                     QWidget* menuWindow);
 
     WindowId id() const { return layout_.id; }
 
@@ -36,6 +37,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void compute();
@@ -47,6 +49,7 @@ private:
     void applyStep(const DressStep& step);
     void nameControls();
     void fitCaptions();
+    void addKeyboardAndCopy();
     QRect pixels(int left, int top, int width, int height) const;
     int px(double twips) const;
 
@@ -54,7 +57,9 @@ private:
     const WindowInfo& info_;
     AppState& state_;
     LinePrinter& printer_;
+    HelpViewer& help_;
     QWidget* menuWindow_;
+    const CatalogueEntry* dressed_ = nullptr;
     std::vector<QLineEdit*> inputs_;
     ResultBox* resultBox_ = nullptr;
     QListWidget* list_ = nullptr;

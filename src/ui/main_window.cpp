@@ -100,7 +100,7 @@ void MainWindow::choose(const CatalogueEntry& entry) {
     auto& slot = windows_.at(static_cast<std::size_t>(entry.window));
     const bool first = !slot;
     if (first) {
-        slot = std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, printer_, this);
+        slot = std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, printer_, help_, this);
         connect(slot.get(), &CalculatorWindow::programEndRequested, this, &MainWindow::programEndRequested);
         placeOnScreen(*slot);
     }
