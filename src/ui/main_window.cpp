@@ -9,10 +9,14 @@
 #include "ui/window_placement.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QShortcut>
+#include <QStyleOptionMenuItem>
 
 namespace kinri::ui {
 namespace {
@@ -20,6 +24,34 @@ namespace {
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
+
+// The menu bar in keyboard mode (Alt pressed and released, then Left and Right) shows the title
+// that Enter or Down would open, as it does while a menu is open; some styles highlight a title
+// only while its menu is open, which leaves the keyboard user without a cue.
+class MenuBarStyle : public QProxyStyle {
+public:
+    MenuBarStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_MenuBarItem && (option->state & State_Selected) && widget != nullptr &&
+            widget->hasFocus()) {
+            if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+                QStyleOptionMenuItem selected = *item;
+                selected.state |= State_Sunken | State_HasFocus;
+                QProxyStyle::drawControl(element, &selected, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
 
 } // namespace
 
@@ -37,6 +69,7 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     setCentralWidget(client);
     buildMenu();
     setFixedSize(sizeHint());
+    addKeys();
 
     // Load: placed, nothing selected, printing off.
     placeOnScreen(*this);
@@ -108,6 +141,24 @@ void MainWindow::choose(const CatalogueEntry& entry) {
     slot->dress(entry);
 }
 
+// The menu bar shows where the keyboard is; F10 opens the first menu, F1 the help's contents as
+// the help entry does.
+void MainWindow::addKeys() {
+    auto* style = new MenuBarStyle;
+    style->setParent(this);
+    menuBar()->setStyle(style);
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] {
+        const QList<QAction*> titles = menuBar()->actions();
+        if (titles.isEmpty()) return;
+        menuBar()->setActiveAction(titles.front());
+        if (QMenu* menu = titles.front()->menu(); menu != nullptr && !menu->actions().isEmpty())
+            menu->setActiveAction(menu->actions().front());
+    });
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, &MainWindow::openHelp);
+}
+
 void MainWindow::openHelp() {
     if (!helpHolder_) {
         // The hidden holder of the help request; created once and never shown.
@@ -122,7 +173,8 @@ void MainWindow::openHelp() {
 }
 
 void MainWindow::showVersion() {
-    showMessage(this, kVersionBox);
+    // F1 in the box closes it and opens the help, which a modal box would otherwise hold still.
+    showMessage(this, kVersionBox, QMessageBox::Ok, [this] { openHelp(); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -44,6 +44,7 @@ private:
     void buildMenu();
     void addMenuNode(QMenu* parent, const MenuNode& node);
     void choose(const CatalogueEntry& entry);
+    void addKeys();
     void openHelp();
     void showVersion();
 

@@ -1,9 +1,13 @@
 #include "ui/message_box.h"
 
+#include <QAbstractButton>
+#include <QShortcut>
+
 namespace kinri::ui {
 
 QMessageBox::StandardButton showMessage(QWidget* parent, const MessageBoxText& box,
-                                        QMessageBox::StandardButtons buttons) {
+                                        QMessageBox::StandardButtons buttons,
+                                        const std::function<void()>& onHelp) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (box.icon) {
     case MessageIcon::None:
@@ -20,7 +24,18 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const MessageBoxText& b
                         QString::fromUtf8(box.text.data(), static_cast<qsizetype>(box.text.size())), buttons,
                         parent);
     message.setTextFormat(Qt::PlainText);
-    return static_cast<QMessageBox::StandardButton>(message.exec());
+    bool helpAsked = false;
+    QAbstractButton* ok = message.button(QMessageBox::Ok);
+    if (onHelp && ok != nullptr) {
+        auto* f1 = new QShortcut(QKeySequence::HelpContents, &message);
+        QObject::connect(f1, &QShortcut::activated, &message, [&helpAsked, ok] {
+            helpAsked = true;
+            ok->click();
+        });
+    }
+    const auto answer = static_cast<QMessageBox::StandardButton>(message.exec());
+    if (helpAsked) onHelp();
+    return answer;
 }
 
 } // namespace kinri::ui

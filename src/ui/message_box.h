@@ -4,10 +4,14 @@
 
 #include <QMessageBox>
 
+#include <functional>
+
 namespace kinri::ui {
 
-// Shows one of the program's message boxes, modal, and returns the button pressed.
+// Shows one of the program's message boxes, modal, and returns the button pressed. With `onHelp`,
+// F1 in the box presses its OK button and then, once the box is gone, calls `onHelp`.
 QMessageBox::StandardButton showMessage(QWidget* parent, const MessageBoxText& box,
-                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                        const std::function<void()>& onHelp = {});
 
 } // namespace kinri::ui
