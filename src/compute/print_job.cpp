@@ -28,4 +28,14 @@ std::vector<PrintLine> printJob(const CatalogueEntry& entry, std::span<const std
     return job;
 }
 
+std::string printText(std::span<const PrintLine> job) {
+    std::size_t first = 0;
+    while (first < job.size() && job[first].text.empty())
+        ++first;
+    std::string text;
+    for (std::size_t k = first; k < job.size(); ++k)
+        text.append(job[k].text).push_back('\n');
+    return text;
+}
+
 } // namespace kinri

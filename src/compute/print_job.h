@@ -25,4 +25,9 @@ inline constexpr int kPrintColumn = 34;
 std::vector<PrintLine> printJob(const CatalogueEntry& entry, std::span<const std::string> inputs,
                                 std::string_view resultText, std::vector<std::string> tableRows);
 
+// A printout as plain text, for the clipboard: one line per printed line, each ending in "\n",
+// without the blank lines that open the job and without the indent of the print column, so that
+// what is pasted carries exactly the texts of the paper.
+std::string printText(std::span<const PrintLine> job);
+
 } // namespace kinri

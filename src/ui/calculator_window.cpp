@@ -10,13 +10,16 @@
 #include "ui/result_box.h"
 #include "ui/twips.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
@@ -180,6 +183,7 @@ QRect CalculatorWindow::pixels(int left, int top, int width, int height) const {
 
 void CalculatorWindow::dress(const CatalogueEntry& entry) {
     dressed_ = &entry;
+    setCalculated({});
     setWindowTitle(qs(familyInfo(entry.family).windowCaption));
     activateWindow();
     inputs_.front()->setFocus();
@@ -255,6 +259,10 @@ void CalculatorWindow::compute() {
 
     const Outcome out = computeClick(state_, info_.id, boxes);
     if (out.listEmptied && list_ != nullptr) list_->clear();
+    // A printer failure still leaves a calculated result, which may then be copied instead.
+    const bool calculated = out.message == Message::None && dressed_ != nullptr &&
+                            (out.resultText.has_value() || dressed_->calc.isTable());
+    setCalculated(calculated ? boxes : std::vector<std::string>{});
     if (out.message == Message::InputRequired) {
         showMessage(this, kInputRequiredBox);
         return;
@@ -291,6 +299,7 @@ void CalculatorWindow::clear() {
         edit->clear();
     if (resultBox_ != nullptr) resultBox_->clear();
     if (list_ != nullptr) list_->clear();
+    setCalculated({});
     inputs_.front()->setFocus(); // ready for the next case
 }
 
@@ -353,12 +362,73 @@ void CalculatorWindow::closeEvent(QCloseEvent* event) {
     emit programEndRequested();
 }
 
-// F1 opens the help at the page of the calculation the window is dressed for.
+// F1 for the calculation's help page; copying the conditions and result (Ctrl+Shift+C, or the
+// context menu of the window and of its result box or table); Ctrl+C and Ctrl+A in the table.
 void CalculatorWindow::addKeyboardAndCopy() {
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] {
         if (dressed_ != nullptr) help_.showTopic(QLatin1String(kHelpFileName), qs(dressed_->item));
     });
+
+    copyConditions_ = new QAction(QStringLiteral("計算条件と結果をコピー"), this);
+    copyConditions_->setObjectName(QStringLiteral("CopyConditions"));
+    copyConditions_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    copyConditions_->setShortcutContext(Qt::WindowShortcut);
+    copyConditions_->setEnabled(false);
+    connect(copyConditions_, &QAction::triggered, this, &CalculatorWindow::copyConditions);
+    addAction(copyConditions_);
+
+    if (resultBox_ != nullptr) {
+        resultBox_->installEventFilter(this); // Ctrl+C with nothing selected copies the whole result
+        resultBox_->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(resultBox_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+            QMenu* menu = resultBox_->createStandardContextMenu();
+            menu->addSeparator();
+            menu->addAction(copyConditions_);
+            showMenuWith(menu, resultBox_->mapToGlobal(pos));
+        });
+    }
+    if (list_ != nullptr) {
+        auto addListKey = [this](QKeySequence::StandardKey key, auto slot) {
+            auto* action = new QAction(list_);
+            action->setShortcut(key);
+            action->setShortcutContext(Qt::WidgetShortcut);
+            connect(action, &QAction::triggered, this, slot);
+            list_->addAction(action);
+        };
+        addListKey(QKeySequence::Copy, [this] { copyListRows(false); });
+        // The list stays single-selection for clicks and arrows; Ctrl+A marks every row for copying.
+        addListKey(QKeySequence::SelectAll, [this] {
+            if (list_->count() == 0) return;
+            list_->selectionModel()->select(
+                QItemSelection(list_->model()->index(0, 0), list_->model()->index(list_->count() - 1, 0)),
+                QItemSelectionModel::Select);
+        });
+        list_->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+            auto* menu = new QMenu(list_);
+            const QString copyKey = QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText);
+            menu->addAction(QStringLiteral("コピー\t") + copyKey, this, [this] { copyListRows(false); })
+                ->setEnabled(!list_->selectedItems().isEmpty());
+            menu->addAction(QStringLiteral("すべてコピー"), this, [this] { copyListRows(true); })
+                ->setEnabled(list_->count() > 0);
+            menu->addSeparator();
+            menu->addAction(copyConditions_);
+            showMenuWith(menu, list_->viewport()->mapToGlobal(pos));
+        });
+    }
+}
+
+void CalculatorWindow::showMenuWith(QMenu* menu, const QPoint& globalPos) {
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPos);
+}
+
+// Right click on the window's background, its captions or its buttons.
+void CalculatorWindow::contextMenuEvent(QContextMenuEvent* event) {
+    auto* menu = new QMenu(this);
+    menu->addAction(copyConditions_);
+    showMenuWith(menu, event->globalPos());
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -370,8 +440,39 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
             if (!key->isAutoRepeat()) button->click();
             return true;
         }
+    } else if (watched == resultBox_ && key->matches(QKeySequence::Copy) && !resultBox_->hasSelectedText()) {
+        if (!resultBox_->text().isEmpty()) QGuiApplication::clipboard()->setText(resultBox_->text());
+        return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void CalculatorWindow::setCalculated(std::vector<std::string> inputs) {
+    calculated_ = std::move(inputs);
+    if (copyConditions_ != nullptr) copyConditions_->setEnabled(!calculated_.empty());
+}
+
+// Built by running the calculation once more with printing on: the text is the print job's, line
+// for line, so it cannot differ from what the paper carries.
+QString CalculatorWindow::conditionsText() const {
+    if (calculated_.empty() || dressed_ == nullptr) return {};
+    const Outcome out = runCalculation(dressed_->item, calculated_, true);
+    return QString::fromStdString(printText(out.printJob));
+}
+
+void CalculatorWindow::copyConditions() {
+    const QString text = conditionsText();
+    if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+}
+
+// Rows as the list shows them, one line each, in list order.
+void CalculatorWindow::copyListRows(bool all) {
+    QString text;
+    for (int row = 0; row < list_->count(); ++row) {
+        const QListWidgetItem* item = list_->item(row);
+        if (all || item->isSelected()) text += item->text() + u'\n';
+    }
+    if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
 }
 
 } // namespace kinri::ui

@@ -9,8 +9,10 @@
 
 #include <vector>
 
+class QAction;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 
 namespace kinri::ui {
@@ -37,6 +39,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -50,6 +53,13 @@ private:
     void nameControls();
     void fitCaptions();
     void addKeyboardAndCopy();
+    void setCalculated(std::vector<std::string> inputs);
+    // The conditions and result of the last calculation that succeeded in this dressing, as the
+    // printout would carry them; empty when there is none.
+    QString conditionsText() const;
+    void copyConditions();
+    void copyListRows(bool all);
+    void showMenuWith(QMenu* menu, const QPoint& globalPos);
     QRect pixels(int left, int top, int width, int height) const;
     int px(double twips) const;
 
@@ -60,6 +70,8 @@ private:
     HelpViewer& help_;
     QWidget* menuWindow_;
     const CatalogueEntry* dressed_ = nullptr;
+    std::vector<std::string> calculated_; // inputs of the last calculation that succeeded; empty: none
+    QAction* copyConditions_ = nullptr;
     std::vector<QLineEdit*> inputs_;
     ResultBox* resultBox_ = nullptr;
     QListWidget* list_ = nullptr;
