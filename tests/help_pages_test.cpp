@@ -50,6 +50,16 @@ TEST(HelpPages, ContentsLinksEveryCalculationInMenuOrderByItsMenuCaption) {
     EXPECT_NE(index.find("href=\"usage.html\""), std::string::npos);
 }
 
+// Everything the keyboard can do is told on the usage page.
+TEST(HelpPages, UsagePageListsEveryKey) {
+    const std::string usage = readPage("usage.html");
+    ASSERT_FALSE(usage.empty());
+    EXPECT_NE(usage.find("<title>使い方</title>"), std::string::npos);
+    for (const char* key : {"Tab", "Shift+Tab", "Space", "Enter", "Alt", "F1", "F10", "Ctrl+C", "Ctrl+A",
+                            "Ctrl+Shift+C", "Esc", "計算条件と結果をコピー", "すべてコピー"})
+        EXPECT_NE(usage.find(key), std::string::npos) << key;
+}
+
 class CalculationPage : public ::testing::TestWithParam<const CatalogueEntry*> {};
 
 TEST_P(CalculationPage, WorkedExampleMatchesTheCore) {

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
+#include <QtTest>
 
 #include <utility>
 
@@ -88,11 +89,20 @@ void MessageBoxAnswerer::handle(QWidget* modal) {
         return;
     }
     SeenBox seen{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->parentWidget()};
+    if (!answers_.isEmpty() && answers_.head().key != Qt::Key_unknown) {
+        const Qt::Key key = answers_.dequeue().key;
+        box->activateWindow();
+        if (QTest::qWaitFor([box] { return box->isActiveWindow(); })) QTest::keyClick(box, key);
+        seen.answered = !box->isVisible();
+        seen_.push_back(seen);
+        if (box->isVisible()) box->done(QMessageBox::Cancel);
+        return;
+    }
     QAbstractButton* button = nullptr;
     if (seen.buttons == QMessageBox::Ok) {
         button = box->button(QMessageBox::Ok);
     } else if (!answers_.isEmpty()) {
-        button = box->button(answers_.dequeue());
+        button = box->button(answers_.dequeue().button);
     }
     seen.answered = button != nullptr;
     seen_.push_back(seen);

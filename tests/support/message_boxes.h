@@ -34,15 +34,19 @@ struct SeenBox {
 
 // While it lives, every modal message box is answered from inside its own event loop: a box
 // with only OK is acknowledged, a box with a choice takes the next answer queued with answer().
-// A box with a choice and no answer is closed unanswered, and any other modal window is closed
-// and counted, so that a test fails instead of hanging.
+// A key queued with pressKey() answers the next box of any kind instead, typed into the box once
+// it is the active window, as a keyboard user answers. A box with a choice and no answer, or one
+// that a key did not close, is closed unanswered, and any other modal window is closed and
+// counted, so that a test fails instead of hanging.
 class MessageBoxAnswerer : public QObject {
 public:
     MessageBoxAnswerer();
     ~MessageBoxAnswerer() override;
 
     // The button to press in the next box that asks a question.
-    void answer(QMessageBox::StandardButton button) { answers_.enqueue(button); }
+    void answer(QMessageBox::StandardButton button) { answers_.enqueue({button, Qt::Key_unknown}); }
+    // The key to press in the next box.
+    void pressKey(Qt::Key key) { answers_.enqueue({QMessageBox::NoButton, key}); }
 
     // The boxes seen since the last take; unused answers are dropped. take() names them (see
     // SeenBox::name, with "UNANSWERED " in front of a box left unanswered).
@@ -55,9 +59,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Answer {
+        QMessageBox::StandardButton button;
+        Qt::Key key; // Qt::Key_unknown: press the button
+    };
+
     void handle(QWidget* modal);
 
-    QQueue<QMessageBox::StandardButton> answers_;
+    QQueue<Answer> answers_;
     std::vector<SeenBox> seen_;
 };
 

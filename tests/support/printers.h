@@ -49,11 +49,16 @@ private:
     std::size_t linesSent_ = 0;
 };
 
-// Remembers every help file it was asked to show.
+// Remembers every help file it was asked to show at its contents, and every calculation page
+// ("MEPTAL.hlp SP").
 class RecordingHelpViewer : public ui::HelpViewer {
 public:
     void showContents(const QString& helpFile) override { asked.append(helpFile); }
+    void showTopic(const QString& helpFile, const QString& item) override {
+        topics.append(helpFile + u' ' + item);
+    }
     QStringList asked;
+    QStringList topics;
 };
 
 } // namespace kinri::test
