@@ -175,9 +175,9 @@ private slots:
     void resultShownWholeOrVisiblyCut_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<int>("length");
-        for (const char* item : {"SP", "KA3R", "TA2"})
+        for (const QString& item : {QStringLiteral("SP"), QStringLiteral("KA3R"), QStringLiteral("TA2")})
             for (int n = 1; n <= 25; ++n)
-                QTest::addRow("%s %d", item, n) << item << n;
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(item).arg(n))) << item << n;
     }
 
     void resultShownWholeOrVisiblyCut() {
