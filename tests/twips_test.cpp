@@ -1,6 +1,14 @@
 #include "ui/twips.h"
+#include "ui/window_placement.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
+
+// Rectangles in failure messages as a reader writes them.
+void PrintTo(const QRect& r, std::ostream* os) {
+    *os << '(' << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height() << ')';
+}
 
 namespace kinri::ui {
 namespace {
@@ -41,6 +49,40 @@ TEST(Twips, FifteenTwipsMakeAPixelAt96Dpi) {
     EXPECT_DOUBLE_EQ(pixelsToTwips(223, 96), 3345);
     EXPECT_DOUBLE_EQ(pixelsToTwips(1, 120), 12);
 }
+
+// A help window (722 × 621 outside) opened from a calculator window or from the menu bar; never
+// larger than the area it goes in.
+struct BesideCase {
+    const char* name;
+    QRect beside, area;
+    QRect expected;
+};
+
+class PlaceBeside : public ::testing::TestWithParam<BesideCase> {};
+
+TEST_P(PlaceBeside, LeavesTheWindowItWasOpenedFromInView) {
+    const BesideCase& c = GetParam();
+    EXPECT_EQ(placeBeside(QSize(722, 621), c.beside, c.area, 8), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Placement, PlaceBeside,
+    ::testing::Values(
+        BesideCase{
+            "right_when_there_is_room", {848, 280, 225, 262}, {0, 0, 1920, 1080}, {1081, 280, 722, 621}},
+        BesideCase{
+            "left_when_the_right_is_short", {1600, 100, 225, 262}, {0, 0, 1920, 1080}, {870, 100, 722, 621}},
+        // Narrowed to the wider side's room and moved up so that its bottom stays on the screen.
+        BesideCase{"narrowed_beside", {528, 160, 225, 262}, {0, 0, 1280, 720}, {0, 99, 520, 621}},
+        // Beside a wide, low menu bar the larger place is below it, shortened to the room there.
+        BesideCase{"below_a_menu_bar", {370, 234, 542, 33}, {0, 0, 1280, 720}, {370, 275, 722, 445}},
+        BesideCase{
+            "least_covered_on_a_small_screen", {288, 150, 225, 300}, {0, 0, 800, 600}, {0, 0, 361, 600}},
+        BesideCase{"inside_an_area_not_at_the_origin",
+                   {2000, 40, 225, 262},
+                   {1920, 30, 1366, 738},
+                   {2233, 40, 722, 621}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kinri::ui

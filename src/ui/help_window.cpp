@@ -1,7 +1,10 @@
 #include "ui/help_window.h"
 
 #include "ui/icons.h"
+#include "ui/twips.h"
+#include "ui/window_placement.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -25,7 +28,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(kHelpName);
     setWindowIcon(artworkIcon(QStringLiteral("kinri")));
     setAttribute(Qt::WA_QuitOnClose, false); // closing help never ends the program
-    resize(720, 600);
+    resize(sizeHint());
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
@@ -80,6 +83,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(browser_, 1);
 }
 
+QSize HelpWindow::sizeHint() const {
+    return {twipsToPixels(10800, logicalDpiX()), twipsToPixels(9000, logicalDpiY())};
+}
+
 void HelpWindow::showContentsPage() {
     browser_->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
 }
@@ -121,7 +128,16 @@ HelpWindow* BuiltInHelpViewer::windowFor(const QString& helpFile) {
     return window_.get();
 }
 
+// Help opened afresh goes beside the window it was asked from, so that the calculation the user
+// reads about stays in view; an open help window stays where the user has it.
 void BuiltInHelpViewer::bringToFront() {
+    if (!window_->isVisible()) {
+        const QWidget* from = QApplication::activeWindow();
+        if (from != nullptr && from != window_.get())
+            placeBeside(*window_, *from);
+        else
+            placeOnScreen(*window_);
+    }
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -22,6 +22,8 @@ public:
     // The page of the calculation `item` ("SP"), or the contents when there is none.
     void showCalculationPage(const QString& item);
     QTextBrowser* browser() const { return browser_; }
+    // 720 × 600 pixels at 96 dpi, in proportion at other resolutions.
+    QSize sizeHint() const override;
 
 private:
     void find(bool backward);

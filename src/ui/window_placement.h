@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class QWidget;
 
 namespace kinri::ui {
@@ -7,5 +9,16 @@ namespace kinri::ui {
 // Every window is placed on its screen when it loads: centred horizontally, one third of the
 // free height above it (placeWindow, worked out in twips from the window's outer size).
 void placeOnScreen(QWidget& window);
+
+// Where a window of outer size `size` goes so that it covers as little as it can of the window
+// whose outer rectangle is `beside`, `gap` pixels away: right of it, else left, else below, else
+// above; when each of those would cover part of it, the one that covers least. Inside `area`
+// (the screen's free area), no larger than it.
+QRect placeBeside(QSize size, const QRect& beside, const QRect& area, int gap);
+
+// Gives `window` its preferred size (its size hint), or less on a small screen, and places it
+// beside the window `beside` on that window's screen: a reference window (help) opened from a window the user
+// is working in should leave that window readable.
+void placeBeside(QWidget& window, const QWidget& beside);
 
 } // namespace kinri::ui
