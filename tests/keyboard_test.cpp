@@ -87,12 +87,15 @@ QAction* menuEntry(const QMenu* menu, const QString& text) {
     return nullptr;
 }
 
-// How many pixels of `area` in `image` have exactly the colour `colour`.
+// How many pixels of `area` (in the widget's own pixels, whatever the scale of `image`) have
+// exactly the colour `colour`; each is read at its centre.
 int pixelsOf(const QImage& image, const QRect& area, const QColor& colour) {
+    const double dpr = image.devicePixelRatio();
+    const auto device = [dpr](int v) { return static_cast<int>((v + 0.5) * dpr); };
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(x, y) == colour) ++n;
+            if (image.pixelColor(device(x), device(y)) == colour) ++n;
     return n;
 }
 
@@ -280,8 +283,10 @@ void KeyboardTest::menuBarByKeyboard() {
     // Whatever the style draws, a highlighted title looks other than it does at rest.
     const QImage atRest = bar->grab().toImage();
     const auto highlighted = [&](int index) {
-        const QRect title = bar->actionGeometry(titles.at(index));
-        return bar->grab().toImage().copy(title) != atRest.copy(title);
+        const QRectF title = bar->actionGeometry(titles.at(index)).toRectF();
+        const double dpr = atRest.devicePixelRatio();
+        const QRect pixels = QRectF(title.topLeft() * dpr, title.size() * dpr).toAlignedRect();
+        return bar->grab().toImage().copy(pixels) != atRest.copy(pixels);
     };
     QTest::keyPress(&main, Qt::Key_Alt, Qt::AltModifier);
     QTest::keyRelease(&main, Qt::Key_Alt);
