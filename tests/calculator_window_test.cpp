@@ -83,9 +83,9 @@ private slots:
             const auto* control = w->findChild<QWidget*>(qs(c.name), Qt::FindDirectChildrenOnly);
             QVERIFY2(control != nullptr, c.name.data());
             if (c.fontSize > 0) QCOMPARE(control->font().pointSizeF(), c.fontSize);
-            if (c.kind == ui::ControlKind::Label) continue;
+            if (c.kind() == ui::ControlKind::Label) continue;
             tabOrder[c.tab] = control->objectName(); // the print switch too, last
-            if (c.kind == ui::ControlKind::PrintOption) continue;
+            if (c.kind() == ui::ControlKind::PrintOption) continue;
             QCOMPARE(control->geometry(), px(w, c));
         }
 

@@ -276,23 +276,31 @@ constexpr std::array<Submenu, 4> kInstalmentSubmenus{{
     {"KA4", "元利合計逓増方式"},
 }};
 
-std::string_view labelName(int k) {
-    static constexpr std::array<std::string_view, 7> kNames{"",       "Label1", "Label2", "Label3",
-                                                            "Label4", "Label5", "Label6"};
-    return kNames.at(static_cast<std::size_t>(k));
+// A control a menu entry dresses: its object name and what it is for.
+struct Dressed {
+    std::string_view name;
+    ControlRef ref;
+};
+
+Dressed inputCaption(int k) {
+    static constexpr std::array<std::string_view, 5> kNames{"", "Label1", "Label2", "Label3", "Label4"};
+    return {kNames.at(static_cast<std::size_t>(k)), {ControlRole::InputCaption, k}};
 }
 
-std::string_view textName(int k) {
-    static constexpr std::array<std::string_view, 7> kNames{"",      "Text1", "Text2", "Text3",
-                                                            "Text4", "Text5", "Text6"};
-    return kNames.at(static_cast<std::size_t>(k));
+Dressed inputBox(int k) {
+    static constexpr std::array<std::string_view, 5> kNames{"", "Text1", "Text2", "Text3", "Text4"};
+    return {kNames.at(static_cast<std::size_t>(k)), {ControlRole::Input, k}};
 }
 
-void setLayout(std::vector<DressStep>& steps, std::string_view control, const LabelLayout& layout) {
-    if (layout.top >= 0) steps.push_back({control, DressProperty::Top, static_cast<double>(layout.top)});
-    if (layout.height >= 0)
-        steps.push_back({control, DressProperty::Height, static_cast<double>(layout.height)});
-    if (layout.fontSize > 0) steps.push_back({control, DressProperty::FontSize, layout.fontSize});
+void add(std::vector<DressStep>& steps, const Dressed& control, DressProperty property, double number = 0.0,
+         Caption text = {}) {
+    steps.push_back({control.name, control.ref, property, number, text});
+}
+
+void setLayout(std::vector<DressStep>& steps, const Dressed& control, const LabelLayout& layout) {
+    if (layout.top >= 0) add(steps, control, DressProperty::Top, static_cast<double>(layout.top));
+    if (layout.height >= 0) add(steps, control, DressProperty::Height, static_cast<double>(layout.height));
+    if (layout.fontSize > 0) add(steps, control, DressProperty::FontSize, layout.fontSize);
 }
 
 } // namespace
@@ -368,33 +376,35 @@ std::vector<DressStep> dressSteps(const CatalogueEntry& entry) {
     steps.reserve(24);
 
     // Input labels: Label1's font and position first, then the captions.
-    if (label1.fontSize > 0) steps.push_back({"Label1", DressProperty::FontSize, label1.fontSize});
-    if (label1.top >= 0) steps.push_back({"Label1", DressProperty::Top, static_cast<double>(label1.top)});
+    if (label1.fontSize > 0) add(steps, inputCaption(1), DressProperty::FontSize, label1.fontSize);
+    if (label1.top >= 0) add(steps, inputCaption(1), DressProperty::Top, static_cast<double>(label1.top));
     if (entry.otherLabelsFont > 0) {
         for (int k = 2; k <= inputs; ++k)
-            steps.push_back({labelName(k), DressProperty::FontSize, entry.otherLabelsFont});
+            add(steps, inputCaption(k), DressProperty::FontSize, entry.otherLabelsFont);
     }
     for (int k = 1; k <= inputs; ++k)
-        steps.push_back(
-            {labelName(k), DressProperty::Caption, 0.0, entry.labels.at(static_cast<std::size_t>(k - 1))});
+        add(steps, inputCaption(k), DressProperty::Caption, 0.0,
+            entry.labels.at(static_cast<std::size_t>(k - 1)));
 
     for (int k = 1; k <= inputs; ++k)
-        steps.push_back({textName(k), DressProperty::ClearText});
+        add(steps, inputBox(k), DressProperty::ClearText);
 
     // Result label(s); in ZOVAN3 the left column head takes the right one's font.
+    const Dressed resultCaption{win.resultLabel, {ControlRole::ResultCaption}};
     if (entry.window == W::Zovan3) {
-        steps.push_back({"Label4", DressProperty::Visible, 1.0});
-        steps.push_back({"Label5", DressProperty::Visible, 1.0});
-        if (result.fontSize > 0) steps.push_back({"Label4", DressProperty::FontSize, result.fontSize});
-        steps.push_back({"Label4", DressProperty::Caption, 0.0, entry.columnHead});
+        const Dressed columnHead{"Label4", {ControlRole::ColumnHead}};
+        add(steps, columnHead, DressProperty::Visible, 1.0);
+        add(steps, resultCaption, DressProperty::Visible, 1.0);
+        if (result.fontSize > 0) add(steps, columnHead, DressProperty::FontSize, result.fontSize);
+        add(steps, columnHead, DressProperty::Caption, 0.0, entry.columnHead);
     }
-    setLayout(steps, win.resultLabel, result);
-    steps.push_back({win.resultLabel, DressProperty::Caption, 0.0, entry.resultCaption});
+    setLayout(steps, resultCaption, result);
+    add(steps, resultCaption, DressProperty::Caption, 0.0, entry.resultCaption);
 
     if (entry.window == W::Zovan3) {
-        steps.push_back({"List1", DressProperty::ClearList});
+        add(steps, {"List1", {ControlRole::ResultList}}, DressProperty::ClearList);
     } else {
-        steps.push_back({win.resultBox, DressProperty::ClearText});
+        add(steps, {win.resultBox, {ControlRole::ResultBox}}, DressProperty::ClearText);
     }
     return steps;
 }

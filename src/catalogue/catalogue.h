@@ -95,10 +95,31 @@ std::span<const std::string_view> testOrder(WindowId window);
 // The same, as catalogue entries.
 std::span<const CatalogueEntry* const> testedEntries(WindowId window);
 
+// What a control of a calculator window is for. Input captions and input boxes are numbered from 1
+// (the caption Label1 names the box Text1); a window has at most one control of each other role.
+enum class ControlRole : std::uint8_t {
+    InputCaption,
+    Input,
+    ResultCaption, // the result box's caption; in the table window the right column head
+    ColumnHead,    // the table window's left column head
+    ResultBox,
+    ResultList, // the table of the table window
+    Compute,
+    Clear,
+    Menu,
+    PrintSwitch,
+};
+struct ControlRef {
+    ControlRole role;
+    int number = 0; // 1 .. 4 for an input caption or an input box; 0 otherwise
+    friend constexpr bool operator==(ControlRef, ControlRef) = default;
+};
+
 // One property a menu entry sets on its window, in the order the entry sets them.
 enum class DressProperty : std::uint8_t { FontSize, Top, Height, Visible, Caption, ClearText, ClearList };
 struct DressStep {
     std::string_view control; // object name: "Label1", "Text3", "List1"
+    ControlRef target;        // the same control by what it is for
     DressProperty property;
     double number = 0.0; // FontSize (points), Top/Height (twips), Visible (1/0)
     Caption text = {};   // Caption, with its permitted line breaks

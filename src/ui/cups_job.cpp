@@ -2,46 +2,12 @@
 
 #include <cups/cups.h>
 
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
-#include <utility>
+#include <QString>
 
 namespace kinri::ui {
 
 using Clock = CupsJob::Clock;
 using namespace std::chrono_literals;
-
-struct CupsJobState {
-    // The talk with the server ends here; what follows is kept for cancelling an unfinished job
-    // and for the caller to get back before its bound.
-    Clock::time_point talkDeadline;
-    Clock::time_point cancelDeadline;
-    // Set by the caller once it no longer waits; read by the server's thread between its steps
-    // and while it waits for data.
-    std::atomic<bool> abandoned{false};
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    // Written by the server's thread.
-    std::optional<bool> found;
-    std::optional<MediaSize> media;
-    std::optional<bool> accepted;
-    bool finished = false;
-    // Written by the caller.
-    bool documentReady = false;
-    std::string title;
-    std::string pdf;
-
-    void abandon() {
-        {
-            const std::lock_guard lock(mutex);
-            abandoned = true;
-        }
-        changed.notify_all();
-    }
-};
 
 namespace {
 
@@ -91,49 +57,74 @@ http_t* connectToServer(Patience& patience) {
     return http;
 }
 
-// One job's conversation with the server, on the server's thread.
-class Conversation {
+// The reason of a step that failed: the caller gave up, the time ran out, the server could not be
+// reached, or else `otherwise`; with what the server said.
+PrintResult failed(const Patience& patience, PrintFailure otherwise) {
+    if (patience.abandoned != nullptr && patience.abandoned->load()) return {PrintFailure::Cancelled, {}};
+    if (!patience.lasts()) return {PrintFailure::TimedOut, {}};
+    const ipp_status_t status = cupsLastError();
+    const QString said = QString::fromUtf8(cupsLastErrorString());
+    if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL)
+        return {PrintFailure::Unreachable, said};
+    return {otherwise, said};
+}
+
+} // namespace
+
+// One job's conversation with the server.
+class CupsConversation {
 public:
-    explicit Conversation(const CupsJobState& state)
-        : talk_{&state.abandoned, state.talkDeadline}, cancel_{nullptr, state.cancelDeadline} {}
-    ~Conversation() {
+    CupsConversation(Clock::time_point bound, const std::atomic<bool>& cancelled)
+        : talk_{&cancelled, bound - kCancelReserve}, cancel_{nullptr, bound - kReturnReserve} {}
+    ~CupsConversation() {
         if (info_ != nullptr) cupsFreeDestInfo(info_);
         if (dest_ != nullptr) cupsFreeDests(1, dest_);
         if (http_ != nullptr) httpClose(http_);
     }
-    Conversation(const Conversation&) = delete;
-    Conversation& operator=(const Conversation&) = delete;
+    CupsConversation(const CupsConversation&) = delete;
+    CupsConversation& operator=(const CupsConversation&) = delete;
 
     // The default destination and what the job needs to know of it.
-    bool findDestination(std::optional<MediaSize>& media) {
+    PrintResult findDestination() {
         cupsSetPasswordCB2(noPassword, nullptr); // per thread
         http_ = connectToServer(talk_);
-        if (http_ == nullptr) return false;
+        if (http_ == nullptr) return failed(talk_, PrintFailure::Unreachable);
         dest_ = cupsGetNamedDest(http_, nullptr, nullptr);
-        if (dest_ == nullptr || !talk_.lasts()) return false;
+        if (dest_ == nullptr) {
+            // No default destination, on a server that answered.
+            if (talk_.lasts() && cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+                return {PrintFailure::NoDestination, {}};
+            return failed(talk_, PrintFailure::NoDestination);
+        }
         info_ = cupsCopyDestInfo(http_, dest_);
-        if (info_ == nullptr || !talk_.lasts()) return false;
-        media = pageSize();
-        return talk_.lasts();
+        if (info_ == nullptr || !talk_.lasts()) return failed(talk_, PrintFailure::Unreachable);
+        media_ = pageSize();
+        return talk_.lasts() ? PrintResult{} : failed(talk_, PrintFailure::TimedOut);
     }
+
+    std::optional<MediaSize> media() const { return media_; }
 
     // Create-Job, Send-Document with the whole PDF as the last document, each answer checked.
     // With the destination's saved options, as the system's own printing commands send them.
-    bool send(const std::string& title, const std::string& pdf) {
+    PrintResult send(const std::string& title, const std::string& pdf) {
         int job = 0;
         if (!succeeded(cupsCreateDestJob(http_, dest_, info_, &job, title.c_str(), dest_->num_options,
                                          dest_->options)) ||
             job <= 0)
-            return false;
+            return failed(talk_, PrintFailure::Refused);
         jobId_ = job;
         const bool sent = cupsStartDestDocument(http_, dest_, info_, job, title.c_str(), CUPS_FORMAT_PDF, 0,
                                                 nullptr, 1) == HTTP_STATUS_CONTINUE &&
                           cupsWriteRequestData(http_, pdf.data(), pdf.size()) == HTTP_STATUS_CONTINUE &&
                           succeeded(cupsFinishDestDocument(http_, dest_, info_));
-        if (!sent) cancelJob();
-        return sent;
+        if (sent && talk_.lasts()) return {};
+        // Not sent, or sent after the caller gave up: either way it must not print.
+        const PrintResult why = failed(talk_, PrintFailure::Interrupted);
+        cancelJob();
+        return why;
     }
 
+private:
     // Cancels the job created, on a connection of its own: the first may be in the middle of a
     // request.
     void cancelJob() {
@@ -145,7 +136,6 @@ public:
         jobId_ = 0;
     }
 
-private:
     // The page size the destination prints on unless told otherwise: the user's saved choice,
     // else the printer's default size (its default medium by name when it gives no size).
     std::optional<MediaSize> pageSize() const {
@@ -180,94 +170,25 @@ private:
     http_t* http_ = nullptr;
     cups_dest_t* dest_ = nullptr;
     cups_dinfo_t* info_ = nullptr;
+    std::optional<MediaSize> media_;
     int jobId_ = 0;
 };
 
-void talkToServer(const std::shared_ptr<CupsJobState>& state) {
-    Conversation talk(*state);
-    std::optional<MediaSize> media;
-    const bool found = talk.findDestination(media);
-    std::unique_lock lock(state->mutex);
-    state->found = found;
-    state->media = media;
-    state->changed.notify_all();
-    if (!found) return;
+CupsJob::CupsJob(Clock::time_point bound, const std::atomic<bool>& cancelled)
+    : talk_(std::make_unique<CupsConversation>(bound, cancelled)) {}
 
-    state->changed.wait(lock, [&] { return state->documentReady || state->abandoned; });
-    if (state->abandoned) return;
-    const std::string title = std::move(state->title);
-    const std::string pdf = std::move(state->pdf);
-    lock.unlock();
-    const bool accepted = talk.send(title, pdf);
-    lock.lock();
-    if (state->abandoned) {
-        // The caller has already reported a failure: a job accepted just now must not print.
-        lock.unlock();
-        if (accepted) talk.cancelJob();
-        return;
-    }
-    state->accepted = accepted;
-    state->changed.notify_all();
-}
+CupsJob::~CupsJob() = default;
 
-void serverThread(std::shared_ptr<CupsJobState> state) {
-    try {
-        talkToServer(state);
-    } catch (...) {
-        // Out of memory at worst: the job is a failure like any other.
-    }
-    {
-        const std::lock_guard lock(state->mutex);
-        if (!state->found) state->found = false;
-        if (!state->accepted) state->accepted = false;
-        state->finished = true;
-    }
-    state->changed.notify_all();
-}
-
-} // namespace
-
-CupsJob::CupsJob(Clock::time_point bound) : state_(std::make_shared<CupsJobState>()) {
-    state_->talkDeadline = bound - kCancelReserve;
-    state_->cancelDeadline = bound - kReturnReserve;
-}
-
-CupsJob::~CupsJob() {
-    // A thread still waiting on the server stops at its next step; it owns what it still uses.
-    state_->abandon();
-}
-
-bool CupsJob::findDestination() {
-    std::thread(serverThread, state_).detach();
-    std::unique_lock lock(state_->mutex);
-    const bool answered =
-        state_->changed.wait_until(lock, state_->talkDeadline, [&] { return state_->found.has_value(); });
-    return answered && *state_->found;
+PrintResult CupsJob::findDestination() {
+    return talk_->findDestination();
 }
 
 std::optional<MediaSize> CupsJob::defaultMedia() const {
-    const std::lock_guard lock(state_->mutex);
-    return state_->media;
+    return talk_->media();
 }
 
-bool CupsJob::submit(std::string title, std::string pdf) {
-    std::unique_lock lock(state_->mutex);
-    if (!state_->found.value_or(false) || state_->abandoned) return false;
-    state_->title = std::move(title);
-    state_->pdf = std::move(pdf);
-    state_->documentReady = true;
-    state_->changed.notify_all();
-    const bool answered =
-        state_->changed.wait_until(lock, state_->talkDeadline, [&] { return state_->accepted.has_value(); });
-    const bool accepted = answered && *state_->accepted;
-    if (!answered) {
-        // Too late: the job, if it was created, is cancelled while the caller waits a little more.
-        state_->abandoned = true;
-        state_->changed.notify_all();
-    }
-    state_->changed.wait_until(lock, state_->cancelDeadline + kReturnReserve / 2,
-                               [&] { return state_->finished; });
-    return accepted;
+PrintResult CupsJob::submit(const std::string& title, const std::string& pdf) {
+    return talk_->send(title, pdf);
 }
 
 } // namespace kinri::ui

@@ -4,6 +4,7 @@
 #include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/message_box.h"
+#include "ui/print_service.h"
 #include "ui/twips.h"
 #include "ui/window_layouts.h"
 #include "ui/window_placement.h"
@@ -56,7 +57,7 @@ public:
 } // namespace
 
 MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
-    : QMainWindow(parent), printer_(printer), help_(help) {
+    : QMainWindow(parent), help_(help), printing_(std::make_unique<PrintService>(printer)) {
     setObjectName(QStringLiteral("ZOVAN1"));
     setWindowTitle(QStringLiteral("  金利計算"));
     setWindowIcon(artworkIcon(QStringLiteral("kinri")));
@@ -76,7 +77,12 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     state_.reset();
 }
 
-MainWindow::~MainWindow() = default;
+// The windows go first; then the print service stops its thread, or ends the program at once
+// where the print system still holds it (see PrintService).
+MainWindow::~MainWindow() {
+    windows_ = {};
+    hide();
+}
 
 CalculatorWindow* MainWindow::calculatorWindow(WindowId id) const {
     return windows_.at(static_cast<std::size_t>(id)).get();
@@ -133,7 +139,8 @@ void MainWindow::choose(const CatalogueEntry& entry) {
     auto& slot = windows_.at(static_cast<std::size_t>(entry.window));
     const bool first = !slot;
     if (first) {
-        slot = std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, printer_, help_, this);
+        slot =
+            std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, *printing_, help_, *this);
         connect(slot.get(), &CalculatorWindow::programEndRequested, this, &MainWindow::programEndRequested);
         placeOnScreen(*slot);
     }

@@ -15,6 +15,7 @@ class QMenu;
 namespace kinri::ui {
 
 class CalculatorWindow;
+class PrintService;
 
 // The start window ZOVAN1: a caption and the menu of every calculation, help and version.
 // Constructing it runs its load: placed on the screen, nothing selected, printing off.
@@ -48,9 +49,10 @@ private:
     void openHelp();
     void showVersion();
 
-    LinePrinter& printer_;
     HelpViewer& help_;
     AppState state_;
+    // Before the windows, so that it outlives them: at the end it stops once they are gone.
+    std::unique_ptr<PrintService> printing_;
     std::array<std::unique_ptr<CalculatorWindow>, 4> windows_;
     std::unique_ptr<QWidget> helpHolder_;
 };

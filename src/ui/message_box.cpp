@@ -7,7 +7,7 @@ namespace kinri::ui {
 
 QMessageBox::StandardButton showMessage(QWidget* parent, const MessageBoxText& box,
                                         QMessageBox::StandardButtons buttons,
-                                        const std::function<void()>& onHelp) {
+                                        const std::function<void()>& onHelp, const QString& details) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (box.icon) {
     case MessageIcon::None:
@@ -24,6 +24,7 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const MessageBoxText& b
                         QString::fromUtf8(box.text.data(), static_cast<qsizetype>(box.text.size())), buttons,
                         parent);
     message.setTextFormat(Qt::PlainText);
+    if (!details.isEmpty()) message.setDetailedText(details);
     bool helpAsked = false;
     QAbstractButton* ok = message.button(QMessageBox::Ok);
     if (onHelp && ok != nullptr) {

@@ -22,6 +22,16 @@ inline constexpr MessageBoxText kCalculationErrorBox{
     "                            お知らせ",
     "           エラーが発生しました\n（0で除算・不合理な設定等が原因です）", MessageIcon::Exclamation};
 
+// Under 「詳細」 of the calculation error box when the printer failed: why.
+inline constexpr std::string_view kPrintFailedPrefix = "印刷できませんでした：";
+inline constexpr std::string_view kNoDestinationReason = "既定のプリンタが見つかりません";
+inline constexpr std::string_view kRefusedReason = "プリンタが印刷を受け付けませんでした";
+inline constexpr std::string_view kInterruptedReason = "印刷が途中で止まりました";
+inline constexpr std::string_view kUnreachableReason = "印刷サーバに接続できません";
+inline constexpr std::string_view kTimedOutReason = "印刷サーバが時間内に応答しませんでした";
+inline constexpr std::string_view kRenderingReason = "印刷するページを作れませんでした";
+inline constexpr std::string_view kCancelledReason = "印刷を取り消しました";
+
 // Asked by the print switch of every calculator window; Yes switches printing on, No off.
 inline constexpr MessageBoxText kPrintQuestionBox{"メッセージ", "実行後、計算条件・結果\nを印刷します",
                                                   MessageIcon::Exclamation};

@@ -4,15 +4,49 @@
 
 #include <QString>
 
+#include <atomic>
+#include <cstdint>
 #include <vector>
 
 namespace kinri::ui {
+
+// Why a print job did not print.
+enum class PrintFailure : std::uint8_t {
+    None,
+    NoDestination, // no default printer
+    Refused,       // the printer or its queue did not accept the job
+    Interrupted,   // the printer stopped part-way through the job
+    Unreachable,   // no connection to the print system
+    TimedOut,      // the print system did not answer in time
+    Rendering,     // the pages could not be made
+    Cancelled,     // given up: the program ends
+};
+
+struct PrintResult {
+    PrintFailure failure = PrintFailure::None;
+    QString detail; // the print system's own words, when it said any
+
+    bool printed() const { return failure == PrintFailure::None; }
+};
 
 // Where a calculation's printout goes. One call is one print job (one document).
 struct LinePrinter {
     virtual ~LinePrinter() = default;
     virtual bool
     printJob(const std::vector<kinri::PrintLine>& job) = 0; // false: the job could not be printed
+
+    // The same job, telling why it failed. The print service calls it on its own thread, one job
+    // at a time; `cancelled` turns true when nobody waits for the job any more (the program
+    // ends, or its click gave up), and a printer that can stop early should. Without a reason
+    // of its own, a printer that says no refused the job and one that throws stopped part-way.
+    virtual PrintResult print(const std::vector<kinri::PrintLine>& job, const std::atomic<bool>& cancelled) {
+        (void)cancelled;
+        try {
+            return printJob(job) ? PrintResult{} : PrintResult{PrintFailure::Refused, {}};
+        } catch (...) {
+            return {PrintFailure::Interrupted, {}};
+        }
+    }
 };
 
 // Shows a help file's presentation, opened at its contents or at the topic of one calculation.

@@ -1,10 +1,10 @@
 #include "ui/system_printer.h"
 
 #include "ui/fonts.h"
+#include "ui/print_service.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -73,26 +73,31 @@ std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, 
 
 #ifdef Q_OS_WIN
 // Windows: the platform's default printer through Qt's print engine.
-bool printOnDefaultPrinter(const std::vector<kinri::PrintLine>& job, const QString& title) {
-    if (QPrinterInfo::defaultPrinter().isNull()) return false;
+PrintResult printOnDefaultPrinter(const std::vector<kinri::PrintLine>& job, const QString& title,
+                                  const std::atomic<bool>&) {
+    if (QPrinterInfo::defaultPrinter().isNull()) return {PrintFailure::NoDestination, {}};
     QPrinter printer(QPrinter::HighResolution);
     // With no usable printer Qt quietly switches to writing a PDF file; a calculation printout
     // must then fail visibly instead of vanishing into a stray file.
-    if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat) return false;
+    if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat)
+        return {PrintFailure::NoDestination, {}};
     printer.setDocName(title);
-    return paintPrintout(printer, printer.resolution(), job);
+    if (!paintPrintout(printer, printer.resolution(), job)) return {PrintFailure::Refused, {}};
+    return {};
 }
 #else
-// CUPS: the default destination, through a conversation that never outlasts the bound.
-bool printOnDefaultPrinter(const std::vector<kinri::PrintLine>& job, const QString& title) {
-    CupsJob cups(CupsJob::Clock::now() + kPrintJobBound);
-    if (!cups.findDestination()) return false;
+// CUPS: the default destination, on the page size it prints on, through a conversation that
+// never outlasts the bound.
+PrintResult printOnDefaultPrinter(const std::vector<kinri::PrintLine>& job, const QString& title,
+                                  const std::atomic<bool>& cancelled) {
+    CupsJob cups(CupsJob::Clock::now() + kPrintJobBound, cancelled);
+    if (PrintResult found = cups.findDestination(); !found.printed()) return found;
     std::optional<QPageSize> pageSize;
     if (const std::optional<MediaSize> media = cups.defaultMedia())
         pageSize = QPageSize(QSizeF(media->width, media->length), QPageSize::Millimeter, QString(),
                              QPageSize::FuzzyMatch);
     const std::optional<QByteArray> pdf = pdfDocument(job, title, pageSize);
-    if (!pdf) return false;
+    if (!pdf) return {PrintFailure::Rendering, {}};
     return cups.submit(title.toStdString(), pdf->toStdString());
 }
 #endif
@@ -116,18 +121,24 @@ QString printJobTitle(const std::vector<kinri::PrintLine>& job) {
 }
 
 bool SystemLinePrinter::printJob(const std::vector<kinri::PrintLine>& job) {
+    const std::atomic<bool> waited{false};
+    return print(job, waited).printed();
+}
+
+PrintResult SystemLinePrinter::print(const std::vector<kinri::PrintLine>& job,
+                                     const std::atomic<bool>& cancelled) {
     const QString title = printJobTitle(job);
     if (!pdfFile_.isEmpty()) {
         const std::optional<QByteArray> pdf = pdfDocument(job, title);
+        if (!pdf) return {PrintFailure::Rendering, {}};
         QSaveFile file(pdfFile_);
-        return pdf && file.open(QIODevice::WriteOnly) && file.write(*pdf) == pdf->size() && file.commit();
+        if (!file.open(QIODevice::WriteOnly) || file.write(*pdf) != pdf->size() || !file.commit())
+            return {PrintFailure::Refused, file.errorString()};
+        return {};
     }
-    const bool printed = printOnDefaultPrinter(job, title);
-    // The window did not respond while the print system had it; what the user typed or clicked
-    // meanwhile waits in the window system's queue. It goes to its window now: once a message box
-    // is up, input to the window behind it would be thrown away.
-    QGuiApplication::sync();
-    return printed;
+    PrintResult result = printOnDefaultPrinter(job, title, cancelled);
+    qCInfo(printLog).noquote() << title << (result.printed() ? "printed" : "not printed") << result.detail;
+    return result;
 }
 
 } // namespace kinri::ui

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <chrono>
-
 namespace kinri::ui {
 
 // Prints each job as one document on the system's default printer, a line at a time in a
@@ -13,11 +11,11 @@ namespace kinri::ui {
 // program's and the printout's family's name ("金利計算 – 複利の利息計算"), so that the user can
 // find it in the print queue.
 //
-// printJob() is true only once the print system has accepted the whole job; a refusal, a lost
-// connection or a server that does not answer is false. Where the print system is CUPS (all but
-// Windows) it never holds the window longer than kPrintJobBound, whatever the print server does:
-// a job not accepted by then is cancelled. Input that reaches the window meanwhile is handed to
-// it before printJob() returns, so that a message box that follows cannot swallow it.
+// A job has printed only once the print system has accepted the whole of it; a refusal, a lost
+// connection or a server that does not answer is a failure, with its reason. Where the print
+// system is CUPS (all but Windows) it talks to the server no longer than kPrintJobBound, whatever
+// the print server does (a name lookup aside, which the print service's callers never wait on):
+// a job not accepted by then is cancelled.
 //
 // Constructed with a file name, it writes the same document as a PDF file instead (used to check
 // the printed layout).
@@ -27,13 +25,11 @@ public:
     explicit SystemLinePrinter(QString pdfFile) : pdfFile_(std::move(pdfFile)) {}
 
     bool printJob(const std::vector<kinri::PrintLine>& job) override;
+    PrintResult print(const std::vector<kinri::PrintLine>& job, const std::atomic<bool>& cancelled) override;
 
 private:
     QString pdfFile_;
 };
-
-// The longest a print job may hold the window, from the click to the answer.
-inline constexpr std::chrono::milliseconds kPrintJobBound{10000};
 
 // The name of a job in the print queue: "金利計算 – " and the family of the printout, taken from
 // its header line (the first line with text) without the stars around it.

@@ -13,12 +13,31 @@ enum class ControlKind { Label, TextBox, ResultBox, List, Button, PrintOption };
 // area, its place in the keyboard focus order, and its fixed caption (buttons only).
 struct ControlDesign {
     std::string_view name;
-    ControlKind kind;
+    ControlRef role;
     int left, top, width, height;
     int tab;
     std::string_view caption = {};
     double fontSize = 0.0;            // 0: the window's default font
     std::string_view fontFamily = {}; // empty: the default family
+
+    constexpr ControlKind kind() const {
+        switch (role.role) {
+        case ControlRole::Input:
+            return ControlKind::TextBox;
+        case ControlRole::ResultBox:
+            return ControlKind::ResultBox;
+        case ControlRole::ResultList:
+            return ControlKind::List;
+        case ControlRole::Compute:
+        case ControlRole::Clear:
+        case ControlRole::Menu:
+            return ControlKind::Button;
+        case ControlRole::PrintSwitch:
+            return ControlKind::PrintOption;
+        default:
+            return ControlKind::Label;
+        }
+    }
 };
 
 struct TwipsPoint {

@@ -1,0 +1,313 @@
+#include "ui/calculator_form.h"
+
+#include "ui/caption_label.h"
+#include "ui/fonts.h"
+#include "ui/print_switch.h"
+#include "ui/result_box.h"
+#include "ui/twips.h"
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+
+#include <map>
+
+namespace kinri::ui {
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Room between a caption and the next control, and between a caption and the window's edge.
+constexpr int kCaptionGapTwips = 30;
+
+void paintBackground(QWidget* w, const QColor& colour) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+void paintTextRed(QWidget* w) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Text, QColor(0xFF, 0x00, 0x00));
+    w->setPalette(pal);
+}
+
+// The list takes the size of every row from its last one, which keeps a table of 10000 rows
+// quick to lay out. The rows are fixed-pitch, so the longest is the widest: the last row is
+// given that width (and its own height), and the scroll range then reaches the end of every row.
+void sizeRowsToTheWidest(QListWidget* list, const std::vector<std::string>& lines) {
+    if (list->count() == 0) return;
+    std::size_t widest = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (lines[i].size() > lines[widest].size()) widest = i;
+    const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    const int width =
+        QFontMetrics(list->font()).horizontalAdvance(QString::fromStdString(lines[widest])) + margin;
+    QListWidgetItem* last = list->item(list->count() - 1);
+    last->setSizeHint(QSize(width, list->sizeHintForRow(list->count() - 1)));
+}
+
+} // namespace
+
+CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout)
+    : window_(window), layout_(layout) {
+    const auto inputCount = static_cast<std::size_t>(windowInfo(layout.id).inputCount);
+    inputs.resize(inputCount, nullptr);
+    inputCaptions.resize(inputCount, nullptr);
+    std::map<int, QWidget*> tabOrder;
+    for (const ControlDesign& c : layout.controls) {
+        QWidget* w = nullptr;
+        const auto k = static_cast<std::size_t>(c.role.number - 1);
+        switch (c.role.role) {
+        case ControlRole::InputCaption:
+        case ControlRole::ResultCaption:
+        case ControlRole::ColumnHead: {
+            auto* label = new CaptionLabel(&window);
+            if (c.role.role == ControlRole::InputCaption) inputCaptions.at(k) = label;
+            if (c.role.role == ControlRole::ResultCaption) resultCaption = label;
+            if (c.role.role == ControlRole::ColumnHead) columnHead = label;
+            w = label;
+            break;
+        }
+        case ControlRole::PrintSwitch:
+            printSwitch = new PrintSwitch(&window);
+            printSwitch->setGrowth(CaptionGrowth::Sideways);
+            printSwitch->setAlignment(Qt::AlignCenter);
+            printSwitch->setCaption({qs(c.caption), {}});
+            printSwitch->setCursor(Qt::PointingHandCursor);
+            w = printSwitch;
+            break;
+        case ControlRole::Input:
+            inputs.at(k) = new QLineEdit(&window);
+            w = inputs.at(k);
+            break;
+        case ControlRole::ResultBox:
+            resultBox = new ResultBox(&window);
+            paintTextRed(resultBox);
+            w = resultBox;
+            break;
+        case ControlRole::ResultList:
+            list = new QListWidget(&window);
+            list->setUniformItemSizes(true);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            list->setFont(QFont(fixedFontFamily(), 9));
+            list->setTextElideMode(Qt::ElideNone); // a row is shown whole, scrolled if need be
+            paintTextRed(list);
+            w = list;
+            break;
+        case ControlRole::Compute:
+        case ControlRole::Clear:
+        case ControlRole::Menu: {
+            auto* button = new QPushButton(qs(c.caption), &window);
+            button->setAccessibleName(qs(c.caption));
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            (c.role.role == ControlRole::Compute ? compute
+             : c.role.role == ControlRole::Clear ? clear
+                                                 : menu) = button;
+            w = button;
+            break;
+        }
+        }
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->setTextMargins(0, 0, 0, 0);
+        if (c.kind() != ControlKind::Label) tabOrder[c.tab] = w;
+        w->setObjectName(qs(c.name));
+        if (auto* label = qobject_cast<CaptionLabel*>(w)) {
+            label->setDesignedGeometry(pixels(c.left, c.top, c.width, c.height));
+        } else {
+            w->setGeometry(pixels(c.left, c.top, c.width, c.height));
+        }
+        if (c.fontSize > 0) w->setFont(uiFont(c.fontSize, qs(c.fontFamily)));
+    }
+    // The column heads appear once a table calculation is chosen.
+    if (columnHead != nullptr) {
+        columnHead->setVisible(false);
+        resultCaption->setVisible(false);
+    }
+    if (resultBox != nullptr) {
+        // The result box may widen to the right up to the window's edge for a long result.
+        QList<QRect> others;
+        for (QWidget* w : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w != resultBox) others.append(w->geometry());
+        const QRect designed = resultBox->geometry();
+        const CaptionRoom room = roomRightAndDown(designed, others, window.rect(), px(kCaptionGapTwips));
+        resultBox->setDesignedGeometry(designed, room.rightEdge(designed.top(), designed.bottom() + 1) -
+                                                     designed.left());
+    }
+    QWidget* previous = nullptr;
+    for (const auto& [tab, w] : tabOrder) {
+        if (previous != nullptr) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    paintPrintLook(false); // where the design put it, until first switched
+}
+
+int CalculatorForm::px(double twips) const {
+    return twipsToPixels(twips, window_.logicalDpiY());
+}
+
+QRect CalculatorForm::pixels(int left, int top, int width, int height) const {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QWidget* CalculatorForm::control(ControlRef ref) const {
+    const auto k = static_cast<std::size_t>(ref.number - 1);
+    switch (ref.role) {
+    case ControlRole::InputCaption:
+        return k < inputCaptions.size() ? inputCaptions[k] : nullptr;
+    case ControlRole::Input:
+        return k < inputs.size() ? inputs[k] : nullptr;
+    case ControlRole::ResultCaption:
+        return resultCaption;
+    case ControlRole::ColumnHead:
+        return columnHead;
+    case ControlRole::ResultBox:
+        return resultBox;
+    case ControlRole::ResultList:
+        return list;
+    case ControlRole::Compute:
+        return compute;
+    case ControlRole::Clear:
+        return clear;
+    case ControlRole::Menu:
+        return menu;
+    case ControlRole::PrintSwitch:
+        return printSwitch;
+    }
+    return nullptr;
+}
+
+void CalculatorForm::dress(const CatalogueEntry& entry) {
+    inputs.front()->setFocus();
+    for (const DressStep& step : dressSteps(entry))
+        apply(step);
+    fitCaptions();
+    nameControls();
+}
+
+void CalculatorForm::apply(const DressStep& step) {
+    QWidget* w = control(step.target);
+    if (w == nullptr) return;
+    auto* label = qobject_cast<CaptionLabel*>(w);
+    switch (step.property) {
+    case DressProperty::FontSize: {
+        QFont font = w->font();
+        font.setPointSizeF(step.number);
+        w->setFont(font);
+        break;
+    }
+    case DressProperty::Top:
+        if (label != nullptr) {
+            label->setDesignedGeometry(
+                label->designedGeometry().translated(0, px(step.number) - label->designedGeometry().y()));
+        } else {
+            w->move(w->x(), px(step.number));
+        }
+        break;
+    case DressProperty::Height:
+        if (label != nullptr) {
+            QRect designed = label->designedGeometry();
+            designed.setHeight(px(step.number));
+            label->setDesignedGeometry(designed);
+        } else {
+            w->resize(w->width(), px(step.number));
+        }
+        break;
+    case DressProperty::Visible:
+        w->setVisible(step.number != 0.0);
+        break;
+    case DressProperty::Caption:
+        if (label != nullptr) label->setCaption(captionText(step.text));
+        break;
+    case DressProperty::ClearText:
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->clear();
+        break;
+    case DressProperty::ClearList:
+        if (list != nullptr) list->clear();
+        break;
+    }
+}
+
+// A screen reader names each box after the caption the user sees beside it (元金, not Text1).
+void CalculatorForm::nameControls() {
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        inputs[k]->setAccessibleName(inputCaptions[k]->text());
+    if (resultBox != nullptr) resultBox->setAccessibleName(resultCaption->text());
+    if (list != nullptr) {
+        list->setAccessibleName(resultCaption->text());
+        list->setAccessibleDescription(columnHead->text() + QStringLiteral("ごとの") + resultCaption->text());
+    }
+}
+
+std::vector<std::string> CalculatorForm::inputTexts() const {
+    std::vector<std::string> boxes;
+    boxes.reserve(inputs.size());
+    for (const QLineEdit* edit : inputs)
+        boxes.push_back(edit->text().toStdString());
+    return boxes;
+}
+
+void CalculatorForm::show(const Outcome& out) {
+    if (out.listEmptied && list != nullptr) list->clear();
+    if (out.resultText && resultBox != nullptr) {
+        resultBox->setText(QString::fromStdString(*out.resultText));
+        resultBox->setCursorPosition(0); // show a result from its first digit
+    }
+    if (!out.listLines.empty() && list != nullptr) {
+        QStringList lines;
+        lines.reserve(static_cast<qsizetype>(out.listLines.size()));
+        for (const std::string& line : out.listLines)
+            lines.append(QString::fromStdString(line));
+        list->addItems(lines); // one insertion for the whole table
+        sizeRowsToTheWidest(list, out.listLines);
+    }
+}
+
+void CalculatorForm::clearAll() {
+    for (QLineEdit* edit : inputs)
+        edit->clear();
+    if (resultBox != nullptr) resultBox->clear();
+    if (list != nullptr) list->clear();
+    inputs.front()->setFocus(); // ready for the next case
+}
+
+void CalculatorForm::setPrintLook(bool on) {
+    const TwipsPoint pos = on ? layout_.printOn : layout_.printOff;
+    printSwitch->setDesignedGeometry(pixels(pos.left, pos.top, kPrintSwitchWidth, kPrintSwitchHeight));
+    paintPrintLook(on);
+}
+
+// The switch's colour and caption: button face and 印刷なし, or light green and 計算後印刷.
+void CalculatorForm::paintPrintLook(bool on) {
+    paintBackground(printSwitch, on ? QColor(0xC0, 0xFF, 0xC0) : window_.palette().color(QPalette::Button));
+    printSwitch->setCaption({on ? QStringLiteral("計算後印刷") : QStringLiteral("印刷なし"), {}});
+    printSwitch->setAccessibleName(printSwitch->text());
+    printSwitch->setAccessibleDescription(
+        QStringLiteral("クリックすると、計算後に印刷するかどうかを選べます"));
+    fitCaptions();
+}
+
+// Captions take the room they need, right and down into free space; the print switch may widen
+// to both sides between 計算 and クリヤ. Wherever the switch may stand (as designed, off, on)
+// stays free of the other captions.
+void CalculatorForm::fitCaptions() {
+    const int gap = px(kCaptionGapTwips);
+    const QList<QRect> buttons{compute->geometry(), clear->geometry(), menu->geometry()};
+    QList<QRect> places;
+    for (const TwipsPoint pos : {layout_.printOff, layout_.printOn})
+        places.append(pixels(pos.left, pos.top, kPrintSwitchWidth, kPrintSwitchHeight));
+    for (const ControlDesign& c : layout_.controls)
+        if (c.role.role == ControlRole::PrintSwitch) places.append(pixels(c.left, c.top, c.width, c.height));
+    QList<QRect> switchPlaces;
+    for (const QRect& place : places)
+        if (place != printSwitch->designedGeometry())
+            switchPlaces.append(roomSideways(place, buttons, window_.rect(), gap));
+    kinri::ui::fitCaptions(&window_, switchPlaces, gap);
+}
+
+} // namespace kinri::ui

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "catalogue/catalogue.h"
+#include "compute/flow.h"
+#include "ui/window_layouts.h"
+
+#include <QRect>
+
+#include <string>
+#include <vector>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace kinri::ui {
+
+class CaptionLabel;
+class PrintSwitch;
+class ResultBox;
+
+// The controls of one calculator window, built on `window` from its design and held by what they
+// are for (the design's names stay their object names, for tests and assistive technology). The
+// form lays them out, dresses them for a menu entry, shows what a click computed and gives the
+// print switch its two looks; it decides nothing about what a click does.
+class CalculatorForm {
+public:
+    CalculatorForm(QWidget& window, const WindowLayout& layout);
+
+    WindowId id() const { return layout_.id; }
+
+    std::vector<QLineEdit*> inputs;           // Text1, Text2 ...
+    std::vector<CaptionLabel*> inputCaptions; // Label1, Label2 ..., each beside its box
+    CaptionLabel* resultCaption = nullptr;    // in the table window, the right column head
+    CaptionLabel* columnHead = nullptr;       // the table window's left column head
+    ResultBox* resultBox = nullptr;           // every window but the table window
+    QListWidget* list = nullptr;              // the table window's table
+    QPushButton* compute = nullptr;           // 計算
+    QPushButton* clear = nullptr;             // クリヤ
+    QPushButton* menu = nullptr;              // Menu
+    PrintSwitch* printSwitch = nullptr;
+
+    // What a menu entry sets: captions, their layout, empty boxes; the focus to Text1.
+    void dress(const CatalogueEntry& entry);
+    // The input boxes' texts, Text1 first.
+    std::vector<std::string> inputTexts() const;
+    // A click's outcome on the screen: the table emptied, then the result or the rows.
+    void show(const Outcome& out);
+    // The clear button: inputs, result and table emptied, the focus back to Text1.
+    void clearAll();
+    // The print switch where and as it is with printing on or off.
+    void setPrintLook(bool on);
+
+private:
+    QWidget* control(ControlRef ref) const;
+    void apply(const DressStep& step);
+    void paintPrintLook(bool on);
+    void fitCaptions();
+    void nameControls();
+    int px(double twips) const;
+    QRect pixels(int left, int top, int width, int height) const;
+
+    QWidget& window_;
+    const WindowLayout& layout_;
+};
+
+} // namespace kinri::ui

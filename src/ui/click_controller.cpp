@@ -1,0 +1,134 @@
+#include "ui/click_controller.h"
+
+#include "compute/flow.h"
+#include "ui/calculator_form.h"
+#include "ui/message_box.h"
+#include "ui/print_service.h"
+#include "ui/print_wait.h"
+
+#include <QWidget>
+
+namespace kinri::ui {
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::string_view reason(PrintFailure failure) {
+    switch (failure) {
+    case PrintFailure::None:
+        break;
+    case PrintFailure::NoDestination:
+        return kNoDestinationReason;
+    case PrintFailure::Refused:
+        return kRefusedReason;
+    case PrintFailure::Interrupted:
+        return kInterruptedReason;
+    case PrintFailure::Unreachable:
+        return kUnreachableReason;
+    case PrintFailure::TimedOut:
+        return kTimedOutReason;
+    case PrintFailure::Rendering:
+        return kRenderingReason;
+    case PrintFailure::Cancelled:
+        return kCancelledReason;
+    }
+    return {};
+}
+
+// RAII for the click under way.
+struct Busy {
+    bool& flag;
+    explicit Busy(bool& f) : flag(f) { flag = true; }
+    ~Busy() { flag = false; }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+};
+
+} // namespace
+
+QString printFailureText(const PrintResult& result) {
+    QString text = qs(kPrintFailedPrefix) + qs(reason(result.failure));
+    if (!result.detail.isEmpty()) text += u'\n' + result.detail;
+    return text;
+}
+
+ClickController::ClickController(QWidget& window, CalculatorForm& form, AppState& state,
+                                 PrintService& printing, QWidget& menuWindow)
+    : QObject(&window), window_(window), form_(form), state_(state), printing_(printing),
+      menuWindow_(menuWindow) {}
+
+void ClickController::compute() {
+    if (busy_) return;
+    const Busy busy(busy_);
+    // The held keys of a print wait reach their windows once this click is over, message included.
+    PrintWait wait(printing_, this, &ClickController::programEndRequested);
+
+    const std::vector<std::string> boxes = form_.inputTexts();
+    const Outcome out = computeClick(state_, form_.id(), boxes);
+    form_.show(out);
+    emit computed(out, boxes);
+    if (out.message == Message::InputRequired) {
+        showMessage(&window_, kInputRequiredBox);
+        return;
+    }
+    if (out.message == Message::CalculationError) {
+        showMessage(&window_, kCalculationErrorBox);
+        return;
+    }
+    if (out.printJob.empty()) return;
+    bool ending = false;
+    const PrintResult printed = printAndWait(wait, out.printJob, ending);
+    if (ending || printed.printed()) return;
+    const QString why = printFailureText(printed);
+    qCInfo(printLog).noquote() << why;
+    showMessage(&window_, kCalculationErrorBox, QMessageBox::Ok, {}, why);
+}
+
+PrintResult ClickController::printAndWait(PrintWait& wait, const std::vector<kinri::PrintLine>& job,
+                                          bool& ending) {
+    const auto deadline = std::chrono::steady_clock::now() + kPrintJobBound;
+    const std::shared_ptr<PrintTicket> ticket = printing_.submit(job);
+    switch (wait.until(*ticket, deadline)) {
+    case WaitEnd::Done:
+        return ticket->result();
+    case WaitEnd::TimedOut:
+        ticket->cancel();
+        return {PrintFailure::TimedOut, {}};
+    case WaitEnd::ProgramEnds:
+        break;
+    }
+    ticket->cancel();
+    ending = true;
+    return {PrintFailure::Cancelled, {}};
+}
+
+void ClickController::clear() {
+    if (busy_) return;
+    form_.clearAll();
+    emit cleared();
+}
+
+void ClickController::backToMenu() {
+    if (busy_) return;
+    state_.returnToMenu(windowInfo(form_.id()));
+    form_.setPrintLook(false);
+    window_.hide();
+    menuWindow_.show();
+}
+
+void ClickController::askPrintOption() {
+    if (busy_) return;
+    const Busy busy(busy_);
+    const auto answer = showMessage(&window_, kPrintQuestionBox, QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::No) {
+        state_.setPrintAfterCalc(false);
+        form_.setPrintLook(false);
+    } else if (answer == QMessageBox::Yes) {
+        state_.setPrintAfterCalc(true);
+        form_.setPrintLook(true);
+    }
+}
+
+} // namespace kinri::ui
