@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -13,6 +15,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
@@ -55,6 +58,23 @@ QString pdfText(const QString& pdf) {
     return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
 
+// What the printing side logs to kinri.print while it lives.
+struct PrintLog {
+    static inline QStringList lines;
+    QtMessageHandler previous;
+    PrintLog() {
+        lines.clear();
+        QLoggingCategory::setFilterRules(QStringLiteral("kinri.print.info=true"));
+        previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
+            if (QLatin1String(c.category) == QLatin1String("kinri.print")) lines.append(m);
+        });
+    }
+    ~PrintLog() {
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules({});
+    }
+};
+
 } // namespace
 
 class PrintingTest : public ProgramTest {
@@ -63,6 +83,8 @@ class PrintingTest : public ProgramTest {
 private slots:
     void printerFailure_data();
     void printerFailure();
+    void clicksWhileThePrinterWaits_data();
+    void clicksWhileThePrinterWaits();
     void printedPageLayout();
     void longPrintoutContinuesOnTheNextPage();
     void noPrinterInstalled();
@@ -115,7 +137,17 @@ void PrintingTest::printerFailure() {
     const QColor colour = s->palette().color(QPalette::Window);
     const QList<int> selected = codes(p_->main.state());
 
-    QCOMPARE(p_->compute(w), QStringList{"calculation error"});
+    const PrintLog log;
+    computeButton(w)->click();
+    const std::vector<SeenBox> seen = p_->boxes.takeSeen();
+    QCOMPARE(seen.size(), std::size_t{1});
+    QCOMPARE(seen[0].name(), QStringLiteral("calculation error"));
+    // Why, under 「詳細」 and in the log; the message itself is the calculation error's.
+    const QString why = fault == Fault::Refuse
+                            ? QStringLiteral("印刷できませんでした：プリンタが印刷を受け付けませんでした")
+                            : QStringLiteral("印刷できませんでした：印刷が途中で止まりました");
+    QCOMPARE(seen[0].details, why);
+    QCOMPARE(log.lines, QStringList{why});
     QCOMPARE(shownResult(w), shownResult(core));
     QCOMPARE(p_->printer.failures, 1);
     QCOMPARE(p_->printer.jobs.size(), static_cast<std::size_t>(goodJobs));
@@ -132,6 +164,49 @@ void PrintingTest::printerFailure() {
     QCOMPARE(p_->compute(w), QStringList{});
     QCOMPARE(p_->printer.jobs.size(), static_cast<std::size_t>(goodJobs) + 1);
     QCOMPARE(jobText(p_->printer.jobs.back()), jobText(core.printJob));
+}
+
+// A click waits two seconds for its printer. Meanwhile a second 計算, Menu, the print switch and
+// クリヤ do nothing, keys typed into Text1 reach it in order once the click is over, and the cursor
+// shows the wait; or the window is closed, which ends the program at once and gives the job up.
+void PrintingTest::clicksWhileThePrinterWaits_data() {
+    QTest::addColumn<bool>("close");
+    QTest::newRow("clicks and keys") << false;
+    QTest::newRow("the window closed") << true;
+}
+
+void PrintingTest::clicksWhileThePrinterWaits() {
+    QFETCH(bool, close);
+    ui::CalculatorWindow* w = p_->choose(QStringLiteral("SP"));
+    QCOMPARE(p_->switchPrinting(w, Button::Yes), QStringList{"print question"});
+    typeInputs(w, exampleInputs("SP"));
+    p_->printer.delay = std::chrono::milliseconds(2000);
+    const QString typed = inputBox(w, 1)->text();
+    bool busy = false;
+    QTimer::singleShot(500, w, [&] {
+        busy = QApplication::overrideCursor() != nullptr;
+        p_->boxes.answer(Button::No);
+        for (QWidget* control :
+             {static_cast<QWidget*>(computeButton(w)), static_cast<QWidget*>(menuButton(w)),
+              static_cast<QWidget*>(printSwitch(w)), static_cast<QWidget*>(clearButton(w))})
+            QTest::mouseClick(control, Qt::LeftButton);
+        QTest::keyClicks(inputBox(w, 1), QStringLiteral("78"));
+        if (close) w->close();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const QStringList boxes = p_->compute(w);
+    QTest::qWait(50);
+    QCOMPARE(p_->ends.size(), close ? 1 : 0);
+    QCOMPARE(boxes, QStringList{});
+    QVERIFY(busy);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QCOMPARE(p_->printer.attempts, close ? 0 : 1);
+    QVERIFY2(close ? clock.elapsed() < 1500 : clock.elapsed() >= 2000,
+             qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(inputBox(w, 1)->text(), close ? typed : typed + QStringLiteral("78"));
+    QCOMPARE(w->isVisible(), !close);
+    QVERIFY(p_->main.state().printAfterCalc());
 }
 
 void PrintingTest::printedPageLayout() {

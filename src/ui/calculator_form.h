@@ -51,9 +51,10 @@ public:
     void clearAll();
     // The print switch where and as it is with printing on or off.
     void setPrintLook(bool on);
+    // The control that is for `ref`; nullptr where the window has none.
+    QWidget* control(ControlRef ref) const;
 
 private:
-    QWidget* control(ControlRef ref) const;
     void apply(const DressStep& step);
     void paintPrintLook(bool on);
     void fitCaptions();

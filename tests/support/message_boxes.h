@@ -22,6 +22,7 @@ QString boxName(BoxKind kind);
 struct SeenBox {
     QString title;
     QString text;
+    QString details; // under 「詳細」
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QWidget* parent = nullptr;

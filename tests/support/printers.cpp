@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <thread>
 
 namespace kinri::test {
 
@@ -41,6 +42,14 @@ bool FailingPrinter::printJob(const std::vector<PrintLine>& job) {
     const auto sent = std::min(linesSent_, job.size());
     partial.assign(job.begin(), job.begin() + static_cast<std::ptrdiff_t>(sent));
     throw std::runtime_error("the printer went offline");
+}
+
+ui::PrintResult FailingPrinter::print(const std::vector<PrintLine>& job, const std::atomic<bool>& cancelled) {
+    for (auto until = std::chrono::steady_clock::now() + delay; std::chrono::steady_clock::now() < until;) {
+        if (cancelled) return {ui::PrintFailure::Cancelled, {}};
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return LinePrinter::print(job, cancelled);
 }
 
 void FailingPrinter::failAfter(int goodJobs, Fault fault, std::size_t linesSent) {

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <vector>
 
@@ -39,6 +41,11 @@ public:
     void failAfter(int goodJobs, Fault fault, std::size_t linesSent = 0);
     void disarm() { failIn_ = -1; }
     bool failsNext() const { return failIn_ == 0; }
+
+    // Each job first waits this long, as a slow print server does; a job given up meanwhile
+    // does not print. Set before the job is handed over.
+    std::chrono::milliseconds delay{0};
+    ui::PrintResult print(const std::vector<PrintLine>& job, const std::atomic<bool>& cancelled) override;
 
     std::vector<PrintLine> partial; // what the last throwing job had sent
     int failures = 0;

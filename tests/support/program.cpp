@@ -1,7 +1,10 @@
 #include "support/program.h"
 
 #include "support/worked_examples.h"
+#include "ui/calculator_form.h"
 #include "ui/fonts.h"
+#include "ui/print_switch.h"
+#include "ui/result_box.h"
 #include "ui/twips.h"
 
 #include <QAction>
@@ -21,16 +24,6 @@ QtMessageHandler previousHandler = nullptr;
 void quietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support"))) return;
     if (previousHandler != nullptr) previousHandler(type, context, message);
-}
-
-template <class T>
-T* child(const QWidget* w, std::string_view name) {
-    return w == nullptr ? nullptr : w->findChild<T*>(qs(name), Qt::FindDirectChildrenOnly);
-}
-
-template <class T>
-T* numbered(const QWidget* w, const char* prefix, int k) {
-    return child<T>(w, prefix + std::to_string(k));
 }
 
 } // namespace
@@ -67,39 +60,42 @@ const ui::WindowLayout& layout(const ui::CalculatorWindow* w) {
 }
 
 QLineEdit* inputBox(const ui::CalculatorWindow* w, int k) {
-    return numbered<QLineEdit>(w, "Text", k);
+    return qobject_cast<QLineEdit*>(w->form().control({ControlRole::Input, k}));
 }
 
 QLineEdit* resultBox(const ui::CalculatorWindow* w) {
-    return info(w).resultBox.empty() ? nullptr : child<QLineEdit>(w, info(w).resultBox);
+    return w->form().resultBox;
 }
 
 QListWidget* resultList(const ui::CalculatorWindow* w) {
-    return child<QListWidget>(w, "List1");
+    return w->form().list;
 }
 
 ui::CaptionLabel* label(const ui::CalculatorWindow* w, int k) {
-    return numbered<ui::CaptionLabel>(w, "Label", k);
+    for (const ui::ControlDesign& c : layout(w).controls)
+        if (c.name == "Label" + std::to_string(k))
+            return qobject_cast<ui::CaptionLabel*>(w->form().control(c.role));
+    return nullptr;
 }
 
 ui::CaptionLabel* resultLabel(const ui::CalculatorWindow* w) {
-    return child<ui::CaptionLabel>(w, info(w).resultLabel);
+    return w->form().resultCaption;
 }
 
 ui::CaptionLabel* printSwitch(const ui::CalculatorWindow* w) {
-    return child<ui::CaptionLabel>(w, info(w).printOption);
+    return w->form().printSwitch;
 }
 
 QPushButton* computeButton(const ui::CalculatorWindow* w) {
-    return child<QPushButton>(w, "Command1");
+    return w->form().compute;
 }
 
 QPushButton* clearButton(const ui::CalculatorWindow* w) {
-    return child<QPushButton>(w, "Command2");
+    return w->form().clear;
 }
 
 QPushButton* menuButton(const ui::CalculatorWindow* w) {
-    return child<QPushButton>(w, "Command3");
+    return w->form().menu;
 }
 
 QStringList listLines(const ui::CalculatorWindow* w) {
