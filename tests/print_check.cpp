@@ -5,14 +5,23 @@
 //   kinri_print_check table  [--pdf FILE]   FA with 1, 0, 150: a 150-row table over pages
 //   kinri_print_check keys                  the calculator window on a display (needs xdotool):
 //                                           keys typed while the job waits reach their box
+//   kinri_print_check close                 the program as main() puts it together, its window
+//                                           closed one second into a job: prints the moment of
+//                                           the close, to time the program's end against
 //
-// It prints what happened and how long the job held the caller; the exit status is 0 when the
-// printer reported the job printed, 1 when it reported a failure, 2 when the case itself failed.
+// It prints what happened, why a job failed and how long the job held the caller; the exit status
+// is 0 when the job printed, 1 when it failed, 2 when the case itself failed. Jobs go through the
+// program's print service, as a compute click sends them.
 // With --pdf the job is written to FILE instead, to compare against what arrives at the queue.
 
 #include "compute/flow.h"
+#include "ui/calculator_form.h"
 #include "ui/calculator_window.h"
+#include "ui/click_controller.h"
 #include "ui/main_window.h"
+#include "ui/print_service.h"
+#include "ui/print_switch.h"
+#include "ui/result_box.h"
 #include "ui/system_printer.h"
 
 #include <QAbstractButton>
@@ -27,7 +36,10 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -47,87 +59,135 @@ int printOne(const QString& which, const QString& pdfFile) {
     const kinri::Outcome out = which == QLatin1String("table")
                                    ? kinri::runCalculation("FA", {"1", "0", "150"}, true)
                                    : kinri::runCalculation("FN", {"2000", "1000", "0.05"}, true);
-    ui::SystemLinePrinter printer =
-        pdfFile.isEmpty() ? ui::SystemLinePrinter() : ui::SystemLinePrinter(pdfFile);
+    const QString title = ui::printJobTitle(out.printJob);
+    if (!pdfFile.isEmpty()) return report(ui::SystemLinePrinter(pdfFile).printJob(out.printJob), 0, title);
+
+    ui::SystemLinePrinter printer;
+    ui::PrintService service(printer);
     QElapsedTimer clock;
     clock.start();
-    const bool printed = printer.printJob(out.printJob);
-    return report(printed, clock.elapsed(), ui::printJobTitle(out.printJob));
+    const std::shared_ptr<ui::PrintTicket> ticket = service.submit(out.printJob);
+    const bool answered = ticket->waitUntil(std::chrono::steady_clock::now() + ui::kPrintJobBound);
+    ticket->cancel();
+    const ui::PrintResult result =
+        answered ? ticket->result() : ui::PrintResult{ui::PrintFailure::TimedOut, {}};
+    const int status = report(result.printed(), clock.elapsed(),
+                              result.printed() ? title : ui::printFailureText(result).replace(u'\n', u' '));
+    if (!service.stop()) {
+        std::fflush(nullptr);
+        std::_Exit(status); // the service's thread is still inside the print system
+    }
+    return status;
 }
 
-// The window as a user has it: printing switched on, the inputs typed. On the display, xdotool
-// clicks 計算 and, while the job waits on the server, presses Shift+Tab (from the button back
-// to the result box), End, 7, 7: the keys must reach the result box, before the message box that
-// reports the failed job can take the keyboard.
+// Answers message boxes as a user does, half a second after they appear: Yes to the print
+// question, OK to the rest; keeps their texts, and when the first came after `clock` started.
+struct BoxAnswerer {
+    QStringList boxes;
+    QElapsedTimer clock; // from the press on 計算
+    qint64 held = -1;
+    QPointer<QMessageBox> shown;
+    QElapsedTimer shownFor;
+    QTimer timer;
+
+    BoxAnswerer() {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) return;
+            if (box != shown) {
+                shown = box;
+                shownFor.start();
+                if (clock.isValid()) held = clock.elapsed(); // the click held the window until now
+            }
+            if (shownFor.elapsed() < 500) return;
+            boxes.append(box->text().simplified());
+            QAbstractButton* button = box->button(QMessageBox::Yes);
+            if (button == nullptr) button = box->button(QMessageBox::Ok);
+            if (button != nullptr) button->click();
+        });
+        timer.start(50);
+    }
+};
+
+// FN chosen, printing switched on, the inputs typed: the calculator window as a user has it.
+ui::CalculatorWindow* preparedWindow(ui::MainWindow& main) {
+    main.show();
+    main.findChild<QAction*>(QStringLiteral("FN"))->trigger();
+    ui::CalculatorWindow* w = main.calculatorWindow(kinri::WindowId::Zovan2);
+    QTest::mouseClick(w->form().printSwitch, Qt::LeftButton);
+    const char* inputs[] = {"2000", "1000", "0.05"};
+    for (std::size_t k = 0; k < 3; ++k)
+        w->form().inputs.at(k)->setText(QString::fromLatin1(inputs[k]));
+    return w;
+}
+
+// On the display, xdotool clicks 計算 and, while the job waits on the server, presses Shift+Tab
+// (from the button back to the result box), End, 7, 7: the keys must reach the result box once
+// the click is over, its message box answered.
 int typeDuringTheWait() {
     ui::SystemLinePrinter printer;
     NoHelp help;
     ui::MainWindow main(printer, help);
-    main.show();
-    main.findChild<QAction*>(QStringLiteral("FN"))->trigger();
-    QWidget* w = main.calculatorWindow(kinri::WindowId::Zovan2);
-    auto* resultBox = w->findChild<QLineEdit*>(QStringLiteral("Text6"));
-    auto* compute = w->findChild<QPushButton*>(QStringLiteral("Command1"));
-
-    // Message boxes are answered as a user answers them, half a second after they appear: Yes to
-    // the print question, OK to the rest.
-    QStringList boxes;
-    QElapsedTimer clock; // from the press on 計算
-    qint64 held = -1;
-    bool clicked = false;
-    QPointer<QMessageBox> shown;
-    QElapsedTimer shownFor;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) return;
-        if (box != shown) {
-            shown = box;
-            shownFor.start();
-            if (clock.isValid()) held = clock.elapsed(); // the click held the window until now
-        }
-        if (shownFor.elapsed() < 500) return;
-        boxes.append(box->text().simplified());
-        QAbstractButton* button = box->button(QMessageBox::Yes);
-        if (button == nullptr) button = box->button(QMessageBox::Ok);
-        if (button != nullptr) button->click();
-    });
-    answer.start(50);
-    QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("Label4")), Qt::LeftButton);
-    const char* inputs[] = {"2000", "1000", "0.05"};
-    for (int k = 1; k <= 3; ++k)
-        w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k))
-            ->setText(QString::fromLatin1(inputs[k - 1]));
+    BoxAnswerer user;
+    ui::CalculatorWindow* w = preparedWindow(main);
+    QLineEdit* resultBox = w->form().resultBox;
+    QPushButton* compute = w->form().compute;
     w->activateWindow();
     if (!QTest::qWaitForWindowActive(w)) {
         std::fprintf(stderr, "the calculator window did not get the keyboard\n");
         return 2;
     }
 
-    QObject::connect(compute, &QPushButton::pressed, [&clock] { clock.start(); });
+    bool clicked = false;
+    QObject::connect(compute, &QPushButton::pressed, [&user] { user.clock.start(); });
     QObject::connect(compute, &QPushButton::clicked, [&] {
-        if (held < 0) held = clock.elapsed(); // no message box: the click ended here
+        if (user.held < 0) user.held = user.clock.elapsed(); // no message box: the click ended here
         clicked = true;
     });
     const QPoint at = compute->mapToGlobal(compute->rect().center());
-    QProcess user;
-    user.start(QStringLiteral("xdotool"),
-               {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-                QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("sleep"), QStringLiteral("1"),
-                QStringLiteral("key"), QStringLiteral("shift+Tab"), QStringLiteral("End"),
-                QStringLiteral("7"), QStringLiteral("7")});
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"),
+                  {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                   QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("sleep"), QStringLiteral("1"),
+                   QStringLiteral("key"), QStringLiteral("shift+Tab"), QStringLiteral("End"),
+                   QStringLiteral("7"), QStringLiteral("7")});
     if (!QTest::qWaitFor([&] { return clicked; }, 30000)) {
         std::fprintf(stderr, "the click on 計算 did not arrive\n");
         return 2;
     }
-    user.waitForFinished(5000);
+    xdotool.waitForFinished(5000);
+    (void)QTest::qWaitFor([&] { return resultBox->text() == QLatin1String("14.2067077"); }, 2000);
 
-    const bool printed = !boxes.join(u'|').contains(QStringLiteral("エラーが発生しました"));
+    const bool printed = !user.boxes.join(u'|').contains(QStringLiteral("エラーが発生しました"));
     const QString seen = QStringLiteral("result box \"%1\", message boxes: %2")
-                             .arg(resultBox->text(), boxes.join(QStringLiteral(" | ")));
-    report(printed, held, seen);
+                             .arg(resultBox->text(), user.boxes.join(QStringLiteral(" | ")));
+    report(printed, user.held, seen);
     if (resultBox->text() != QLatin1String("14.2067077")) return 2;
     return printed ? 0 : 1;
+}
+
+// The program as main() has it; one second into the click on 計算 its window is closed. Prints
+// the moment of the close (nanoseconds of the system clock) for the caller to time the end.
+int closeDuringTheWait() {
+    ui::SystemLinePrinter printer;
+    NoHelp help;
+    auto main = std::make_unique<ui::MainWindow>(printer, help);
+    QObject::connect(main.get(), &ui::MainWindow::programEndRequested, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    BoxAnswerer user;
+    ui::CalculatorWindow* w = preparedWindow(*main);
+    QTimer::singleShot(0, w->form().compute, &QPushButton::click);
+    QTimer::singleShot(1000, w, [w] {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::printf(
+            "closed at %lld\n",
+            static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+        std::fflush(stdout);
+        w->close();
+    });
+    QApplication::exec();
+    main.reset();                          // as main() ends: the windows go, and the print service with them
+    return user.boxes.size() == 1 ? 0 : 2; // the print question, and no message after the close
 }
 
 } // namespace
@@ -136,9 +196,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 1 && args[0] == QLatin1String("keys")) return typeDuringTheWait();
+    if (args.size() == 1 && args[0] == QLatin1String("close")) return closeDuringTheWait();
     if ((args.size() == 1 || (args.size() == 3 && args[1] == QLatin1String("--pdf"))) &&
         (args[0] == QLatin1String("single") || args[0] == QLatin1String("table")))
         return printOne(args[0], args.value(2));
-    std::fprintf(stderr, "usage: kinri_print_check single|table [--pdf FILE] | keys\n");
+    std::fprintf(stderr, "usage: kinri_print_check single|table [--pdf FILE] | keys | close\n");
     return 2;
 }

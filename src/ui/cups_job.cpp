@@ -15,8 +15,10 @@ namespace {
 // that the last part for the caller to get back.
 constexpr auto kCancelReserve = 1500ms;
 constexpr auto kReturnReserve = 250ms;
-// How often a connection that waits for the server asks whether to go on waiting.
+// How often a connection that waits for the server asks whether to go on waiting; a step that
+// failed this close to the deadline failed for the time.
 constexpr double kPollSeconds = 0.1;
+constexpr auto kDeadlineSlack = 200ms;
 
 bool succeeded(ipp_status_t status) {
     return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
@@ -61,7 +63,8 @@ http_t* connectToServer(Patience& patience) {
 // reached, or else `otherwise`; with what the server said.
 PrintResult failed(const Patience& patience, PrintFailure otherwise) {
     if (patience.abandoned != nullptr && patience.abandoned->load()) return {PrintFailure::Cancelled, {}};
-    if (!patience.lasts()) return {PrintFailure::TimedOut, {}};
+    if (!patience.lasts() || Clock::now() + kDeadlineSlack >= patience.until)
+        return {PrintFailure::TimedOut, {}};
     const ipp_status_t status = cupsLastError();
     const QString said = QString::fromUtf8(cupsLastErrorString());
     if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL)
