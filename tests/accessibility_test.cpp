@@ -43,9 +43,10 @@ private slots:
         // Input k is named after Label k, the result box or table after the result label.
         for (int k = 1; k <= info(w).inputCount; ++k)
             QCOMPARE(inputBox(w, k)->accessibleName(), qs(entry.labels.at(static_cast<std::size_t>(k - 1))));
-        const QWidget* result = resultBox(w) != nullptr ? static_cast<QWidget*>(resultBox(w)) : resultList(w);
+        const QWidget* result =
+            w->form().resultBox != nullptr ? static_cast<QWidget*>(w->form().resultBox) : w->form().list;
         QCOMPARE(result->accessibleName(), qs(entry.resultCaption));
-        QCOMPARE(computeButton(w)->accessibleName(), QStringLiteral("計算"));
+        QCOMPARE(w->form().compute->accessibleName(), QStringLiteral("計算"));
         endProgram(p);
     }
 };

@@ -41,10 +41,10 @@ private slots:
         ui::CalculatorWindow* w = p_->choose(QStringLiteral("SP"));
         QVERIFY(w != nullptr);
         p_->boxes.answer(Button::No);
-        QTest::mouseClick(printSwitch(w), Qt::LeftButton);
-        computeButton(w)->click();
+        QTest::mouseClick(w->form().printSwitch, Qt::LeftButton);
+        w->form().compute->click();
         typeInputs(w, {"x", "1", "1"});
-        computeButton(w)->click();
+        w->form().compute->click();
         const std::vector<SeenBox> seen = p_->boxes.takeSeen();
         QCOMPARE(seen.size(), 3u);
         const QString message = QStringLiteral("メッセージ");
@@ -75,9 +75,9 @@ private slots:
         QVERIFY(w != nullptr);
         const ui::WindowLayout& design = layout(w);
         QCOMPARE(w->size(), QSize(px(w, design.clientWidth), px(w, design.clientHeight)));
-        QCOMPARE(computeButton(w)->text(), QStringLiteral("計算"));
-        QCOMPARE(clearButton(w)->text(), QStringLiteral("クリヤ"));
-        QCOMPARE(menuButton(w)->text(), QStringLiteral("Menu"));
+        QCOMPARE(w->form().compute->text(), QStringLiteral("計算"));
+        QCOMPARE(w->form().clear->text(), QStringLiteral("クリヤ"));
+        QCOMPARE(w->form().menu->text(), QStringLiteral("Menu"));
         std::map<int, QString> tabOrder;
         for (const ui::ControlDesign& c : design.controls) {
             const auto* control = w->findChild<QWidget*>(qs(c.name), Qt::FindDirectChildrenOnly);
@@ -123,9 +123,9 @@ private slots:
         QTest::keyClicks(inputBox(w, 2), QStringLiteral("0.05"));
         QTest::keyClicks(inputBox(w, 3), QStringLiteral("3"));
         QCOMPARE(p_->switchPrinting(w, Button::Yes), kPrintQuestion);
-        QCOMPARE(printSwitch(w)->text(), QStringLiteral("計算後印刷"));
+        QCOMPARE(w->form().printSwitch->text(), QStringLiteral("計算後印刷"));
 
-        QTest::mouseClick(computeButton(w), Qt::LeftButton);
+        QTest::mouseClick(w->form().compute, Qt::LeftButton);
         QCOMPARE(p_->boxes.take(), kNone);
         QCOMPARE(listLines(w),
                  (QStringList{"    1     1050.000", "    2     1102.500", "    3     1157.625"}));
@@ -136,22 +136,22 @@ private slots:
 
         // Each calculation is a job of its own, and the table is rebuilt, not extended.
         QCOMPARE(p_->compute(w), kNone);
-        QCOMPARE(resultList(w)->count(), 3);
+        QCOMPARE(w->form().list->count(), 3);
         QCOMPARE(p_->printer.jobs.size(), 2u);
         QCOMPARE(jobText(p_->printer.jobs.at(1)), job);
 
         // The table's columns line up on screen: digits and spaces are equally wide.
-        const QFontMetrics fm(resultList(w)->font());
+        const QFontMetrics fm(w->form().list->font());
         QCOMPARE(fm.horizontalAdvance(u' '), fm.horizontalAdvance(u'0'));
-        QCOMPARE(resultList(w)->palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(w->form().list->palette().color(QPalette::Text), QColor(Qt::red));
 
-        QTest::mouseClick(menuButton(w), Qt::LeftButton);
+        QTest::mouseClick(w->form().menu, Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QVERIFY(p_->main.isVisible());
         QCOMPARE(codes(p_->main.state()), (QList<int>{0, 0, 0, 0, 0}));
         QVERIFY(!p_->main.state().printAfterCalc());
-        QCOMPARE(printSwitch(w)->text(), QStringLiteral("印刷なし"));
-        QCOMPARE(printSwitch(w)->designedGeometry().topLeft(), px(w, layout(w).printOff));
+        QCOMPARE(w->form().printSwitch->text(), QStringLiteral("印刷なし"));
+        QCOMPARE(w->form().printSwitch->designedGeometry().topLeft(), px(w, layout(w).printOff));
     }
 
     // An empty box: only the input message, nothing computed or printed; the table goes first.
@@ -174,10 +174,10 @@ private slots:
 
         inputBox(w, emptied)->clear();
         QCOMPARE(p_->compute(w), kInputRequired);
-        if (resultBox(w) != nullptr) {
+        if (w->form().resultBox != nullptr) {
             QCOMPARE(shownResult(w), first);
         } else {
-            QCOMPARE(resultList(w)->count(), 0); // the table goes before the boxes are looked at
+            QCOMPARE(w->form().list->count(), 0); // the table goes before the boxes are looked at
         }
         QCOMPARE(p_->printer.attempts, 1);
         QVERIFY(p_->main.state().printAfterCalc());
@@ -215,7 +215,7 @@ private slots:
 
         inputBox(w, box)->setText(bad);
         QCOMPARE(p_->compute(w), kCalculationError);
-        QCOMPARE(shownResult(w), resultBox(w) != nullptr ? before : shownResult(core));
+        QCOMPARE(shownResult(w), w->form().resultBox != nullptr ? before : shownResult(core));
         QCOMPARE(inputBox(w, box)->text(), bad);
         QCOMPARE(p_->printer.attempts, 1);
     }
@@ -236,7 +236,7 @@ private slots:
 
         ui::CalculatorWindow* w = p_->computeExample(item);
         QVERIFY(w != nullptr);
-        QLineEdit* result = resultBox(w);
+        QLineEdit* result = w->form().resultBox;
         QCOMPARE(result->palette().color(QPalette::Text), QColor(Qt::red));
 
         result->setFocus();
@@ -297,10 +297,10 @@ private slots:
         QStringList captions;
         for (const ui::CaptionLabel* l : w->findChildren<ui::CaptionLabel*>())
             captions << l->text();
-        const QPoint switchPos = printSwitch(w)->pos();
+        const QPoint switchPos = w->form().printSwitch->pos();
         const QList<int> codesBefore = codes(p_->main.state());
 
-        clearButton(w)->click();
+        w->form().clear->click();
         QCOMPARE(p_->boxes.take(), kNone);
         for (const QLineEdit* box : w->findChildren<QLineEdit*>())
             QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
@@ -309,7 +309,7 @@ private slots:
         for (const ui::CaptionLabel* l : w->findChildren<ui::CaptionLabel*>())
             after << l->text();
         QCOMPARE(after, captions);
-        QCOMPARE(printSwitch(w)->pos(), switchPos);
+        QCOMPARE(w->form().printSwitch->pos(), switchPos);
         QVERIFY(p_->main.state().printAfterCalc());
         QCOMPARE(codes(p_->main.state()), codesBefore);
         QVERIFY(w->isVisible());
@@ -324,7 +324,7 @@ private slots:
         QFETCH(QString, item);
         ui::CalculatorWindow* w = p_->choose(item);
         QVERIFY(w != nullptr);
-        ui::CaptionLabel* s = printSwitch(w);
+        ui::CaptionLabel* s = w->form().printSwitch;
         const QRect place = designed(w, layout(w).printOption);
         const QSize size = place.size();
         const QPoint on = px(w, layout(w).printOn);
@@ -360,7 +360,7 @@ private slots:
 
         // Menu switches printing off; the next calculation prints nothing.
         QCOMPARE(p_->switchPrinting(w, Button::Yes), kPrintQuestion);
-        menuButton(w)->click();
+        w->form().menu->click();
         QVERIFY(!p_->main.state().printAfterCalc());
         QCOMPARE(p_->choose(item), w);
         QCOMPARE(s->text(), QStringLiteral("印刷なし"));
@@ -412,7 +412,7 @@ private slots:
         if (!before.isEmpty()) {
             ui::CalculatorWindow* first = p_->choose(before);
             QVERIFY(first != nullptr);
-            menuButton(first)->click();
+            first->form().menu->click();
         }
         ui::CalculatorWindow* w = p_->choose(item);
         QVERIFY(w != nullptr);

@@ -187,7 +187,7 @@ public:
         return calc(id) == nullptr ? nullptr : kinri::test::inputBox(calc(id), k + 1);
     }
     QLineEdit* resultBox(WindowId id) const {
-        return calc(id) == nullptr ? nullptr : kinri::test::resultBox(calc(id));
+        return calc(id) == nullptr ? nullptr : calc(id)->form().resultBox;
     }
 
     // --- actions -------------------------------------------------------------------------------
@@ -269,7 +269,7 @@ public:
             expectBoxes({});
         outcomes.at(printerFails ? 3 : static_cast<std::size_t>(want.message)) += 1;
 
-        click(kinri::test::computeButton(calc(e.window)));
+        click(calc(e.window)->form().compute);
 
         if (want.resultText) m.result = qs(*want.resultText);
         if (e.window == WindowId::Zovan3) {
@@ -305,7 +305,7 @@ public:
     void clear() {
         note(QStringLiteral("クリヤ"));
         expectBoxes({});
-        click(kinri::test::clearButton(calc(current_->window)));
+        click(calc(current_->window)->form().clear);
         WindowModel& m = model(current_->window);
         m.inputs.fill(QString());
         m.result.clear();
@@ -317,7 +317,7 @@ public:
         note(QStringLiteral("Menu"));
         expectBoxes({});
         const WindowId id = current_->window;
-        click(kinri::test::menuButton(calc(id)));
+        click(calc(id)->form().menu);
         current_ = nullptr;
         printOn_ = false;
         model(id).switchPlaced = true;
@@ -328,7 +328,7 @@ public:
         note(QStringLiteral("print switch, answer %1")
                  .arg(yes ? QStringLiteral("Yes") : QStringLiteral("No")));
         const WindowId id = current_->window;
-        auto* label = kinri::test::printSwitch(calc(id));
+        auto* label = calc(id)->form().printSwitch;
         if (label == nullptr) return expect(false, QStringLiteral("print switch label missing"));
         expectBoxes({BoxKind::PrintQuestion});
         boxes_.answer(yes ? QMessageBox::Yes : QMessageBox::No);
@@ -463,7 +463,7 @@ private:
             expect(label != nullptr && label->text() == qs(e.labels.at(static_cast<std::size_t>(k))),
                    QStringLiteral("Label%1 caption after %2").arg(k + 1).arg(qs(e.item)));
         }
-        auto* result = kinri::test::resultLabel(w);
+        auto* result = w->form().resultCaption;
         expect(result != nullptr && result->text() == qs(e.resultCaption),
                QStringLiteral("result label caption after %1").arg(qs(e.item)));
         if (e.window == WindowId::Zovan3) {
@@ -500,7 +500,7 @@ private:
         if (QLineEdit* result = resultBox(id))
             expect(result->text() == m.result, QStringLiteral("%1 result box shows \"%2\", expected \"%3\"")
                                                    .arg(name, result->text(), m.result));
-        if (auto* list = kinri::test::resultList(w)) {
+        if (auto* list = w->form().list) {
             const auto count = static_cast<std::size_t>(list->count());
             expect(
                 count == m.list.size(),
@@ -526,7 +526,7 @@ private:
         // it until it is first switched or reset, then in its on or off place.
         const bool on = inUse && printOn_;
         expect(m.switchOn == on, QStringLiteral("model: print switch state"));
-        auto* label = kinri::test::printSwitch(w);
+        auto* label = w->form().printSwitch;
         if (label == nullptr) return expect(false, QStringLiteral("%1 print switch missing").arg(name));
         expect(label->text() == (on ? QStringLiteral("計算後印刷") : QStringLiteral("印刷なし")),
                QStringLiteral("%1 print switch reads \"%2\" with printing %3")
@@ -542,7 +542,8 @@ private:
         const QRect place = label->designedGeometry();
         const QRect shown = label->geometry();
         expect(place == want && shown.y() == place.y() && shown.height() == place.height() &&
-                   2 * shown.x() + shown.width() == 2 * place.x() + place.width() && shown.width() >= place.width(),
+                   2 * shown.x() + shown.width() == 2 * place.x() + place.width() &&
+                   shown.width() >= place.width(),
                QStringLiteral("%1 print switch at (%2,%3) %4x%5, shown %6 wide, expected (%7,%8)")
                    .arg(name)
                    .arg(place.x())

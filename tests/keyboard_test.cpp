@@ -146,7 +146,7 @@ void KeyboardTest::printSwitchByKeyboard() {
     QFETCH(QString, item);
     ui::CalculatorWindow* w = open(item);
     QVERIFY(w != nullptr);
-    ui::CaptionLabel* s = printSwitch(w);
+    ui::CaptionLabel* s = w->form().printSwitch;
     const auto shownFrame = [w]() -> QWidget* {
         auto* ring = w->findChild<QWidget*>(QStringLiteral("FocusRing"), Qt::FindDirectChildrenOnly);
         return ring != nullptr && ring->isVisible() ? ring : nullptr;
@@ -182,7 +182,7 @@ void KeyboardTest::printSwitchByKeyboard() {
     QCOMPARE(focused(), s);
 
     // The calculation now prints: computed from the keyboard, with Enter on 計算.
-    QVERIFY(tabTo(computeButton(w)));
+    QVERIFY(tabTo(w->form().compute));
     QTest::keyClick(focused(), Qt::Key_Return);
     QCOMPARE(p_->boxes.take(), QStringList{});
     QCOMPARE(p_->printer.jobs.size(), 1u);
@@ -225,20 +225,20 @@ void KeyboardTest::buttonsByKeyboard() {
     QCOMPARE(focused(), text1);
 
     // Enter on 計算 with the boxes empty asks for the input, as a click does.
-    QVERIFY(tabTo(computeButton(w)));
+    QVERIFY(tabTo(w->form().compute));
     QTest::keyClick(focused(), Qt::Key_Return);
     QCOMPARE(boxesOver(w), QStringList{kInputRequired});
 
     QVERIFY(tabTo(text1));
     const QStringList inputs = exampleInputs(item.toStdString());
     typeByKeyboard(inputs);
-    QVERIFY(tabTo(computeButton(w)));
+    QVERIFY(tabTo(w->form().compute));
     QTest::keyClick(focused(), Qt::Key_Return);
     QCOMPARE(p_->boxes.take(), QStringList{});
     QCOMPARE(shownResult(w), shownResult(runCalculation(item.toStdString(), toStd(inputs), false)));
 
     // クリヤ by Enter: everything empty, and the next case can be typed at once.
-    QVERIFY(tabTo(clearButton(w)));
+    QVERIFY(tabTo(w->form().clear));
     QTest::keyClick(focused(), Qt::Key_Return);
     QCOMPARE(focused(), text1);
     QCOMPARE(shownResult(w).join(QString()), QString());
@@ -246,7 +246,7 @@ void KeyboardTest::buttonsByKeyboard() {
     QCOMPARE(text1->text(), QStringLiteral("7"));
 
     // Menu by keypad Enter: back to the main window, nothing selected.
-    QVERIFY(tabTo(menuButton(w)));
+    QVERIFY(tabTo(w->form().menu));
     QTest::keyClick(focused(), Qt::Key_Enter, Qt::KeypadModifier);
     QVERIFY(!w->isVisible());
     QVERIFY(p_->main.isVisible());
@@ -275,7 +275,7 @@ void KeyboardTest::menuBarByKeyboard() {
     QVERIFY(w != nullptr && w->isVisible());
     QCOMPARE(main.state().code(CalcFamily::Simple), 1);
     QVERIFY(activate(w));
-    QVERIFY(tabTo(menuButton(w)));
+    QVERIFY(tabTo(w->form().menu));
     QTest::keyClick(focused(), Qt::Key_Return);
     QVERIFY(activate(&main));
 
@@ -342,9 +342,9 @@ void KeyboardTest::helpForTheDressedCalculation() {
     QTest::keyClick(focused(), Qt::Key_F1);
     QCOMPARE(p_->help.topics, QStringList{"MEPTAL.hlp " + first});
 
-    menuButton(w)->click();
+    w->form().menu->click();
     QCOMPARE(open(second), w);
-    QVERIFY(tabTo(clearButton(w))); // F1 works wherever the focus is
+    QVERIFY(tabTo(w->form().clear)); // F1 works wherever the focus is
     QTest::keyClick(focused(), Qt::Key_F1);
     QCOMPARE(p_->help.topics, (QStringList{"MEPTAL.hlp " + first, "MEPTAL.hlp " + second}));
     QVERIFY(p_->help.asked.isEmpty());
@@ -373,7 +373,7 @@ void KeyboardTest::builtInHelpByKeyboard() {
     QVERIFY(help->browser()->source().toString().endsWith(QStringLiteral("/SP.html")));
     QCOMPARE(help->windowTitle(), QStringLiteral("単利の利息 – 金利計算 ヘルプ"));
 
-    menuButton(w)->click();
+    w->form().menu->click();
     main.findChild<QAction*>(QStringLiteral("KA2C"))->trigger();
     QVERIFY(activate(w));
     QTest::keyClick(focused(), Qt::Key_F1);
@@ -421,13 +421,13 @@ void KeyboardTest::copyConditionsAndResult() {
     QCOMPARE(clipboard->text(), QStringLiteral("before"));
 
     // Printing on, so that the paper is there to compare with.
-    QVERIFY(tabTo(printSwitch(w)));
+    QVERIFY(tabTo(w->form().printSwitch));
     p_->boxes.pressKey(Qt::Key_Return);
     QTest::keyClick(focused(), Qt::Key_Space);
     QCOMPARE(boxesOver(w), QStringList{kPrintQuestion});
     QVERIFY(tabTo(inputBox(w, 1)));
     typeByKeyboard(inputs);
-    QVERIFY(tabTo(computeButton(w)));
+    QVERIFY(tabTo(w->form().compute));
     QTest::keyClick(focused(), Qt::Key_Return);
     QCOMPARE(p_->boxes.take(), QStringList{});
     QCOMPARE(p_->printer.jobs.size(), 1u);
@@ -440,8 +440,8 @@ void KeyboardTest::copyConditionsAndResult() {
 
     // The same from the window's context menu and from the result box's or table's, which keeps
     // what it offers besides.
-    QWidget* result =
-        resultBox(w) != nullptr ? static_cast<QWidget*>(resultBox(w)) : resultList(w)->viewport();
+    QWidget* result = w->form().resultBox != nullptr ? static_cast<QWidget*>(w->form().resultBox)
+                                                     : w->form().list->viewport();
     for (QWidget* target : {static_cast<QWidget*>(w), result}) {
         clipboard->clear();
         QMenu* menu = contextMenu(target);
@@ -472,13 +472,13 @@ void KeyboardTest::copyConditionsAndResult() {
     typeInputs(w, inputs);
     QCOMPARE(p_->compute(w), QStringList{});
     QVERIFY(copy->isEnabled());
-    clearButton(w)->click();
+    w->form().clear->click();
     QVERIFY(!copy->isEnabled());
 
     typeInputs(w, inputs);
     QCOMPARE(p_->compute(w), QStringList{});
     QVERIFY(copy->isEnabled());
-    menuButton(w)->click();
+    w->form().menu->click();
     QCOMPARE(p_->choose(item), w);
     QVERIFY(!copy->isEnabled());
 }
@@ -491,7 +491,7 @@ void KeyboardTest::copyFromTheTable() {
     QVERIFY(w != nullptr);
     typeInputs(w, {"1000", "0.05", "12"});
     QCOMPARE(p_->compute(w), QStringList{});
-    QListWidget* l = resultList(w);
+    QListWidget* l = w->form().list;
     const QStringList all = listLines(w);
     QCOMPARE(all.size(), 12);
     QCOMPARE(all.at(9), QStringLiteral("   10     1628.895"));
@@ -527,7 +527,7 @@ void KeyboardTest::copyFromTheTable() {
     menu->close();
 
     // An empty table offers nothing to copy.
-    clearButton(w)->click();
+    w->form().clear->click();
     menu = contextMenu(l->viewport());
     QVERIFY(menu != nullptr);
     QVERIFY(!menuEntry(menu, QStringLiteral("コピー"))->isEnabled());
@@ -543,7 +543,7 @@ void KeyboardTest::copyFromTheResultBox() {
     QVERIFY(w != nullptr);
     typeInputs(w, {"1000000", "0.05", "3"});
     QCOMPARE(p_->compute(w), QStringList{});
-    QLineEdit* box = resultBox(w);
+    QLineEdit* box = w->form().resultBox;
     QCOMPARE(box->text(), QStringLiteral("150000.000"));
 
     box->setFocus();

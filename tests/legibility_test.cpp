@@ -141,7 +141,7 @@ private slots:
         checkCaptions(w);
         if (QTest::currentTestFailed()) return;
         QCOMPARE(p_->switchPrinting(w, QMessageBox::Yes), kPrintQuestion);
-        QCOMPARE(printSwitch(w)->text(), QStringLiteral("計算後印刷"));
+        QCOMPARE(w->form().printSwitch->text(), QStringLiteral("計算後印刷"));
         checkCaptions(w);
     }
 
@@ -158,14 +158,14 @@ private slots:
         QFETCH(QString, item);
         ui::CalculatorWindow* w = p_->choose(item);
         QCOMPARE(p_->switchPrinting(w, QMessageBox::Yes), kPrintQuestion);
-        const ui::CaptionLabel* s = printSwitch(w);
+        const ui::CaptionLabel* s = w->form().printSwitch;
         const QRect designed = s->designedGeometry();
         QCOMPARE(s->y(), designed.y());
         QCOMPARE(s->height(), designed.height());
         QVERIFY(s->width() >= designed.width());
         QCOMPARE(2 * s->x() + s->width(), 2 * designed.x() + designed.width());
-        const QRect compute = computeButton(w)->geometry();
-        const QRect clear = clearButton(w)->geometry();
+        const QRect compute = w->form().compute->geometry();
+        const QRect clear = w->form().clear->geometry();
         QVERIFY(s->x() > compute.right() || s->width() == designed.width());
         QVERIFY(s->geometry().right() < clear.left() || s->width() == designed.width());
     }
@@ -184,7 +184,7 @@ private slots:
         QFETCH(QString, item);
         QFETCH(int, length);
         ui::CalculatorWindow* w = p_->choose(item);
-        auto* box = qobject_cast<ui::ResultBox*>(resultBox(w));
+        auto* box = qobject_cast<ui::ResultBox*>(w->form().resultBox);
         QVERIFY(box != nullptr);
         const QString value = QStringLiteral("1500000000000000000000.000").right(length);
         box->setText(value);
@@ -227,7 +227,7 @@ private slots:
         ui::CalculatorWindow* w = p_->choose(item);
         typeInputs(w, inputs);
         QCOMPARE(p_->compute(w), QStringList{});
-        QListWidget* list = resultList(w);
+        QListWidget* list = w->form().list;
         QVERIFY(list->count() > 1);
         QApplication::processEvents();
         QCOMPARE(list->textElideMode(), Qt::ElideNone);

@@ -93,9 +93,9 @@ private slots:
         w->move(moved);
         for (QLineEdit* box : w->findChildren<QLineEdit*>())
             box->setText(QStringLiteral("前回の値"));
-        if (QListWidget* list = resultList(w)) list->addItem(QStringLiteral("前回の行"));
+        if (QListWidget* list = w->form().list) list->addItem(QStringLiteral("前回の行"));
         const QPoint menuPos = p_->main.frameGeometry().topLeft();
-        menuButton(w)->click();
+        w->form().menu->click();
         QVERIFY(!w->isVisible());
         QVERIFY(p_->main.isVisible());
         QCOMPARE(p_->main.frameGeometry().topLeft(), menuPos);
@@ -116,22 +116,22 @@ private slots:
 
         for (int k = 1; k <= info(w).inputCount; ++k)
             QCOMPARE(label(w, k)->text(), qs(e.labels.at(static_cast<std::size_t>(k - 1))));
-        QCOMPARE(resultLabel(w)->text(), qs(e.resultCaption));
-        QVERIFY(resultLabel(w)->isVisible());
+        QCOMPARE(w->form().resultCaption->text(), qs(e.resultCaption));
+        QVERIFY(w->form().resultCaption->isVisible());
         for (const QLineEdit* box : w->findChildren<QLineEdit*>())
             QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
-        if (const QListWidget* list = resultList(w)) {
+        if (const QListWidget* list = w->form().list) {
             QCOMPARE(list->count(), 0);
             QVERIFY(label(w, 4)->isVisible());
             QCOMPARE(label(w, 4)->text(), qs(e.columnHead));
         }
-        QCOMPARE(printSwitch(w)->text(), QStringLiteral("印刷なし"));
+        QCOMPARE(w->form().printSwitch->text(), QStringLiteral("印刷なし"));
     }
 
     void simpleThenCompoundRunsTheCompoundTable() {
         ui::CalculatorWindow* w = p_->choose(QStringLiteral("SA"));
         QVERIFY(w != nullptr);
-        menuButton(w)->click();
+        w->form().menu->click();
         QCOMPARE(p_->choose(QStringLiteral("FA")), w);
         QCOMPARE(codes(p_->main.state()), (QList<int>{0, 1, 0, 0, 0}));
         typeInputs(w, {"1000", "0.05", "3"});

@@ -132,13 +132,13 @@ void PrintingTest::printerFailure() {
     typeInputs(w, inputs);
     const Outcome core = runCalculation(item.toStdString(), toStd(inputs), true);
     QCOMPARE(core.message, Message::None);
-    ui::CaptionLabel* s = printSwitch(w);
+    ui::CaptionLabel* s = w->form().printSwitch;
     const QRect place = s->geometry();
     const QColor colour = s->palette().color(QPalette::Window);
     const QList<int> selected = codes(p_->main.state());
 
     const PrintLog log;
-    computeButton(w)->click();
+    w->form().compute->click();
     const std::vector<SeenBox> seen = p_->boxes.takeSeen();
     QCOMPARE(seen.size(), std::size_t{1});
     QCOMPARE(seen[0].name(), QStringLiteral("calculation error"));
@@ -187,8 +187,8 @@ void PrintingTest::clicksWhileThePrinterWaits() {
         busy = QApplication::overrideCursor() != nullptr;
         p_->boxes.answer(Button::No);
         for (QWidget* control :
-             {static_cast<QWidget*>(computeButton(w)), static_cast<QWidget*>(menuButton(w)),
-              static_cast<QWidget*>(printSwitch(w)), static_cast<QWidget*>(clearButton(w))})
+             {static_cast<QWidget*>(w->form().compute), static_cast<QWidget*>(w->form().menu),
+              static_cast<QWidget*>(w->form().printSwitch), static_cast<QWidget*>(w->form().clear)})
             QTest::mouseClick(control, Qt::LeftButton);
         QTest::keyClicks(inputBox(w, 1), QStringLiteral("78"));
         if (close) w->close();
@@ -314,11 +314,11 @@ void PrintingTest::noPrinterInstalled() {
     const ui::CalculatorWindow* w = main.calculatorWindow(WindowId::Zovan2);
     QVERIFY(w != nullptr);
     boxes.answer(Button::Yes);
-    QTest::mouseClick(printSwitch(w), Qt::LeftButton);
+    QTest::mouseClick(w->form().printSwitch, Qt::LeftButton);
     typeInputs(w, {"1000000", "0.05", "3"});
-    computeButton(w)->click();
+    w->form().compute->click();
     QCOMPARE(boxes.take(), (QStringList{"print question", "calculation error"}));
-    QCOMPARE(resultBox(w)->text(), QStringLiteral("150000.000"));
+    QCOMPARE(w->form().resultBox->text(), QStringLiteral("150000.000"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{});
 }

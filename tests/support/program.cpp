@@ -1,10 +1,7 @@
 #include "support/program.h"
 
 #include "support/worked_examples.h"
-#include "ui/calculator_form.h"
 #include "ui/fonts.h"
-#include "ui/print_switch.h"
-#include "ui/result_box.h"
 #include "ui/twips.h"
 
 #include <QAction>
@@ -63,14 +60,6 @@ QLineEdit* inputBox(const ui::CalculatorWindow* w, int k) {
     return qobject_cast<QLineEdit*>(w->form().control({ControlRole::Input, k}));
 }
 
-QLineEdit* resultBox(const ui::CalculatorWindow* w) {
-    return w->form().resultBox;
-}
-
-QListWidget* resultList(const ui::CalculatorWindow* w) {
-    return w->form().list;
-}
-
 ui::CaptionLabel* label(const ui::CalculatorWindow* w, int k) {
     for (const ui::ControlDesign& c : layout(w).controls)
         if (c.name == "Label" + std::to_string(k))
@@ -78,36 +67,16 @@ ui::CaptionLabel* label(const ui::CalculatorWindow* w, int k) {
     return nullptr;
 }
 
-ui::CaptionLabel* resultLabel(const ui::CalculatorWindow* w) {
-    return w->form().resultCaption;
-}
-
-ui::CaptionLabel* printSwitch(const ui::CalculatorWindow* w) {
-    return w->form().printSwitch;
-}
-
-QPushButton* computeButton(const ui::CalculatorWindow* w) {
-    return w->form().compute;
-}
-
-QPushButton* clearButton(const ui::CalculatorWindow* w) {
-    return w->form().clear;
-}
-
-QPushButton* menuButton(const ui::CalculatorWindow* w) {
-    return w->form().menu;
-}
-
 QStringList listLines(const ui::CalculatorWindow* w) {
     QStringList lines;
-    if (const QListWidget* list = resultList(w))
+    if (const QListWidget* list = w->form().list)
         for (int i = 0; i < list->count(); ++i)
             lines.append(list->item(i)->text());
     return lines;
 }
 
 QStringList shownResult(const ui::CalculatorWindow* w) {
-    if (const QLineEdit* box = resultBox(w)) return {box->text()};
+    if (const QLineEdit* box = w->form().resultBox) return {box->text()};
     return listLines(w);
 }
 
@@ -207,13 +176,13 @@ ui::CalculatorWindow* Program::choose(const QString& item) {
 }
 
 QStringList Program::compute(const ui::CalculatorWindow* w) {
-    computeButton(w)->click();
+    w->form().compute->click();
     return boxes.take();
 }
 
 QStringList Program::switchPrinting(const ui::CalculatorWindow* w, QMessageBox::StandardButton answer) {
     boxes.answer(answer);
-    QTest::mouseClick(printSwitch(w), Qt::LeftButton);
+    QTest::mouseClick(w->form().printSwitch, Qt::LeftButton);
     return boxes.take();
 }
 

@@ -7,9 +7,12 @@
 #include "compute/flow.h"
 #include "support/message_boxes.h"
 #include "support/printers.h"
+#include "ui/calculator_form.h"
 #include "ui/calculator_window.h"
 #include "ui/caption_label.h"
 #include "ui/main_window.h"
+#include "ui/print_switch.h"
+#include "ui/result_box.h"
 #include "ui/window_layouts.h"
 
 #include <QLineEdit>
@@ -39,15 +42,9 @@ void setUpGuiTests();
 
 const WindowInfo& info(const ui::CalculatorWindow* w);
 const ui::WindowLayout& layout(const ui::CalculatorWindow* w);
+// The rest by role: w->form().compute, .resultBox, .list, .printSwitch ...
 QLineEdit* inputBox(const ui::CalculatorWindow* w, int k);     // Text k, from 1
-QLineEdit* resultBox(const ui::CalculatorWindow* w);           // nullptr in the table window
-QListWidget* resultList(const ui::CalculatorWindow* w);        // nullptr except in the table window
 ui::CaptionLabel* label(const ui::CalculatorWindow* w, int k); // Label k, from 1
-ui::CaptionLabel* resultLabel(const ui::CalculatorWindow* w);
-ui::CaptionLabel* printSwitch(const ui::CalculatorWindow* w);
-QPushButton* computeButton(const ui::CalculatorWindow* w); // 計算
-QPushButton* clearButton(const ui::CalculatorWindow* w);   // クリヤ
-QPushButton* menuButton(const ui::CalculatorWindow* w);    // Menu
 
 QStringList listLines(const ui::CalculatorWindow* w);
 // What the window shows as its result: the result box's text, or the lines of the table.
