@@ -3,6 +3,8 @@
 //
 //   kinri_print_check single [--pdf FILE]   FN with 2000, 1000, 0.05: a one-page printout
 //   kinri_print_check table  [--pdf FILE]   FA with 1, 0, 150: a 150-row table over pages
+//   kinri_print_check longest               TA3, the longest caption on paper, with the result
+//                                           10000.000 and then a 20-digit one: two jobs
 //   kinri_print_check keys                  the calculator window on a display (needs xdotool):
 //                                           keys typed while the job waits reach their box
 //
@@ -53,6 +55,20 @@ int printOne(const QString& which, const QString& pdfFile) {
     clock.start();
     const bool printed = printer.printJob(out.printJob);
     return report(printed, clock.elapsed(), ui::printJobTitle(out.printJob));
+}
+
+// The longest printouts: TA3's result line overruns A4 and Letter, so its value must wrap whole.
+int printLongest() {
+    ui::SystemLinePrinter printer;
+    int status = 0;
+    for (const char* target : {"142830.9320748815", "176300000000000000000"}) {
+        const kinri::Outcome out = kinri::runCalculation("TA3", {target, "0.01", "0.02", "12"}, true);
+        QElapsedTimer clock;
+        clock.start();
+        const bool printed = printer.printJob(out.printJob);
+        if (report(printed, clock.elapsed(), QString::fromStdString(*out.resultText)) != 0) status = 1;
+    }
+    return status;
 }
 
 // The window as a user has it: printing switched on, the inputs typed. On the display, xdotool
@@ -136,9 +152,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 1 && args[0] == QLatin1String("keys")) return typeDuringTheWait();
+    if (args.size() == 1 && args[0] == QLatin1String("longest")) return printLongest();
     if ((args.size() == 1 || (args.size() == 3 && args[1] == QLatin1String("--pdf"))) &&
         (args[0] == QLatin1String("single") || args[0] == QLatin1String("table")))
         return printOne(args[0], args.value(2));
-    std::fprintf(stderr, "usage: kinri_print_check single|table [--pdf FILE] | keys\n");
+    std::fprintf(stderr, "usage: kinri_print_check single|table [--pdf FILE] | longest | keys\n");
     return 2;
 }
