@@ -5,11 +5,9 @@
 #include "ui/system_printer.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPageLayout>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -231,7 +229,6 @@ void PrintingTest::longLinesWrapWithinThePage_data() {
     const QString digits20 = QStringLiteral("12343264686361600000.000");
     QTest::newRow("A4") << int(QPageSize::A4) << small << QStringList{caption, "10000.000"};
     QTest::newRow("A4, 20 digits") << int(QPageSize::A4) << big << QStringList{caption, digits20};
-    QTest::newRow("Letter") << int(QPageSize::Letter) << small << QStringList{caption, "10000.000"};
     QTest::newRow("Letter, 20 digits") << int(QPageSize::Letter) << big << QStringList{caption, digits20};
     QTest::newRow("A6: the caption at its phrases")
         << int(QPageSize::A6) << small
@@ -253,21 +250,19 @@ void PrintingTest::longLinesWrapWithinThePage() {
     QFile file(dir.filePath(QStringLiteral("long.pdf")));
     QVERIFY(pdf && file.open(QIODevice::WriteOnly) && file.write(*pdf) == pdf->size() && file.flush());
 
-    QBuffer sink;
-    QPdfWriter writer(&sink);
-    QVERIFY(writer.setPageSize(size));
-    const QRectF area = writer.pageLayout().paintRect(QPageLayout::Point);
-    QString printed, expected;
+    QPrinter defaults(QPrinter::HighResolution); // the PDF writer's margins
+    defaults.setOutputFormat(QPrinter::PdfFormat);
+    const QRectF area = (defaults.setPageSize(size), defaults.pageLayout().paintRect(QPageLayout::Point));
+    QString expected;
     QStringList words;
     for (const PdfWord& w : pdfWords(file.fileName())) {
         QVERIFY2(w.xMin >= area.left() - 0.5 && w.xMax <= area.right() + 0.5,
                  qPrintable(QStringLiteral("%1 at %2..%3").arg(w.text).arg(w.xMin).arg(w.xMax)));
-        printed += w.text;
         words << w.text;
     }
     for (const PrintLine& line : out.printJob)
         expected += QString::fromStdString(line.text).normalized(QString::NormalizationForm_KC);
-    QCOMPARE(printed, expected);
+    QCOMPARE(words.join(QString()), expected);
     QCOMPARE(words.mid(words.size() - ends.size()), ends);
 }
 
