@@ -36,10 +36,10 @@ TEST(Catalogue, EachWindowTestsExactlyTheCalculationsItHosts) {
         for (std::size_t k = 0; k < 4; ++k) {
             EXPECT_EQ(e.labels.at(k).empty(), k >= inputs) << e.item << " label " << k + 1;
             EXPECT_TRUE(k >= inputs || e.printLabel(k).ends_with("=")) << e.item;
-            EXPECT_NE(e.printLabels.at(k), std::string(e.labels.at(k)) + "=") << e.item;
+            EXPECT_NE(e.printLabels.at(k).text, std::string(e.labels.at(k)) + "=") << e.item;
         }
         EXPECT_EQ(e.printHeading().ends_with("="), !e.calc.isTable()) << e.item;
-        EXPECT_NE(e.printResult, std::string(e.resultCaption) + "=") << e.item;
+        EXPECT_NE(e.printResult.text, std::string(e.resultCaption) + "=") << e.item;
     }
     const std::map<WindowId, std::size_t> counts{
         {WindowId::Zovan2, 23}, {WindowId::Zovan3, 4}, {WindowId::Zovan4, 1}, {WindowId::Zovan5, 9}};

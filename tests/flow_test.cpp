@@ -127,18 +127,28 @@ struct PrintCase {
 class PrintLines : public ::testing::TestWithParam<PrintCase> {};
 
 // Eight blank lines, then the lines of the case; every text line at column 34, blank lines at 0.
+// The values, where a line may never break, are the inputs as typed and the result; breaks lie
+// inside the caption, between two characters.
 TEST_P(PrintLines, PrintsInputsAsTypedAndTheResultBoxText) {
     const PrintCase& c = GetParam();
     const Outcome out = runCalculation(c.item, c.inputs, true);
     ASSERT_EQ(out.message, Message::None);
-    std::vector<std::string> texts;
+    std::vector<std::string> texts, values;
     for (const PrintLine& line : out.printJob) {
         texts.push_back(line.text);
         EXPECT_EQ(line.column, line.text.empty() ? 0 : kPrintColumn) << line.text;
+        if (line.valueStart != PrintLine::kNoValue) values.push_back(line.text.substr(line.valueStart));
+        for (const BreakPoint& b : line.breaks)
+            EXPECT_TRUE(b.offset > 0 && b.offset < std::min(line.valueStart, line.text.size()) &&
+                        (line.text[b.offset] & 0xC0) != 0x80)
+                << line.text << " at " << b.offset;
     }
     std::vector<std::string> expected(8, "");
     expected.insert(expected.end(), c.afterHeader.begin(), c.afterHeader.end());
     EXPECT_EQ(texts, expected);
+    std::vector<std::string> typed = c.inputs;
+    if (out.resultText) typed.push_back(*out.resultText);
+    EXPECT_EQ(values, typed);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,6 +3,8 @@
 //
 //   kinri_print_check single [--pdf FILE]   FN with 2000, 1000, 0.05: a one-page printout
 //   kinri_print_check table  [--pdf FILE]   FA with 1, 0, 150: a 150-row table over pages
+//   kinri_print_check longest               TA3, the longest caption on paper, with the result
+//                                           10000.000 and then a 20-digit one: two jobs
 //   kinri_print_check keys                  the calculator window on a display (needs xdotool):
 //                                           keys typed while the job waits reach their box
 //   kinri_print_check close                 the program as main() puts it together, its window
@@ -197,9 +199,18 @@ int main(int argc, char** argv) {
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 1 && args[0] == QLatin1String("keys")) return typeDuringTheWait();
     if (args.size() == 1 && args[0] == QLatin1String("close")) return closeDuringTheWait();
+    if (args.size() == 1 && args[0] == QLatin1String("longest")) {
+        ui::SystemLinePrinter printer;
+        bool printed = true;
+        for (const char* target : {"142830.9320748815", "176300000000000000000"})
+            printed = printer.printJob(
+                          kinri::runCalculation("TA3", {target, "0.01", "0.02", "12"}, true).printJob) &&
+                      printed;
+        return report(printed, 0, QStringLiteral("TA3 twice"));
+    }
     if ((args.size() == 1 || (args.size() == 3 && args[1] == QLatin1String("--pdf"))) &&
         (args[0] == QLatin1String("single") || args[0] == QLatin1String("table")))
         return printOne(args[0], args.value(2));
-    std::fprintf(stderr, "usage: kinri_print_check single|table [--pdf FILE] | keys | close\n");
+    std::fprintf(stderr, "usage: kinri_print_check single|table [--pdf FILE] | longest | keys | close\n");
     return 2;
 }

@@ -1,6 +1,7 @@
 // Printing: a printer that refuses a job or stops part-way through one, and the printed page of
 // the system printer, read back from the PDF it writes.
 #include "support/program.h"
+#include "ui/print_layout.h"
 #include "ui/system_printer.h"
 
 #include <QAction>
@@ -29,7 +30,7 @@ using Fault = FailingPrinter::Fault;
 namespace {
 
 struct PdfWord {
-    double xMin, yMin;
+    double xMin, yMin, xMax;
     QString text;
 };
 
@@ -41,12 +42,12 @@ QList<PdfWord> pdfWords(const QString& pdf) {
     p.waitForFinished(30000);
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
     static const QRegularExpression re(QStringLiteral(
-        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="[-\d.]+" yMax="[-\d.]+">([^<]*)</word>)re"));
+        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="[-\d.]+">([^<]*)</word>)re"));
     QList<PdfWord> words;
     for (auto it = re.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        words.append({m.captured(1).toDouble(), m.captured(2).toDouble(),
-                      m.captured(3).normalized(QString::NormalizationForm_KC)});
+        words.append({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                      m.captured(4).normalized(QString::NormalizationForm_KC)});
     }
     return words;
 }
@@ -87,6 +88,8 @@ private slots:
     void clicksWhileThePrinterWaits();
     void printedPageLayout();
     void longPrintoutContinuesOnTheNextPage();
+    void longLinesWrapWithinThePage_data();
+    void longLinesWrapWithinThePage();
     void noPrinterInstalled();
 };
 
@@ -286,6 +289,56 @@ void PrintingTest::longPrintoutContinuesOnTheNextPage() {
     for (int i = 1; i <= 150; ++i)
         all.append(i);
     QCOMPARE(numbers, all);
+}
+
+// TA3 has the longest caption on paper (77 columns); with its value it overruns A4 (81 columns
+// from column 34) and Letter (85). Every word stays on the printable area and nothing is lost; the
+// result line ends in these lines: the value whole on its own, after the caption in phrases.
+void PrintingTest::longLinesWrapWithinThePage_data() {
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("ends"); // none: the value, wider than the room, is split
+    const QString small = QStringLiteral("142830.9320748815"), big = QStringLiteral("176300000000000000000");
+    const QString caption =
+        QStringLiteral("回数を定め一定割合で貯蓄額を増額し所定の複利の元利合計を得るための初回貯蓄額=");
+    const QString digits20 = QStringLiteral("12343264686361600000.000");
+    QTest::newRow("A4") << int(QPageSize::A4) << small << QStringList{caption, "10000.000"};
+    QTest::newRow("A4, 20 digits") << int(QPageSize::A4) << big << QStringList{caption, digits20};
+    QTest::newRow("Letter, 20 digits") << int(QPageSize::Letter) << big << QStringList{caption, digits20};
+    QTest::newRow("A6: the caption at its phrases")
+        << int(QPageSize::A6) << small
+        << QStringList{caption.first(10), caption.sliced(10, 10), caption.sliced(20, 10), caption.sliced(30),
+                       "10000.000"};
+    QTest::newRow("A4, 200 digits") << int(QPageSize::A4) << "1e200" << QStringList{};
+}
+
+void PrintingTest::longLinesWrapWithinThePage() {
+    QFETCH(int, paper);
+    QFETCH(QString, target);
+    QFETCH(QStringList, ends);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    const QPageSize size(static_cast<QPageSize::PageSizeId>(paper));
+    const Outcome out = runCalculation("TA3", {target.toStdString(), "0.01", "0.02", "12"}, true);
+    const std::optional<QByteArray> pdf = ui::pdfDocument(out.printJob, QStringLiteral("TA3"), size);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("long.pdf")));
+    QVERIFY(pdf && file.open(QIODevice::WriteOnly) && file.write(*pdf) == pdf->size() && file.flush());
+
+    QPrinter defaults(QPrinter::HighResolution); // the PDF writer's margins
+    defaults.setOutputFormat(QPrinter::PdfFormat);
+    const QRectF area = (defaults.setPageSize(size), defaults.pageLayout().paintRect(QPageLayout::Point));
+    QString expected;
+    QStringList words;
+    for (const PdfWord& w : pdfWords(file.fileName())) {
+        QVERIFY2(w.xMin >= area.left() - 0.5 && w.xMax <= area.right() + 0.5,
+                 qPrintable(QStringLiteral("%1 at %2..%3").arg(w.text).arg(w.xMin).arg(w.xMax)));
+        words << w.text;
+    }
+    for (const PrintLine& line : out.printJob)
+        expected += QString::fromStdString(line.text).normalized(QString::NormalizationForm_KC);
+    QCOMPARE(words.join(QString()), expected);
+    QCOMPARE(words.mid(words.size() - ends.size()), ends);
 }
 
 void PrintingTest::noPrinterInstalled() {

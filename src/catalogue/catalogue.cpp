@@ -3,6 +3,7 @@
 #include "formulas/formulas.h"
 
 #include <algorithm>
+#include <map>
 
 namespace kinri {
 namespace {
@@ -74,7 +75,7 @@ constexpr std::array<CatalogueEntry, 37> kEntries{{
      .labels = {"手取額"_caption, "利率"_caption, "期間"_caption},
      .resultCaption = "利息/先払いの|元金|（期日/支払額面）"_caption,
      .calc = {.single = f::SC},
-     .printResult = "利息先払いの元金(期日支払額面)="},
+     .printResult = "利息/先払いの|元金|(期日/支払額面)="_caption},
     {.item = "SR3", .family = F::Simple, .code = 7, .window = W::Zovan5,
      .menuCaption = "定期預金の解約と預金担保借入の損益分岐点となる預金期間の預入日からの割合",
      .labels = {"定期預金の|約定利率"_caption, "預金担保/借入利率"_caption, "中途解約/利率"_caption, "約定期間"_caption},
@@ -128,13 +129,13 @@ constexpr std::array<CatalogueEntry, 37> kEntries{{
      .resultCaption = "任意期間の|中間の|定期･定額の|積立複利の|元利合計|(年金/終価額)"_caption,
      .calc = {.single = f::TA},
      .result = LabelLayout{.fontSize = 9}, // no Top: the label stays where the last entry put it
-     .printResult = "任意期間の中間の定期・定額の積立複利の元利合計(年金終価額)="},
+     .printResult = "任意期間の|中間の|定期・定額の|積立複利の|元利合計|(年金/終価額)="_caption},
     {.item = "TC", .family = F::Savings, .code = 5, .window = W::Zovan2,
      .menuCaption = "回数を定めた定期・定額の複利積立の元利合計",
      .labels = {"1回の|積立額"_caption, "期間利率"_caption, "積立回数"_caption},
      .resultCaption = "回数を|定めた|定期･定額の|複利積立の|元利合計"_caption,
      .calc = {.single = f::TC},
-     .printResult = "回数を定めた定期・定額の複利積立の元利合計="},
+     .printResult = "回数を|定めた|定期・定額の|複利積立の|元利合計="_caption},
     {.item = "TC2", .family = F::Savings, .code = 6, .window = W::Zovan2,
      .menuCaption = "複利運用の目標達成のための１回分の定額積立所要額",
      .labels = {"計画終期/目標額"_caption, "期間利率"_caption, "期間数"_caption},
@@ -169,7 +170,7 @@ constexpr std::array<CatalogueEntry, 37> kEntries{{
      .resultCaption = "1回の|年金/受領額"_caption,
      .calc = {.single = f::NA},
      .result = LabelLayout{.top = 2641, .fontSize = 9},
-     .printResult = "1年の年金受領額="},
+     .printResult = "1年の|年金/受領額="_caption},
     {.item = "NN", .family = F::Annuity, .code = 3, .window = W::Zovan2,
      .menuCaption = "年金受領可能期間数",
      .labels = {"1回の|年金額"_caption, "当初の|原資"_caption, "期間配当率"_caption},
@@ -238,7 +239,7 @@ constexpr std::array<CatalogueEntry, 37> kEntries{{
      .label1 = LabelLayout{.top = 320, .fontSize = 8.7},
      .result = LabelLayout{.fontSize = 8.7},
      .otherLabelsFont = 8.7,
-     .printLabels = {"元利金等償還方式における利率(実質金利)=", {}}},
+     .printLabels = {"元利金等/償還/方式における|利率|(実質金利)="_caption, {}}},
     {.item = "KA4C", .family = F::Installment, .code = 10, .window = W::Zovan5, .submenu = "KA4",
      .menuCaption = "元利合計返済額逓増方式の第１回の返済額",
      .labels = {"当初借入額"_caption, "返済/間隔間の|利率"_caption, "返済回次毎の|返済額/増加率"_caption, "返済回数"_caption},
@@ -275,6 +276,9 @@ constexpr std::array<Submenu, 4> kInstalmentSubmenus{{
     {"KA3", "アドオン方式"},
     {"KA4", "元利合計逓増方式"},
 }};
+
+// Between the two column heads of a table's heading on paper: two full-width spaces.
+constexpr std::string_view kHeadingGap = "　　";
 
 // A control a menu entry dresses: its object name and what it is for.
 struct Dressed {
@@ -332,14 +336,42 @@ const CatalogueEntry* findEntry(std::string_view item) {
 }
 
 std::string CatalogueEntry::printLabel(std::size_t k) const {
-    const std::string_view paper = printLabels.at(k);
-    return paper.empty() ? std::string(labels.at(k)) + "=" : std::string(paper);
+    return paperLabel(k).text;
 }
 
 std::string CatalogueEntry::printHeading() const {
-    if (!printResult.empty()) return std::string(printResult);
-    if (calc.isTable()) return std::string(columnHead) + "　　" + std::string(resultCaption);
-    return std::string(resultCaption) + "=";
+    return paperHeading().text;
+}
+
+PaperText CatalogueEntry::paperLabel(std::size_t k) const {
+    const Caption& paper = printLabels.at(k);
+    if (!paper.empty()) return {std::string(paper.text), paper.breaks};
+    // "=" ends the caption, so the caption's breaks stand as they are.
+    const Caption& shown = labels.at(k);
+    return {std::string(shown.text) + "=", shown.breaks};
+}
+
+PaperText CatalogueEntry::paperHeading() const {
+    if (!printResult.empty()) return {std::string(printResult.text), printResult.breaks};
+    if (!calc.isTable()) return {std::string(resultCaption.text) + "=", resultCaption.breaks};
+    // A table's heading: the left column head, a gap, the right one. It may wrap after the gap,
+    // where the right head begins, and then inside the right head as that one may.
+    static const std::map<std::string_view, std::vector<BreakPoint>> kHeadingBreaks = [] {
+        std::map<std::string_view, std::vector<BreakPoint>> all;
+        for (const CatalogueEntry& e : kEntries) {
+            if (!e.calc.isTable()) continue;
+            const auto shift = static_cast<std::uint16_t>(e.columnHead.text.size() + kHeadingGap.size());
+            std::vector<BreakPoint>& breaks = all[e.item];
+            breaks.push_back({shift, BreakKind::Phrase});
+            for (const BreakPoint& b : e.resultCaption.breaks)
+                breaks.push_back({static_cast<std::uint16_t>(shift + b.offset), b.kind});
+        }
+        return all;
+    }();
+    const auto found = kHeadingBreaks.find(item);
+    std::span<const BreakPoint> breaks;
+    if (found != kHeadingBreaks.end()) breaks = found->second;
+    return {std::string(columnHead.text).append(kHeadingGap).append(resultCaption.text), breaks};
 }
 
 std::span<const std::string_view> testOrder(WindowId window) {

@@ -49,6 +49,12 @@ struct WindowInfo {
     LabelLayout result;                     // ... and on the result label, unless it says otherwise
 };
 
+// A text of the paper and where a line may break inside it.
+struct PaperText {
+    std::string text;
+    std::span<const BreakPoint> breaks;
+};
+
 // One entry of the menu: the calculation, the window it opens and how it dresses that window.
 // The rows of the catalogue name their fields; a field a row leaves out takes the default here or,
 // for the label layouts, its window's.
@@ -70,15 +76,19 @@ struct CatalogueEntry {
     std::optional<LabelLayout> result = {}; // the result label
     double otherLabelsFont = 0.0;           // Label2 .. LabelN
 
-    // Paper texts, only where they differ from what the window shows (empty: as shown).
-    std::array<std::string_view, 4> printLabels = {};
-    std::string_view printResult = {};
+    // Paper texts, only where they differ from what the window shows (empty: as shown), with
+    // where they may wrap on a narrow sheet.
+    std::array<Caption, 4> printLabels = {};
+    Caption printResult = {};
 
     // Input k (0 for Text1) on paper: its label's caption followed by "=", unless printLabels says
     // otherwise.
     std::string printLabel(std::size_t k) const;
     // The result label on paper, "caption=", or a table's heading: the two column heads apart.
     std::string printHeading() const;
+    // The same, with the places the text may wrap at (byte offsets into it, ascending).
+    PaperText paperLabel(std::size_t k) const;
+    PaperText paperHeading() const;
 };
 
 const std::array<FamilyInfo, kFamilyCount>& families();

@@ -15,15 +15,22 @@ std::vector<PrintLine> printJob(const CatalogueEntry& entry, std::span<const std
         blank();
     text(std::string(familyInfo(entry.family).printHeader));
     blank();
+    // The caption "...=" and what follows it: the value starts where the caption ends.
+    auto labelled = [&job](PaperText caption, std::string_view value) {
+        const std::size_t valueStart = caption.text.size();
+        job.push_back(
+            PrintLine{kPrintColumn, std::move(caption.text.append(value)), valueStart, caption.breaks});
+    };
     for (std::size_t k = 0; k < inputs.size(); ++k)
-        text(entry.printLabel(k) + inputs[k]);
+        labelled(entry.paperLabel(k), inputs[k]);
     blank();
     if (entry.calc.isTable()) {
-        text(entry.printHeading());
+        PaperText heading = entry.paperHeading();
+        job.push_back(PrintLine{kPrintColumn, std::move(heading.text), PrintLine::kNoValue, heading.breaks});
         for (std::string& row : tableRows)
             text(std::move(row));
     } else {
-        text(entry.printHeading() + std::string(resultText));
+        labelled(entry.paperHeading(), resultText);
     }
     return job;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "catalogue/caption.h"
+
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,9 +14,21 @@ struct CatalogueEntry;
 
 // One line of a printout. A printer starts a text line at its column and leaves a blank line
 // empty.
+//
+// A line too wide for the sheet continues below, under the same column. A labelled line says
+// where it may wrap: best between its caption "...=" and its value, else inside the caption at
+// one of its breaks; never inside the value, a number that must read whole.
 struct PrintLine {
     int column = 0;   // print column of the text (1 = the line's start); 0 for a blank line
     std::string text; // a blank line has empty text
+    // Byte offset of the value in the text (the input as typed or the result's text); kNoValue
+    // for a line without one (header, table heading and rows).
+    std::size_t valueStart = kNoValue;
+    // Permitted breaks inside the caption part (all of the text of a line without a value), byte
+    // offsets into the text in ascending order.
+    std::span<const BreakPoint> breaks = {};
+
+    static constexpr std::size_t kNoValue = std::string::npos;
 };
 
 // The print column of every line that carries text.

@@ -1,13 +1,11 @@
 #include "ui/system_printer.h"
 
-#include "ui/fonts.h"
+#include "ui/print_layout.h"
 #include "ui/print_service.h"
 
-#include <QBuffer>
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPdfWriter>
+#include <QPageSize>
 #include <QSaveFile>
+#include <QSizeF>
 
 #include <optional>
 
@@ -20,56 +18,6 @@
 
 namespace kinri::ui {
 namespace {
-
-// The printer used as a line printer: each line at the print column of its text, one line below
-// the other in a fixed-pitch Japanese font of 10 points, a new page when the page is full.
-bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job) {
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    QFont font(fixedFontFamily());
-    font.setPointSizeF(10.0);
-    painter.setFont(font);
-    const QFontMetricsF fm(font, &device);
-    // A print column is one half-width character: averageCharWidth() of a CJK font is a
-    // full-width advance, which would put column 34 where column 66 belongs.
-    const double column = fm.horizontalAdvance(QLatin1Char('0'));
-    const double lineStep = fm.lineSpacing();
-    const double pageHeight = device.pageLayout().paintRectPixels(resolution).height();
-
-    double baseline = fm.ascent();
-    for (const kinri::PrintLine& line : job) {
-        if (baseline + fm.descent() > pageHeight) {
-            if (!device.newPage()) return false;
-            baseline = fm.ascent();
-        }
-        if (!line.text.empty()) {
-            const double x = (line.column - 1) * column;
-            painter.drawText(QPointF(x, baseline), QString::fromStdString(line.text));
-        }
-        baseline += lineStep;
-    }
-    return painter.end();
-}
-
-// The job as a PDF document on `pageSize` (the PDF writer's default, A4, when not given), with
-// the writer's default margins and the resolution of a high-resolution printer.
-std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, const QString& title,
-                                      const std::optional<QPageSize>& pageSize = std::nullopt) {
-    constexpr int kResolution = 1200;
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kResolution);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("金利計算"));
-        if (pageSize && pageSize->isValid() && !writer.setPageSize(*pageSize)) return std::nullopt;
-        if (!paintPrintout(writer, kResolution, job)) return std::nullopt;
-    }
-    buffer.close();
-    return pdf;
-}
 
 #ifdef Q_OS_WIN
 // Windows: the platform's default printer through Qt's print engine.

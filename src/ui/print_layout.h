@@ -1,0 +1,27 @@
+#pragma once
+
+#include "compute/print_job.h"
+
+#include <QByteArray>
+#include <QPageSize>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QPagedPaintDevice;
+
+namespace kinri::ui {
+
+// The printer used as a line printer: each line at the print column of its text, one line below
+// the other in a fixed-pitch Japanese font of 10 points, a new page when the page is full. A line
+// wider than the sheet from its column goes on below under the same column, never losing a digit
+// of a value at the sheet's edge. False when the device fails.
+bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job);
+
+// The job as a PDF document on `pageSize` (the PDF writer's default, A4, when not given), with
+// the writer's default margins and the resolution of a high-resolution printer.
+std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, const QString& title,
+                                      const std::optional<QPageSize>& pageSize = std::nullopt);
+
+} // namespace kinri::ui
