@@ -6,6 +6,7 @@
 #include "ui/print_service.h"
 #include "ui/print_wait.h"
 
+#include <QScopedValueRollback>
 #include <QWidget>
 
 namespace kinri::ui {
@@ -37,15 +38,6 @@ std::string_view reason(PrintFailure failure) {
     return {};
 }
 
-// RAII for the click under way.
-struct Busy {
-    bool& flag;
-    explicit Busy(bool& f) : flag(f) { flag = true; }
-    ~Busy() { flag = false; }
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
-};
-
 } // namespace
 
 QString printFailureText(const PrintResult& result) {
@@ -61,7 +53,7 @@ ClickController::ClickController(QWidget& window, CalculatorForm& form, AppState
 
 void ClickController::compute() {
     if (busy_) return;
-    const Busy busy(busy_);
+    const QScopedValueRollback<bool> busy(busy_, true);
     // The held keys of a print wait reach their windows once this click is over, message included.
     PrintWait wait(printing_, this, &ClickController::programEndRequested);
 
@@ -120,7 +112,7 @@ void ClickController::backToMenu() {
 
 void ClickController::askPrintOption() {
     if (busy_) return;
-    const Busy busy(busy_);
+    const QScopedValueRollback<bool> busy(busy_, true);
     const auto answer = showMessage(&window_, kPrintQuestionBox, QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::No) {
         state_.setPrintAfterCalc(false);
