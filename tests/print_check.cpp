@@ -124,8 +124,9 @@ ui::CalculatorWindow* preparedWindow(ui::MainWindow& main) {
 }
 
 // On the display, xdotool clicks 計算 and, while the job waits on the server, presses Shift+Tab
-// (from the button back to the result box), End, 7, 7: the keys must reach the result box once
-// the click is over, its message box answered.
+// (from the button back to the result box), End, 7, 7, then clicks the print switch and Menu: the
+// keys must reach the result box once the click is over, its message box answered, and the clicks
+// must have done nothing (no question, the window still there).
 int typeDuringTheWait() {
     ui::SystemLinePrinter printer;
     NoHelp help;
@@ -146,13 +147,15 @@ int typeDuringTheWait() {
         if (user.held < 0) user.held = user.clock.elapsed(); // no message box: the click ended here
         clicked = true;
     });
-    const QPoint at = compute->mapToGlobal(compute->rect().center());
+    auto clickOn = [](const QWidget* target) {
+        const QPoint at = target->mapToGlobal(target->rect().center());
+        return QStringList{QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                           QStringLiteral("click"), QStringLiteral("1")};
+    };
     QProcess xdotool;
     xdotool.start(QStringLiteral("xdotool"),
-                  {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-                   QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("sleep"), QStringLiteral("1"),
-                   QStringLiteral("key"), QStringLiteral("shift+Tab"), QStringLiteral("End"),
-                   QStringLiteral("7"), QStringLiteral("7")});
+                  clickOn(compute) + QStringList{"sleep", "1", "key", "shift+Tab", "End", "7", "7"} +
+                      clickOn(w->form().printSwitch) + clickOn(w->form().menu));
     if (!QTest::qWaitFor([&] { return clicked; }, 30000)) {
         std::fprintf(stderr, "the click on 計算 did not arrive\n");
         return 2;
@@ -164,7 +167,8 @@ int typeDuringTheWait() {
     const QString seen = QStringLiteral("result box \"%1\", message boxes: %2")
                              .arg(resultBox->text(), user.boxes.join(QStringLiteral(" | ")));
     report(printed, user.held, seen);
-    if (resultBox->text() != QLatin1String("14.2067077")) return 2;
+    if (resultBox->text() != QLatin1String("14.2067077") || user.boxes.size() != 2 || !w->isVisible())
+        return 2;
     return printed ? 0 : 1;
 }
 
