@@ -170,24 +170,29 @@ private slots:
         QVERIFY(s->geometry().right() < clear.left() || s->width() == designed.width());
     }
 
-    // Results of 1 to 25 characters: shown whole, or their leading characters and 「…」 inside the
-    // box; the box's own text stays exact and the tooltip and the clipboard carry it whole.
+    // Results (box 0) and typed inputs (box k: Text k, the focus gone on) of 1 to 25 characters:
+    // shown whole, or their leading characters and 「…」 inside the box; the box's own text stays
+    // exact and the tooltip and the clipboard carry it whole.
     void resultShownWholeOrVisiblyCut_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<int>("length");
-        for (const QString& item : {QStringLiteral("SP"), QStringLiteral("KA3R"), QStringLiteral("TA2")})
+        QTest::addColumn<int>("k");
+        for (const auto& [item, k] : {std::pair{"SP", 0}, {"KA3R", 0}, {"TA2", 0}, {"TA3", 1}, {"KA3R", 2}})
             for (int n = 1; n <= 25; ++n)
-                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(item).arg(n))) << item << n;
+                QTest::newRow(qPrintable(QStringLiteral("%1 box %2, %3").arg(item).arg(k).arg(n)))
+                    << item << n << k;
     }
 
     void resultShownWholeOrVisiblyCut() {
         QFETCH(QString, item);
         QFETCH(int, length);
+        QFETCH(int, k);
         ui::CalculatorWindow* w = p_->choose(item);
-        auto* box = qobject_cast<ui::ResultBox*>(w->form().resultBox);
-        QVERIFY(box != nullptr);
+        ui::TextBox* box =
+            k == 0 ? w->form().resultBox : w->form().inputs.at(static_cast<std::size_t>(k - 1));
         const QString value = QStringLiteral("1500000000000000000000.000").right(length);
-        box->setText(value);
+        k == 0 ? box->setText(value) : typeKeys(box, value);
+        w->form().compute->setFocus();
         QApplication::processEvents();
 
         QCOMPARE(box->text(), value);

@@ -83,7 +83,7 @@ CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout)
             w = printSwitch;
             break;
         case ControlRole::Input:
-            inputs.at(k) = new QLineEdit(&window);
+            inputs.at(k) = new TextBox(&window);
             w = inputs.at(k);
             break;
         case ControlRole::ResultBox:
@@ -247,7 +247,7 @@ void CalculatorForm::nameControls() {
 std::vector<std::string> CalculatorForm::inputTexts() const {
     std::vector<std::string> boxes;
     boxes.reserve(inputs.size());
-    for (const QLineEdit* edit : inputs)
+    for (const TextBox* edit : inputs)
         boxes.push_back(edit->text().toStdString());
     return boxes;
 }
@@ -269,7 +269,7 @@ void CalculatorForm::show(const Outcome& out) {
 }
 
 void CalculatorForm::clearAll() {
-    for (QLineEdit* edit : inputs)
+    for (TextBox* edit : inputs)
         edit->clear();
     if (resultBox != nullptr) resultBox->clear();
     if (list != nullptr) list->clear();

@@ -19,6 +19,7 @@ namespace kinri::ui {
 class CaptionLabel;
 class PrintSwitch;
 class ResultBox;
+class TextBox;
 
 // The controls of one calculator window, built on `window` from its design and held by what they
 // are for (the design's names stay their object names, for tests and assistive technology). The
@@ -30,7 +31,7 @@ public:
 
     WindowId id() const { return layout_.id; }
 
-    std::vector<QLineEdit*> inputs;           // Text1, Text2 ...
+    std::vector<TextBox*> inputs;             // Text1, Text2 ...
     std::vector<CaptionLabel*> inputCaptions; // Label1, Label2 ..., each beside its box
     CaptionLabel* resultCaption = nullptr;    // in the table window, the right column head
     CaptionLabel* columnHead = nullptr;       // the table window's left column head

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLineEdit>
+#include "ui/text_box.h"
 
 namespace kinri::ui {
 
@@ -8,9 +8,8 @@ namespace kinri::ui {
 // printout and the clipboard take it from here), shown whole wherever it can be. A result wider
 // than the box first widens the box to the right, into free space of its window, then is drawn
 // smaller, down to 8 pixels a full-width character at 96 dpi; one that is wider still shows its
-// leading characters and 「…」 while the box is not being edited, never a cut number, and the
-// tooltip carries it whole.
-class ResultBox : public QLineEdit {
+// leading characters and 「…」 as any TextBox does.
+class ResultBox : public TextBox {
     Q_OBJECT
 public:
     explicit ResultBox(QWidget* parent = nullptr);
@@ -18,22 +17,13 @@ public:
     // Where the window's design puts the box, and how wide it may become.
     void setDesignedGeometry(const QRect& designed, int widest);
 
-    // What the box shows while it is not being edited: the text, or its leading part and 「…」.
-    QString shownText() const { return shown_; }
-    bool elided() const { return shown_ != text(); }
-    // The width the text may take inside the frame and margins, at the box's present width.
-    int textWidth() const;
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void refit() override;
 
 private:
-    void refit();
-
     QFont designFont_;
     QRect designed_;
     int widest_ = 0;
-    QString shown_;
 };
 
 } // namespace kinri::ui
