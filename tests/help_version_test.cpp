@@ -60,6 +60,11 @@ void HelpVersionTest::versionBox() {
     QVERIFY(!lines.at(2).trimmed().isEmpty());
     QCOMPARE(seen[0].icon, QMessageBox::NoIcon);
     QCOMPARE(seen[0].buttons, QMessageBox::Ok);
+    // Wide enough for its title in a bold title bar beside an icon, three buttons and padding.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    QVERIFY(seen[0].width >= fm.horizontalAdvance(seen[0].title) + 6 * fm.height());
 
     QVERIFY(p_->main.isVisible());
     QCOMPARE(p_->main.frameGeometry().topLeft(), pos);

@@ -1,9 +1,33 @@
 #include "ui/message_box.h"
 
 #include <QAbstractButton>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace kinri::ui {
+namespace {
+
+// The width a box needs for its whole title. Window managers draw the title in a bold font of
+// their own, beside an icon and three buttons, and cut one that does not fit; the padded titles
+// of these boxes are wider than a narrow box's text. The estimate takes the larger of the title
+// font the desktop names and the box's font a quarter larger, both bold.
+int titleRoom(const QMessageBox& box) {
+    QFont title = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    QFont larger = box.font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.25);
+    int width = 0;
+    for (QFont font : {title, larger}) {
+        font.setBold(true);
+        const QFontMetrics fm(font, &box);
+        width = std::max(width, fm.horizontalAdvance(box.windowTitle()) + 8 * fm.height());
+    }
+    return width;
+}
+
+} // namespace
 
 QMessageBox::StandardButton showMessage(QWidget* parent, const MessageBoxText& box,
                                         QMessageBox::StandardButtons buttons,
@@ -25,6 +49,11 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const MessageBoxText& b
                         parent);
     message.setTextFormat(Qt::PlainText);
     if (!details.isEmpty()) message.setDetailedText(details);
+    if (auto* grid = qobject_cast<QGridLayout*>(message.layout())) {
+        const QMargins margins = grid->contentsMargins();
+        grid->addItem(new QSpacerItem(titleRoom(message) - margins.left() - margins.right(), 0),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     bool helpAsked = false;
     QAbstractButton* ok = message.button(QMessageBox::Ok);
     if (onHelp && ok != nullptr) {

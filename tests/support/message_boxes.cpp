@@ -88,8 +88,8 @@ void MessageBoxAnswerer::handle(QWidget* modal) {
         modal->close();
         return;
     }
-    SeenBox seen{box->windowTitle(),     box->text(),        box->detailedText(), box->icon(),
-                 box->standardButtons(), box->parentWidget()};
+    SeenBox seen{box->windowTitle(),     box->text(),         box->detailedText(), box->icon(),
+                 box->standardButtons(), box->parentWidget(), box->width()};
     if (!answers_.isEmpty() && answers_.head().key != Qt::Key_unknown) {
         const Qt::Key key = answers_.dequeue().key;
         box->activateWindow();

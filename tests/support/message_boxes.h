@@ -26,6 +26,7 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QWidget* parent = nullptr;
+    int width = 0;         // as shown
     bool answered = false; // false: it asked a question nobody had an answer for
 
     BoxKind kind() const;
