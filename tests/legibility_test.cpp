@@ -4,6 +4,7 @@
 
 #include "support/program.h"
 #include "ui/caption_label.h"
+#include "ui/colours.h"
 #include "ui/result_box.h"
 
 #include <QApplication>
@@ -121,6 +122,33 @@ void checkCaptions(const QWidget* window) {
     }
 }
 
+// A palette of one background, one box colour and one text colour, as a theme sets them.
+QPalette themed(const QColor& window, const QColor& base, const QColor& text) {
+    QPalette palette(window, window);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, text);
+    palette.setColor(QPalette::Base, base);
+    return palette;
+}
+
+// The contrast of a widget's text on its background, from its pixels: the commonest colour is the
+// background, the pixel farthest from it the ink.
+double inkContrast(QWidget* w) {
+    const QImage image = w->grab().toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    const QRgb background =
+        std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+            return a.second < b.second;
+        })->first;
+    double best = 1.0;
+    for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it)
+        best = std::max(best, ui::contrastRatio(QColor(*it), QColor(background)));
+    return best;
+}
+
 } // namespace
 
 class LegibilityTest : public ProgramTest {
@@ -214,6 +242,45 @@ private slots:
         box->selectAll();
         box->copy();
         QCOMPARE(QApplication::clipboard()->text(), value);
+    }
+
+    // The print switch in both its looks reads at 4.5:1 or better in a light, a dark and a
+    // high-contrast theme, and so do results and tables, but for the design's pure red on white
+    // (4.0:1).
+    void readableInEveryTheme_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QPalette>("palette");
+        QTest::addColumn<double>("resultContrast");
+        const std::tuple<const char*, QPalette, double> themes[] = {
+            {"light", themed(QColor(0xEF, 0xEF, 0xEF), Qt::white, Qt::black), 3.99},
+            {"dark", themed(QColor(0x2D, 0x2D, 0x2D), QColor(0x1E, 0x1E, 0x1E), QColor(0xEE, 0xEE, 0xEE)),
+             4.5},
+            {"high contrast", themed(Qt::black, Qt::black, Qt::white), 4.5}};
+        for (const auto& [name, palette, floor] : themes)
+            for (const char* item : {"SP", "FA"})
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(item, name)))
+                    << item << palette << floor;
+    }
+
+    void readableInEveryTheme() {
+        QFETCH(QString, item);
+        QFETCH(QPalette, palette);
+        QFETCH(double, resultContrast);
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(palette);
+        ui::CalculatorWindow* w = p_->choose(item);
+        typeInputs(w, exampleInputs(item.toStdString()));
+        QCOMPARE(p_->compute(w), QStringList{});
+        QWidget* result = w->form().resultBox != nullptr ? static_cast<QWidget*>(w->form().resultBox)
+                                                         : w->form().list->viewport();
+        const double off = inkContrast(w->form().printSwitch);
+        QCOMPARE(p_->switchPrinting(w, QMessageBox::Yes), kPrintQuestion);
+        const QList<double> contrasts{off, inkContrast(w->form().printSwitch)};
+        const double red = inkContrast(result);
+        QApplication::setPalette(before);
+        QVERIFY2(red >= resultContrast, qPrintable(QString::number(red)));
+        for (double c : contrasts)
+            QVERIFY2(c >= ui::kReadableContrast, qPrintable(QString::number(c)));
     }
 
     // A table's widest row, wherever it is, is reachable whole by scrolling; no row is cut short.

@@ -1,6 +1,7 @@
 #include "ui/calculator_form.h"
 
 #include "ui/caption_label.h"
+#include "ui/colours.h"
 #include "ui/fonts.h"
 #include "ui/print_switch.h"
 #include "ui/result_box.h"
@@ -24,16 +25,18 @@ QString qs(std::string_view s) {
 // Room between a caption and the next control, and between a caption and the window's edge.
 constexpr int kCaptionGapTwips = 30;
 
-void paintBackground(QWidget* w, const QColor& colour) {
+void paintBackground(QWidget* w, const QColor& colour, const QColor& text) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, colour);
+    pal.setColor(QPalette::WindowText, text);
     w->setPalette(pal);
     w->setAutoFillBackground(true);
 }
 
+// Results are red, as light a red as the box's background needs (see resultRed).
 void paintTextRed(QWidget* w) {
     QPalette pal = w->palette();
-    pal.setColor(QPalette::Text, QColor(0xFF, 0x00, 0x00));
+    pal.setColor(QPalette::Text, resultRed(pal.color(QPalette::Base)));
     w->setPalette(pal);
 }
 
@@ -282,9 +285,15 @@ void CalculatorForm::setPrintLook(bool on) {
     paintPrintLook(on);
 }
 
-// The switch's colour and caption: button face and 印刷なし, or light green and 計算後印刷.
+// The switch's colour and caption: button face and 印刷なし, or light green and 計算後印刷. The
+// text is the button face's own text colour, and black on the light green whatever the theme.
 void CalculatorForm::paintPrintLook(bool on) {
-    paintBackground(printSwitch, on ? QColor(0xC0, 0xFF, 0xC0) : window_.palette().color(QPalette::Button));
+    const QPalette theme = window_.palette();
+    if (on) {
+        paintBackground(printSwitch, QColor(0xC0, 0xFF, 0xC0), Qt::black);
+    } else {
+        paintBackground(printSwitch, theme.color(QPalette::Button), theme.color(QPalette::ButtonText));
+    }
     printSwitch->setCaption({on ? QStringLiteral("計算後印刷") : QStringLiteral("印刷なし"), {}});
     printSwitch->setAccessibleName(printSwitch->text());
     printSwitch->setAccessibleDescription(
