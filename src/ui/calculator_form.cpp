@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 
 #include <map>
@@ -43,8 +44,9 @@ void paintTextRed(QWidget* w) {
 // The list takes the size of every row from its last one, which keeps a table of 10000 rows
 // quick to lay out. The rows are fixed-pitch, so the longest is the widest: the last row is
 // given that width (and its own height), and the scroll range then reaches the end of every row.
-void sizeRowsToTheWidest(QListWidget* list, const std::vector<std::string>& lines) {
-    if (list->count() == 0) return;
+// Returns that width.
+int sizeRowsToTheWidest(QListWidget* list, const std::vector<std::string>& lines) {
+    if (list->count() == 0) return 0;
     std::size_t widest = 0;
     for (std::size_t i = 1; i < lines.size(); ++i)
         if (lines[i].size() > lines[widest].size()) widest = i;
@@ -53,6 +55,7 @@ void sizeRowsToTheWidest(QListWidget* list, const std::vector<std::string>& line
         QFontMetrics(list->font()).horizontalAdvance(QString::fromStdString(lines[widest])) + margin;
     QListWidgetItem* last = list->item(list->count() - 1);
     last->setSizeHint(QSize(width, list->sizeHintForRow(list->count() - 1)));
+    return width;
 }
 
 } // namespace
@@ -186,6 +189,7 @@ QWidget* CalculatorForm::control(ControlRef ref) const {
 }
 
 void CalculatorForm::dress(const CatalogueEntry& entry) {
+    if (list != nullptr) widenTable(0);
     inputs.front()->setFocus();
     for (const DressStep& step : dressSteps(entry))
         apply(step);
@@ -267,15 +271,33 @@ void CalculatorForm::show(const Outcome& out) {
         for (const std::string& line : out.listLines)
             lines.append(QString::fromStdString(line));
         list->addItems(lines); // one insertion for the whole table
-        sizeRowsToTheWidest(list, out.listLines);
+        widenTable(sizeRowsToTheWidest(list, out.listLines));
     }
+}
+
+// A table is read whole, never through a scroll bar: a row wider than the list widens the list,
+// and the window with it to the right, keeping the design's margin; the other controls keep their
+// places. 0 puts both back as designed.
+void CalculatorForm::widenTable(int rowWidth) {
+    QRect designed;
+    for (const ControlDesign& c : layout_.controls)
+        if (c.role.role == ControlRole::ResultList) designed = pixels(c.left, c.top, c.width, c.height);
+    const int chrome = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+    const int width = std::max(designed.width(), rowWidth + chrome);
+    list->setGeometry(QRect(designed.topLeft(), QSize(width, designed.height())));
+    const int designedWidth = px(layout_.clientWidth);
+    window_.setFixedWidth(
+        std::max(designedWidth, designed.left() + width + designedWidth - designed.right() - 1));
 }
 
 void CalculatorForm::clearAll() {
     for (TextBox* edit : inputs)
         edit->clear();
     if (resultBox != nullptr) resultBox->clear();
-    if (list != nullptr) list->clear();
+    if (list != nullptr) {
+        list->clear();
+        widenTable(0);
+    }
     inputs.front()->setFocus(); // ready for the next case
 }
 

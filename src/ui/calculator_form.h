@@ -58,6 +58,7 @@ public:
 private:
     void apply(const DressStep& step);
     void paintPrintLook(bool on);
+    void widenTable(int rowWidth);
     void fitCaptions();
     void nameControls();
     int px(double twips) const;
