@@ -311,11 +311,25 @@ private slots:
 
         const QFontMetrics fm(list->font());
         QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+        // The values right-aligned: the ink of every row shown ends within half a digit of the others.
+        const QImage shown = list->viewport()->grab().toImage();
+        QList<int> inkEnds;
         for (int row = 0; row < list->count(); ++row) {
             const QString text = list->item(row)->text();
             const QRect cell = list->visualItemRect(list->item(row));
             QVERIFY2(cell.left() + fm.horizontalAdvance(text) <= list->viewport()->width(), qPrintable(text));
+            const QRect pixels(cell.topLeft() * shown.devicePixelRatio(),
+                               cell.size() * shown.devicePixelRatio());
+            if (!shown.rect().contains(pixels)) continue;
+            int end = -1;
+            for (int x = pixels.left(); x <= pixels.right(); ++x)
+                for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+                    if (qGray(shown.pixel(x, y)) < 200) end = x;
+            inkEnds.append(end);
         }
+        const auto [first, last] = std::minmax_element(inkEnds.begin(), inkEnds.end());
+        QVERIFY2(2 * (*last - *first) < fm.horizontalAdvance(u'0') * shown.devicePixelRatio(),
+                 qPrintable(QString::number(*last - *first)));
         QVERIFY(w->rect().contains(list->geometry()));
         QCOMPARE(w->form().menu->geometry(), menu);
         w->form().clear->click();

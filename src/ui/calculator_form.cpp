@@ -5,6 +5,7 @@
 #include "ui/fonts.h"
 #include "ui/print_switch.h"
 #include "ui/result_box.h"
+#include "ui/table_rows.h"
 #include "ui/twips.h"
 
 #include <QFontMetrics>
@@ -39,23 +40,6 @@ void paintTextRed(QWidget* w) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::Text, resultRed(pal.color(QPalette::Base)));
     w->setPalette(pal);
-}
-
-// The list takes the size of every row from its last one, which keeps a table of 10000 rows
-// quick to lay out. The rows are fixed-pitch, so the longest is the widest: the last row is
-// given that width (and its own height), and the scroll range then reaches the end of every row.
-// Returns that width.
-int sizeRowsToTheWidest(QListWidget* list, const std::vector<std::string>& lines) {
-    if (list->count() == 0) return 0;
-    std::size_t widest = 0;
-    for (std::size_t i = 1; i < lines.size(); ++i)
-        if (lines[i].size() > lines[widest].size()) widest = i;
-    const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
-    const int width =
-        QFontMetrics(list->font()).horizontalAdvance(QString::fromStdString(lines[widest])) + margin;
-    QListWidgetItem* last = list->item(list->count() - 1);
-    last->setSizeHint(QSize(width, list->sizeHintForRow(list->count() - 1)));
-    return width;
 }
 
 } // namespace
@@ -102,7 +86,9 @@ CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout)
             list->setUniformItemSizes(true);
             list->setSelectionMode(QAbstractItemView::SingleSelection);
             list->setFont(QFont(fixedFontFamily(), 9));
-            list->setTextElideMode(Qt::ElideNone); // a row is shown whole, scrolled if need be
+            list->setTextElideMode(Qt::ElideNone); // a row is shown whole
+            rows_ = new TableRows(list);
+            list->setItemDelegate(rows_);
             paintTextRed(list);
             w = list;
             break;
@@ -271,7 +257,14 @@ void CalculatorForm::show(const Outcome& out) {
         for (const std::string& line : out.listLines)
             lines.append(QString::fromStdString(line));
         list->addItems(lines); // one insertion for the whole table
-        widenTable(sizeRowsToTheWidest(list, out.listLines));
+        // The list takes the size of every row from its last one, which keeps a table of 10000
+        // rows quick to lay out: the last row gets the width every row needs (and its own
+        // height), and the list then widens to it.
+        const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        const int width = rows_->measure(out.listLines, QFontMetrics(list->font())) + margin;
+        QListWidgetItem* last = list->item(list->count() - 1);
+        last->setSizeHint(QSize(width, list->sizeHintForRow(list->count() - 1)));
+        widenTable(width);
     }
 }
 

@@ -19,6 +19,7 @@ namespace kinri::ui {
 class CaptionLabel;
 class PrintSwitch;
 class ResultBox;
+class TableRows;
 class TextBox;
 
 // The controls of one calculator window, built on `window` from its design and held by what they
@@ -66,6 +67,7 @@ private:
 
     QWidget& window_;
     const WindowLayout& layout_;
+    TableRows* rows_ = nullptr; // how the table's rows are painted; owned by the list
 };
 
 } // namespace kinri::ui
