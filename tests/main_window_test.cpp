@@ -3,6 +3,7 @@
 #include "support/program.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
@@ -40,6 +41,26 @@ class MainWindowTest : public ProgramTest {
     Q_OBJECT
 
 private slots:
+    // Every title of the menu bar shows at a small, the usual and a large font size.
+    void menuBarWhole_data() {
+        QTest::addColumn<double>("points");
+        for (double points : {9.0, 14.0, 20.0})
+            QTest::newRow(qPrintable(QString::number(points))) << points;
+    }
+
+    void menuBarWhole() {
+        QFETCH(double, points);
+        const QFont before = QApplication::font();
+        QFont font = before;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        ui::MainWindow main(p_->printer, p_->help);
+        main.show();
+        QApplication::setFont(before);
+        for (QAction* title : main.menuBar()->actions())
+            QVERIFY2(main.menuBar()->actionGeometry(title).right() < main.menuBar()->width(),
+                     qPrintable(title->text()));
+    }
 
     void mainWindowLoad() {
         ui::MainWindow& main = p_->main;

@@ -69,7 +69,11 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     client->setFixedSize(twipsToPixels(8100, dpi), std::max(1, twipsToPixels(15, dpi)));
     setCentralWidget(client);
     buildMenu();
-    setFixedSize(sizeHint());
+    // As wide as the menu bar needs at the user's font size: no title is ever put away behind
+    // the bar's overflow button.
+    const int width = std::max(sizeHint().width(), menuBar()->sizeHint().width());
+    setFixedSize(width,
+                 sizeHint().height() - menuBar()->sizeHint().height() + menuBar()->heightForWidth(width));
     addKeys();
 
     // Load: placed, nothing selected, printing off.
