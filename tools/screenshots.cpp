@@ -193,6 +193,15 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments().mid(1);
     const QString dir = args.value(0, QStringLiteral("."));
     QDir().mkpath(dir);
+    // --dark: the windows under a dark theme's palette, as a desktop's dark scheme gives them.
+    const bool dark = args.contains(QStringLiteral("--dark"));
+    if (dark) {
+        QPalette palette(QColor(0x3C, 0x3C, 0x3C), QColor(0x2D, 0x2D, 0x2D));
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, QColor(0xEE, 0xEE, 0xEE));
+        palette.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+        QApplication::setPalette(palette);
+    }
     NullPrinter printer;
     kinri::ui::BuiltInHelpViewer help;
     kinri::ui::MainWindow main(printer, help);
@@ -203,7 +212,10 @@ int main(int argc, char** argv) {
     const int dpi = static_cast<int>(std::lround(main.logicalDpiY() * main.devicePixelRatioF()));
     for (const kinri::WindowInfo& w : kinri::windows())
         ok &= contactSheet(main, w.id,
-                           QStringLiteral("%1/%2-%3dpi.png").arg(dir, qs(w.name).toLower()).arg(dpi));
+                           QStringLiteral("%1/%2-%3dpi%4.png")
+                               .arg(dir, qs(w.name).toLower())
+                               .arg(dpi)
+                               .arg(dark ? QStringLiteral("-dark") : QString()));
     if (args.contains(QStringLiteral("--singles"))) ok &= singles(main, help, dir);
     return ok ? 0 : 1;
 }
