@@ -244,9 +244,9 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), value);
     }
 
-    // The print switch in both its looks reads at 4.5:1 or better in a light, a dark and a
-    // high-contrast theme, and so do results and tables, but for the design's pure red on white
-    // (4.0:1).
+    // The print switch in both its looks, an input, a caption and a button read at 4.5:1 or better
+    // in a light, a dark and a high-contrast theme, and so do results and tables, but for the
+    // design's pure red on white (4.0:1).
     void readableInEveryTheme_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QPalette>("palette");
@@ -275,7 +275,9 @@ private slots:
                                                          : w->form().list->viewport();
         const double off = inkContrast(w->form().printSwitch);
         QCOMPARE(p_->switchPrinting(w, QMessageBox::Yes), kPrintQuestion);
-        const QList<double> contrasts{off, inkContrast(w->form().printSwitch)};
+        const QList<double> contrasts{
+            off, inkContrast(w->form().printSwitch), inkContrast(w->form().inputs.at(0)),
+            inkContrast(w->form().inputCaptions.at(0)), inkContrast(w->form().compute)};
         const double red = inkContrast(result);
         QApplication::setPalette(before);
         QVERIFY2(red >= resultContrast, qPrintable(QString::number(red)));
