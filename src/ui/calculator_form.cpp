@@ -4,6 +4,7 @@
 #include "ui/colours.h"
 #include "ui/fonts.h"
 #include "ui/print_switch.h"
+#include "ui/qt_text.h"
 #include "ui/result_box.h"
 #include "ui/table_rows.h"
 #include "ui/twips.h"
@@ -19,10 +20,6 @@
 
 namespace kinri::ui {
 namespace {
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Room between a caption and the next control, and between a caption and the window's edge.
 constexpr int kCaptionGapTwips = 30;

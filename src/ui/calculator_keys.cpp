@@ -2,6 +2,7 @@
 
 #include "ui/calculator_form.h"
 #include "ui/help_window.h"
+#include "ui/qt_text.h"
 #include "ui/result_box.h"
 
 #include <QAction>
@@ -19,10 +20,7 @@ CalculatorKeys::CalculatorKeys(QWidget& window, CalculatorForm& form, HelpViewer
     : QObject(&window), window_(window), form_(form), help_(help) {
     auto* f1 = new QShortcut(QKeySequence::HelpContents, &window);
     connect(f1, &QShortcut::activated, this, [this] {
-        if (dressed_ != nullptr)
-            help_.showTopic(
-                QLatin1String(kHelpFileName),
-                QString::fromUtf8(dressed_->item.data(), static_cast<qsizetype>(dressed_->item.size())));
+        if (dressed_ != nullptr) help_.showTopic(QLatin1String(kHelpFileName), qs(dressed_->item));
     });
     for (QPushButton* button : {form.compute, form.clear, form.menu})
         button->installEventFilter(this); // Enter presses it

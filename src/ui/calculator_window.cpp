@@ -6,6 +6,7 @@
 #include "ui/click_controller.h"
 #include "ui/icons.h"
 #include "ui/print_switch.h"
+#include "ui/qt_text.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
@@ -13,13 +14,6 @@
 #include <QPushButton>
 
 namespace kinri::ui {
-namespace {
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
 
 CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, PrintService& printing,
                                    HelpViewer& help, QWidget& menuWindow)

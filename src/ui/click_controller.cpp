@@ -5,16 +5,13 @@
 #include "ui/message_box.h"
 #include "ui/print_service.h"
 #include "ui/print_wait.h"
+#include "ui/qt_text.h"
 
 #include <QScopedValueRollback>
 #include <QWidget>
 
 namespace kinri::ui {
 namespace {
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 std::string_view reason(PrintFailure failure) {
     switch (failure) {

@@ -5,6 +5,7 @@
 #include "ui/icons.h"
 #include "ui/message_box.h"
 #include "ui/print_service.h"
+#include "ui/qt_text.h"
 #include "ui/twips.h"
 #include "ui/window_layouts.h"
 #include "ui/window_placement.h"
@@ -21,10 +22,6 @@
 
 namespace kinri::ui {
 namespace {
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The menu bar in keyboard mode (Alt pressed and released, then Left and Right) shows the title
 // that Enter or Down would open, as it does while a menu is open; some styles highlight a title
