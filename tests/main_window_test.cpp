@@ -41,25 +41,58 @@ class MainWindowTest : public ProgramTest {
     Q_OBJECT
 
 private slots:
-    // Every title of the menu bar shows at a small, the usual and a large font size.
+    // Every title of the menu bar shows, and the window scales with the text, at a small, the
+    // usual and a large desktop font, and zoomed.
     void menuBarWhole_data() {
         QTest::addColumn<double>("points");
-        for (double points : {9.0, 14.0, 20.0})
-            QTest::newRow(qPrintable(QString::number(points))) << points;
+        QTest::addColumn<int>("zoom");
+        for (const auto& [points, zoom] :
+             {std::pair{9.0, 100}, {14.0, 100}, {20.0, 100}, {9.0, 200}, {14.0, 150}})
+            QTest::newRow(qPrintable(QStringLiteral("%1 pt, %2%").arg(points).arg(zoom))) << points << zoom;
     }
 
     void menuBarWhole() {
         QFETCH(double, points);
-        const QFont before = QApplication::font();
-        QFont font = before;
+        QFETCH(int, zoom);
+        ui::MainWindow& main = p_->main;
+        QFont font;
         font.setPointSizeF(points);
-        QApplication::setFont(font);
-        ui::MainWindow main(p_->printer, p_->help);
-        main.show();
-        QApplication::setFont(before);
+        main.viewScale().setDesktopFont(font);
+        main.viewScale().setZoom(zoom);
         for (QAction* title : main.menuBar()->actions())
             QVERIFY2(main.menuBar()->actionGeometry(title).right() < main.menuBar()->width(),
                      qPrintable(title->text()));
+        QCOMPARE(main.centralWidget()->width(), px(&main, 8100 * main.viewScale().factor()));
+        QVERIFY(points <= 11 || main.viewScale().factor() > zoom / 100.0); // the desktop's size counts
+    }
+
+    // Ctrl+Plus, Ctrl+Minus and Ctrl+0 in a calculator window, and the 表示倍率 menu, scale every
+    // window at once in steps of 25 %, between 100 and 200 %, and keep what the boxes hold.
+    void zoomEveryWindow() {
+        ui::CalculatorWindow* w = p_->choose(QStringLiteral("FA"));
+        typeInputs(w, exampleInputs("FA"));
+        QCOMPARE(p_->compute(w), QStringList{});
+        const QStringList shown = shownResult(w);
+        const QSize size = w->size();
+        for (const auto& [key, zoom] : {std::pair{Qt::Key_Plus, 125},
+                                        {Qt::Key_Equal, 150},
+                                        {Qt::Key_Minus, 125},
+                                        {Qt::Key_0, 100},
+                                        {Qt::Key_Minus, 100}}) {
+            QTest::keyClick(w->form().inputs.at(1), key, Qt::ControlModifier);
+            QCOMPARE(p_->main.viewScale().zoom(), zoom);
+        }
+        QCOMPARE(w->size(), size);
+        p_->action(QStringLiteral("actionZoom200"))->trigger();
+        QTest::keyClick(w->form().inputs.at(0), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(p_->main.viewScale().zoom(), 200);
+        QVERIFY(p_->action(QStringLiteral("actionZoom200"))->isChecked());
+        QCOMPARE(w->height(), px(w, layout(w).clientHeight * 2.0));
+        QVERIFY(w->width() >= px(w, layout(w).clientWidth * 2.0));
+        QCOMPARE(p_->main.centralWidget()->width(), px(&p_->main, 8100 * 2.0));
+        QCOMPARE(p_->help.scale, 2.0);
+        QCOMPARE(shownResult(w), shown);
+        QCOMPARE(w->form().inputTexts(), toStd(exampleInputs("FA")));
     }
 
     void mainWindowLoad() {
@@ -76,8 +109,8 @@ private slots:
         for (const QAction* a : main.menuBar()->actions())
             titles << a->text();
         QCOMPARE(titles, (QStringList{"単利の利息計算", "複利の利息計算", "積立金の利息計算", "年金の計算",
-                                      "割賦返済の計算", "ヘルプ"}));
-        compareMenu(main.menuBar()->actions(), menuTree());
+                                      "割賦返済の計算", "ヘルプ", "表示倍率"}));
+        compareMenu(main.menuBar()->actions().mid(0, static_cast<qsizetype>(menuTree().size())), menuTree());
         if (QTest::currentTestFailed()) return;
 
         // The titles and the separator do nothing of their own.

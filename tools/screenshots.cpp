@@ -2,6 +2,7 @@
 //  - one contact sheet per calculator window, every calculation it hosts dressed from the menu and
 //    computed with its worked example, every other one with printing switched on (both looks of
 //    the print switch), named <window>-<dpi>dpi.png;
+//  - with --dark, the same under a dark palette; with --zoom200, at the largest zoom;
 //  - with --singles, the main window with a menu open, one calculator window of each kind and the
 //    help window, for the README.
 #include "support/worked_examples.h"
@@ -207,15 +208,27 @@ int main(int argc, char** argv) {
     kinri::ui::MainWindow main(printer, help);
     main.show();
     settle();
+    // --zoom200: everything at the largest zoom, chosen from the menu as a user would.
+    const bool zoomed = args.contains(QStringLiteral("--zoom200"));
+    QString suffix = dark ? QStringLiteral("-dark") : QString();
+    if (zoomed) {
+        main.findChild<QAction*>(QStringLiteral("actionZoom200"))->trigger();
+        suffix += QStringLiteral("-zoom200");
+        if (!grab(around(&main), QStringLiteral("%1/main%2.png").arg(dir, suffix))) return 1;
+    }
 
     bool ok = true;
     const int dpi = static_cast<int>(std::lround(main.logicalDpiY() * main.devicePixelRatioF()));
     for (const kinri::WindowInfo& w : kinri::windows())
-        ok &= contactSheet(main, w.id,
-                           QStringLiteral("%1/%2-%3dpi%4.png")
-                               .arg(dir, qs(w.name).toLower())
-                               .arg(dpi)
-                               .arg(dark ? QStringLiteral("-dark") : QString()));
+        ok &= contactSheet(
+            main, w.id,
+            QStringLiteral("%1/%2-%3dpi%4.png").arg(dir, qs(w.name).toLower()).arg(dpi).arg(suffix));
     if (args.contains(QStringLiteral("--singles"))) ok &= singles(main, help, dir);
+    if (zoomed) {
+        main.findChild<QAction*>(QStringLiteral("HE01"))->trigger();
+        settle();
+        if (help.window() != nullptr)
+            ok &= grab(help.window()->frameGeometry(), dir + QStringLiteral("/help-zoom200.png"));
+    }
     return ok ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include "ui/result_box.h"
 #include "ui/table_rows.h"
 #include "ui/twips.h"
+#include "ui/view_scale.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -41,8 +42,8 @@ void paintTextRed(QWidget* w) {
 
 } // namespace
 
-CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout)
-    : window_(window), layout_(layout) {
+CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout, const ViewScale& scale)
+    : window_(window), layout_(layout), scale_(scale) {
     const auto inputCount = static_cast<std::size_t>(windowInfo(layout.id).inputCount);
     inputs.resize(inputCount, nullptr);
     inputCaptions.resize(inputCount, nullptr);
@@ -82,7 +83,6 @@ CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout)
             list = new QListWidget(&window);
             list->setUniformItemSizes(true);
             list->setSelectionMode(QAbstractItemView::SingleSelection);
-            list->setFont(QFont(fixedFontFamily(), 9));
             list->setTextElideMode(Qt::ElideNone); // a row is shown whole
             rows_ = new TableRows(list);
             list->setItemDelegate(rows_);
@@ -106,28 +106,13 @@ CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout)
         if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->setTextMargins(0, 0, 0, 0);
         if (c.kind() != ControlKind::Label) tabOrder[c.tab] = w;
         w->setObjectName(qs(c.name));
-        if (auto* label = qobject_cast<CaptionLabel*>(w)) {
-            label->setDesignedGeometry(pixels(c.left, c.top, c.width, c.height));
-        } else {
-            w->setGeometry(pixels(c.left, c.top, c.width, c.height));
-        }
-        if (c.fontSize > 0) w->setFont(uiFont(c.fontSize, qs(c.fontFamily)));
     }
     // The column heads appear once a table calculation is chosen.
     if (columnHead != nullptr) {
         columnHead->setVisible(false);
         resultCaption->setVisible(false);
     }
-    if (resultBox != nullptr) {
-        // The result box may widen to the right up to the window's edge for a long result.
-        QList<QRect> others;
-        for (QWidget* w : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (w != resultBox) others.append(w->geometry());
-        const QRect designed = resultBox->geometry();
-        const CaptionRoom room = roomRightAndDown(designed, others, window.rect(), px(kCaptionGapTwips));
-        resultBox->setDesignedGeometry(designed, room.rightEdge(designed.top(), designed.bottom() + 1) -
-                                                     designed.left());
-    }
+    layOut();
     QWidget* previous = nullptr;
     for (const auto& [tab, w] : tabOrder) {
         if (previous != nullptr) QWidget::setTabOrder(previous, w);
@@ -136,8 +121,63 @@ CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout)
     paintPrintLook(false); // where the design put it, until first switched
 }
 
+// The window and its controls where the design puts them, in the design's fonts, at the program's
+// scale.
+void CalculatorForm::layOut() {
+    window_.setFixedSize(px(layout_.clientWidth), px(layout_.clientHeight));
+    for (const ControlDesign& c : layout_.controls) {
+        QWidget* w = control(c.role);
+        if (auto* label = qobject_cast<CaptionLabel*>(w)) {
+            label->setDesignedGeometry(pixels(c.left, c.top, c.width, c.height));
+        } else {
+            w->setGeometry(pixels(c.left, c.top, c.width, c.height));
+        }
+        // A font of its own, or the window's; a menu entry sizes some again (see rescale).
+        w->setFont(c.fontSize > 0 ? uiFont(scale_.points(c.fontSize), qs(c.fontFamily)) : QFont());
+    }
+    if (list != nullptr) {
+        QFont rows(fixedFontFamily());
+        rows.setPointSizeF(scale_.points(9));
+        list->setFont(rows);
+    }
+    if (resultBox != nullptr) {
+        // The result box may widen to the right up to the window's edge for a long result.
+        QList<QRect> others;
+        for (QWidget* w : window_.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w != resultBox) others.append(w->geometry());
+        const QRect designed = resultBox->geometry();
+        const CaptionRoom room = roomRightAndDown(designed, others, window_.rect(), px(kCaptionGapTwips));
+        resultBox->setDesignedGeometry(designed, room.rightEdge(designed.top(), designed.bottom() + 1) -
+                                                     designed.left());
+    }
+}
+
+void CalculatorForm::rescale() {
+    layOut();
+    if (dressed_ != nullptr) {
+        for (const DressStep& step : dressSteps(*dressed_))
+            if (step.property == DressProperty::FontSize || step.property == DressProperty::Top ||
+                step.property == DressProperty::Height)
+                apply(step);
+    }
+    if (printLook_) {
+        setPrintLook(*printLook_);
+    } else {
+        fitCaptions();
+    }
+    if (list != nullptr && list->count() > 0) {
+        std::vector<std::string> rows;
+        rows.reserve(static_cast<std::size_t>(list->count()));
+        for (int i = 0; i < list->count(); ++i)
+            rows.push_back(list->item(i)->text().toStdString());
+        fitTable(rows);
+    } else if (list != nullptr) {
+        widenTable(0);
+    }
+}
+
 int CalculatorForm::px(double twips) const {
-    return twipsToPixels(twips, window_.logicalDpiY());
+    return scale_.px(twips, window_);
 }
 
 QRect CalculatorForm::pixels(int left, int top, int width, int height) const {
@@ -172,6 +212,7 @@ QWidget* CalculatorForm::control(ControlRef ref) const {
 }
 
 void CalculatorForm::dress(const CatalogueEntry& entry) {
+    dressed_ = &entry;
     if (list != nullptr) widenTable(0);
     inputs.front()->setFocus();
     for (const DressStep& step : dressSteps(entry))
@@ -187,7 +228,7 @@ void CalculatorForm::apply(const DressStep& step) {
     switch (step.property) {
     case DressProperty::FontSize: {
         QFont font = w->font();
-        font.setPointSizeF(step.number);
+        font.setPointSizeF(scale_.points(step.number));
         w->setFont(font);
         break;
     }
@@ -254,15 +295,19 @@ void CalculatorForm::show(const Outcome& out) {
         for (const std::string& line : out.listLines)
             lines.append(QString::fromStdString(line));
         list->addItems(lines); // one insertion for the whole table
-        // The list takes the size of every row from its last one, which keeps a table of 10000
-        // rows quick to lay out: the last row gets the width every row needs (and its own
-        // height), and the list then widens to it.
-        const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
-        const int width = rows_->measure(out.listLines, QFontMetrics(list->font())) + margin;
-        QListWidgetItem* last = list->item(list->count() - 1);
-        last->setSizeHint(QSize(width, list->sizeHintForRow(list->count() - 1)));
-        widenTable(width);
+        fitTable(out.listLines);
     }
+}
+
+// The list takes the size of every row from its last one, which keeps a table of 10000 rows quick
+// to lay out: the last row gets the width every row needs (and its own height), and the list then
+// widens to it.
+void CalculatorForm::fitTable(const std::vector<std::string>& rows) {
+    const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    const int width = rows_->measure(rows, QFontMetrics(list->font())) + margin;
+    QListWidgetItem* last = list->item(list->count() - 1);
+    last->setSizeHint(QSize(width, list->sizeHintForRow(list->count() - 1)));
+    widenTable(width);
 }
 
 // A table is read whole, never through a scroll bar: a row wider than the list widens the list,
@@ -292,6 +337,7 @@ void CalculatorForm::clearAll() {
 }
 
 void CalculatorForm::setPrintLook(bool on) {
+    printLook_ = on;
     const TwipsPoint pos = on ? layout_.printOn : layout_.printOff;
     printSwitch->setDesignedGeometry(pixels(pos.left, pos.top, kPrintSwitchWidth, kPrintSwitchHeight));
     paintPrintLook(on);

@@ -6,6 +6,7 @@
 
 #include <QRect>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ class PrintSwitch;
 class ResultBox;
 class TableRows;
 class TextBox;
+class ViewScale;
 
 // The controls of one calculator window, built on `window` from its design and held by what they
 // are for (the design's names stay their object names, for tests and assistive technology). The
@@ -28,7 +30,7 @@ class TextBox;
 // print switch its two looks; it decides nothing about what a click does.
 class CalculatorForm {
 public:
-    CalculatorForm(QWidget& window, const WindowLayout& layout);
+    CalculatorForm(QWidget& window, const WindowLayout& layout, const ViewScale& scale);
 
     WindowId id() const { return layout_.id; }
 
@@ -53,11 +55,16 @@ public:
     void clearAll();
     // The print switch where and as it is with printing on or off.
     void setPrintLook(bool on);
+    // Everything laid out again at the program's scale, as the last menu entry dressed it, with
+    // what the boxes and the table hold.
+    void rescale();
     // The control that is for `ref`; nullptr where the window has none.
     QWidget* control(ControlRef ref) const;
 
 private:
+    void layOut();
     void apply(const DressStep& step);
+    void fitTable(const std::vector<std::string>& rows);
     void paintPrintLook(bool on);
     void widenTable(int rowWidth);
     void fitCaptions();
@@ -67,7 +74,10 @@ private:
 
     QWidget& window_;
     const WindowLayout& layout_;
-    TableRows* rows_ = nullptr; // how the table's rows are painted; owned by the list
+    const ViewScale& scale_;
+    const CatalogueEntry* dressed_ = nullptr; // the last menu entry
+    std::optional<bool> printLook_;           // none until first switched
+    TableRows* rows_ = nullptr;               // how the table's rows are painted; owned by the list
 };
 
 } // namespace kinri::ui

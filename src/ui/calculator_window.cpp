@@ -7,7 +7,6 @@
 #include "ui/icons.h"
 #include "ui/print_switch.h"
 #include "ui/qt_text.h"
-#include "ui/twips.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -15,17 +14,14 @@
 
 namespace kinri::ui {
 
-CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, PrintService& printing,
-                                   HelpViewer& help, QWidget& menuWindow)
+CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, const ViewScale& scale,
+                                   PrintService& printing, HelpViewer& help, QWidget& menuWindow)
     : QWidget(nullptr), layout_(layout) {
     setObjectName(qs(windowInfo(layout.id).name));
     setWindowTitle(QStringLiteral("  割賦返済の計算"));
     setWindowIcon(artworkIcon(qs(layout.icon)));
     setAttribute(Qt::WA_QuitOnClose, false); // closing is handled below: it ends the program
-    const double dpi = logicalDpiY();
-    setFixedSize(twipsToPixels(layout.clientWidth, dpi), twipsToPixels(layout.clientHeight, dpi));
-
-    form_ = std::make_unique<CalculatorForm>(*this, layout);
+    form_ = std::make_unique<CalculatorForm>(*this, layout, scale);
     clicks_ = new ClickController(*this, *form_, state, printing, menuWindow);
     keys_ = new CalculatorKeys(*this, *form_, help);
     connect(form_->compute, &QPushButton::clicked, clicks_, &ClickController::compute);
@@ -44,6 +40,10 @@ void CalculatorWindow::dress(const CatalogueEntry& entry) {
     setWindowTitle(qs(familyInfo(entry.family).windowCaption));
     activateWindow();
     form_->dress(entry);
+}
+
+void CalculatorWindow::rescale() {
+    form_->rescale();
 }
 
 void CalculatorWindow::closeEvent(QCloseEvent* event) {

@@ -15,14 +15,15 @@ class CalculatorForm;
 class CalculatorKeys;
 class ClickController;
 class PrintService;
+class ViewScale;
 
 // One calculator window (ZOVAN2 .. ZOVAN5): its form (the controls, laid out from the window's
 // design), the controller of its buttons and print switch, and its keyboard and copying.
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    CalculatorWindow(const WindowLayout& layout, AppState& state, PrintService& printing, HelpViewer& help,
-                     QWidget& menuWindow);
+    CalculatorWindow(const WindowLayout& layout, AppState& state, const ViewScale& scale,
+                     PrintService& printing, HelpViewer& help, QWidget& menuWindow);
     ~CalculatorWindow() override;
 
     WindowId id() const { return layout_.id; }
@@ -32,6 +33,8 @@ public:
     // What a menu entry does once the window is shown: caption, focus to Text1, labels, layout,
     // empty boxes.
     void dress(const CatalogueEntry& entry);
+    // Lays the window out again at the program's new scale, keeping what it shows.
+    void rescale();
 
 signals:
     void programEndRequested();

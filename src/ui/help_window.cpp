@@ -10,6 +10,8 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
@@ -21,6 +23,31 @@ namespace {
 
 const QString kHelpName = QStringLiteral("金利計算 ヘルプ");
 
+// The pages' style sheet gives sizes in points and pixels for the design's scale; the browser
+// hands it on with every size multiplied by the program's scale.
+class ScaledBrowser : public QTextBrowser {
+public:
+    ScaledBrowser(QWidget* parent, const double& scale) : QTextBrowser(parent), scale_(scale) {}
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        const QVariant resource = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::StyleSheetResource || scale_ == 1.0) return resource;
+        static const QRegularExpression size(QStringLiteral("(\\d+(?:\\.\\d+)?)(pt|px)\\b"));
+        QString sheet = QString::fromUtf8(resource.toByteArray());
+        QString scaled;
+        qsizetype from = 0;
+        for (const QRegularExpressionMatch& m : size.globalMatch(sheet)) {
+            scaled += sheet.mid(from, m.capturedStart() - from);
+            scaled += QString::number(m.captured(1).toDouble() * scale_, 'f', 2) + m.captured(2);
+            from = m.capturedEnd();
+        }
+        return QVariant(scaled + sheet.mid(from));
+    }
+
+private:
+    const double& scale_;
+};
+
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -30,7 +57,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_QuitOnClose, false); // closing help never ends the program
     resize(sizeHint());
 
-    browser_ = new QTextBrowser(this);
+    browser_ = new ScaledBrowser(this, scale_);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(false);
     browser_->setSearchPaths({QStringLiteral(":/help")});
@@ -84,7 +111,22 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 QSize HelpWindow::sizeHint() const {
-    return {twipsToPixels(10800, logicalDpiX()), twipsToPixels(9000, logicalDpiY())};
+    return {twipsToPixels(10800, logicalDpiX() * scale_), twipsToPixels(9000, logicalDpiY() * scale_)};
+}
+
+// An open window grows (or shrinks) with its pages and stays on the screen.
+void HelpWindow::setScale(double factor) {
+    if (factor == scale_) return;
+    const double ratio = factor / scale_;
+    scale_ = factor;
+    if (!browser_->source().isEmpty()) browser_->reload();
+    if (!isVisible()) {
+        resize(sizeHint());
+        return;
+    }
+    resize(QSize(qRound(width() * ratio), qRound(height() * ratio))
+               .boundedTo(screen() != nullptr ? screen()->availableGeometry().size() : size()));
+    keepOnScreen(*this);
 }
 
 void HelpWindow::showContentsPage() {
@@ -124,7 +166,10 @@ HelpWindow* BuiltInHelpViewer::windowFor(const QString& helpFile) {
                              QStringLiteral("ヘルプ ファイル %1 が見つかりません。").arg(helpFile));
         return nullptr;
     }
-    if (!window_) window_ = std::make_unique<HelpWindow>();
+    if (!window_) {
+        window_ = std::make_unique<HelpWindow>();
+        window_->setScale(scale_);
+    }
     return window_.get();
 }
 
@@ -141,6 +186,11 @@ void BuiltInHelpViewer::bringToFront() {
     window_->show();
     window_->raise();
     window_->activateWindow();
+}
+
+void BuiltInHelpViewer::setScale(double factor) {
+    scale_ = factor;
+    if (window_) window_->setScale(factor);
 }
 
 void BuiltInHelpViewer::showContents(const QString& helpFile) {

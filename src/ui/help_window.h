@@ -22,12 +22,15 @@ public:
     // The page of the calculation `item` ("SP"), or the contents when there is none.
     void showCalculationPage(const QString& item);
     QTextBrowser* browser() const { return browser_; }
-    // 720 × 600 pixels at 96 dpi, in proportion at other resolutions.
+    // 720 × 600 pixels at 96 dpi, in proportion at other resolutions and scales.
     QSize sizeHint() const override;
+    // Pages, their type and the window drawn `factor` times as large as designed.
+    void setScale(double factor);
 
 private:
     void find(bool backward);
 
+    double scale_ = 1.0;
     QTextBrowser* browser_;
     QLineEdit* search_;
 };
@@ -40,6 +43,7 @@ public:
     ~BuiltInHelpViewer() override;
     void showContents(const QString& helpFile) override;
     void showTopic(const QString& helpFile, const QString& item) override;
+    void setScale(double factor) override;
     HelpWindow* window() const { return window_.get(); }
 
 private:
@@ -47,6 +51,7 @@ private:
     void bringToFront();
 
     std::unique_ptr<HelpWindow> window_;
+    double scale_ = 1.0;
 };
 
 inline constexpr const char* kHelpFileName = "MEPTAL.hlp";

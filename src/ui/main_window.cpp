@@ -61,16 +61,12 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false); // closing is handled in closeEvent
 
     // The client area is practically empty: the window is its caption and its menu bar.
-    auto* client = new QWidget(this);
-    const double dpi = logicalDpiY();
-    client->setFixedSize(twipsToPixels(8100, dpi), std::max(1, twipsToPixels(15, dpi)));
-    setCentralWidget(client);
+    setCentralWidget(new QWidget(this));
     buildMenu();
-    // As wide as the menu bar needs at the user's font size: no title is ever put away behind
-    // the bar's overflow button.
-    const int width = std::max(sizeHint().width(), menuBar()->sizeHint().width());
-    setFixedSize(width,
-                 sizeHint().height() - menuBar()->sizeHint().height() + menuBar()->heightForWidth(width));
+    scale_.addMenu(*menuBar());
+    fitToMenuBar();
+    connect(&scale_, &ViewScale::changed, this, &MainWindow::rescale);
+    help_.setScale(scale_.factor());
     addKeys();
 
     // Load: placed, nothing selected, printing off.
@@ -83,6 +79,27 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
 MainWindow::~MainWindow() {
     windows_ = {};
     hide();
+}
+
+// As wide as the design, or as the menu bar needs at the user's font size: no title is ever put
+// away behind the bar's overflow button.
+void MainWindow::fitToMenuBar() {
+    centralWidget()->setFixedSize(scale_.px(8100, *this), std::max(1, scale_.px(15, *this)));
+    const int width = std::max(centralWidget()->width(), menuBar()->sizeHint().width());
+    setFixedSize(width,
+                 sizeHint().height() - menuBar()->sizeHint().height() + menuBar()->heightForWidth(width));
+}
+
+// A new zoom or desktop text size: every window redrawn at it, each kept on the screen.
+void MainWindow::rescale() {
+    help_.setScale(scale_.factor());
+    fitToMenuBar();
+    keepOnScreen(*this);
+    for (const auto& window : windows_) {
+        if (!window) continue;
+        window->rescale();
+        keepOnScreen(*window);
+    }
 }
 
 CalculatorWindow* MainWindow::calculatorWindow(WindowId id) const {
@@ -140,8 +157,8 @@ void MainWindow::choose(const CatalogueEntry& entry) {
     auto& slot = windows_.at(static_cast<std::size_t>(entry.window));
     const bool first = !slot;
     if (first) {
-        slot =
-            std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, *printing_, help_, *this);
+        slot = std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, scale_, *printing_,
+                                                  help_, *this);
         connect(slot.get(), &CalculatorWindow::programEndRequested, this, &MainWindow::programEndRequested);
         placeOnScreen(*slot);
     }

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "compute/app_state.h"
 #include "ui/platform.h"
+#include "ui/view_scale.h"
 
 #include <QMainWindow>
 
@@ -26,6 +27,8 @@ public:
     ~MainWindow() override;
 
     const AppState& state() const { return state_; }
+    // The size every window of the program is drawn at: the desktop's text size and the zoom.
+    ViewScale& viewScale() { return scale_; }
 
     // The calculator window, or nullptr while no menu entry has needed it yet.
     CalculatorWindow* calculatorWindow(WindowId id) const;
@@ -43,6 +46,8 @@ protected:
 
 private:
     void buildMenu();
+    void fitToMenuBar();
+    void rescale();
     void addMenuNode(QMenu* parent, const MenuNode& node);
     void choose(const CatalogueEntry& entry);
     void addKeys();
@@ -51,6 +56,7 @@ private:
 
     HelpViewer& help_;
     AppState state_;
+    ViewScale scale_;
     // Before the windows, so that it outlives them: at the end it stops once they are gone.
     std::unique_ptr<PrintService> printing_;
     std::array<std::unique_ptr<CalculatorWindow>, 4> windows_;

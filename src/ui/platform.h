@@ -59,6 +59,8 @@ struct HelpViewer {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-parameter"
     virtual void showTopic(const QString& helpFile, const QString& item) { showContents(helpFile); }
+    // The size the program is drawn at (1 as designed, 2 twice as large); the help follows it.
+    virtual void setScale(double factor) {}
 #pragma GCC diagnostic pop
     // clang-format on
 };

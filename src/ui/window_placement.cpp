@@ -46,6 +46,14 @@ void placeOnScreen(QWidget& window) {
     window.move(area.topLeft() + QPoint(twipsToPixels(pos.left, dpi), twipsToPixels(pos.top, dpi)));
 }
 
+void keepOnScreen(QWidget& window) {
+    const QScreen* screen = screenOf(window);
+    if (screen == nullptr || !window.isVisible()) return;
+    const QRect outer = window.frameGeometry();
+    const QRect inside = movedInto(outer, screen->availableGeometry());
+    if (inside.topLeft() != outer.topLeft()) window.move(inside.topLeft());
+}
+
 QRect placeBeside(QSize size, const QRect& beside, const QRect& area, int gap) {
     size = size.boundedTo(area.size());
     // Free room on each side of `beside`, and the places tried there in this order of preference:

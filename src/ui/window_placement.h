@@ -10,6 +10,9 @@ namespace kinri::ui {
 // free height above it (placeWindow, worked out in twips from the window's outer size).
 void placeOnScreen(QWidget& window);
 
+// Moves `window`, grown larger, back inside its screen's free area where it now reaches out of it.
+void keepOnScreen(QWidget& window);
+
 // Where a window of outer size `size` goes so that it covers as little as it can of the window
 // whose outer rectangle is `beside`, `gap` pixels away: right of it, else left, else below, else
 // above; when each of those would cover part of it, the one that covers least. Inside `area`

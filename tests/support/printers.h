@@ -64,8 +64,10 @@ public:
     void showTopic(const QString& helpFile, const QString& item) override {
         topics.append(helpFile + u' ' + item);
     }
+    void setScale(double factor) override { scale = factor; }
     QStringList asked;
     QStringList topics;
+    double scale = 1.0;
 };
 
 } // namespace kinri::test

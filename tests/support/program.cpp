@@ -159,7 +159,11 @@ bool placedOnScreen(const QWidget* w) {
     return std::abs(frame.left() - left) <= 3 && std::abs(frame.top() - top) <= 3;
 }
 
+// The legibility tests run again zoomed and with a larger desktop font.
 Program::Program() {
+    main.viewScale().setZoom(qEnvironmentVariableIntValue("KINRI_TEST_ZOOM"));
+    if (const int points = qEnvironmentVariableIntValue("KINRI_TEST_DESKTOP_POINTS"); points > 0)
+        main.viewScale().setDesktopFont(QFont(QString(), points));
     main.show();
 }
 
