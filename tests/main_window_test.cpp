@@ -63,6 +63,7 @@ private slots:
             QVERIFY2(main.menuBar()->actionGeometry(title).right() < main.menuBar()->width(),
                      qPrintable(title->text()));
         QCOMPARE(main.centralWidget()->width(), px(&main, 8100 * main.viewScale().factor()));
+        QCOMPARE(main.menuBar()->font().pointSizeF(), 9 * main.viewScale().factor()); // measured as drawn
         QVERIFY(points <= 11 || main.viewScale().factor() > zoom / 100.0); // the desktop's size counts
     }
 

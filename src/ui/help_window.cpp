@@ -119,6 +119,7 @@ void HelpWindow::setScale(double factor) {
     if (factor == scale_) return;
     const double ratio = factor / scale_;
     scale_ = factor;
+    setFont(QFont()); // the application's font as the scale set it, at once
     if (!browser_->source().isEmpty()) browser_->reload();
     if (!isVisible()) {
         resize(sizeHint());

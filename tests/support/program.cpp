@@ -159,9 +159,9 @@ bool placedOnScreen(const QWidget* w) {
     return std::abs(frame.left() - left) <= 3 && std::abs(frame.top() - top) <= 3;
 }
 
-// The legibility tests run again zoomed and with a larger desktop font.
+// The legibility tests run again with a larger desktop font (windows built at that scale) and
+// zoomed (each window laid out again once dressed).
 Program::Program() {
-    main.viewScale().setZoom(qEnvironmentVariableIntValue("KINRI_TEST_ZOOM"));
     if (const int points = qEnvironmentVariableIntValue("KINRI_TEST_DESKTOP_POINTS"); points > 0)
         main.viewScale().setDesktopFont(QFont(QString(), points));
     main.show();
@@ -176,6 +176,8 @@ ui::CalculatorWindow* Program::choose(const QString& item) {
     const CatalogueEntry* entry = findEntry(item.toStdString());
     if (a == nullptr || entry == nullptr) return nullptr;
     a->trigger();
+    main.viewScale().setZoom(ui::ViewScale::kLeastZoom);
+    main.viewScale().setZoom(qEnvironmentVariableIntValue("KINRI_TEST_ZOOM"));
     return main.calculatorWindow(entry->window);
 }
 
