@@ -17,6 +17,7 @@
 #include <QIcon>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyleOptionMenuItem>
 
@@ -67,6 +68,7 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     addKeys(); // before the window takes the menu bar's size: it sets the bar's style
     fitToMenuBar();
     connect(&scale_, &ViewScale::changed, this, &MainWindow::rescale);
+    scale_.setFits([this](double factor) { return fitsScreen(factor); });
     help_.setScale(scale_.factor());
 
     // Load: placed, nothing selected, printing off.
@@ -91,6 +93,24 @@ void MainWindow::fitToMenuBar() {
     const int width = std::max(centralWidget()->width(), menuBar()->sizeHint().width());
     setFixedSize(width,
                  sizeHint().height() - menuBar()->sizeHint().height() + menuBar()->heightForWidth(width));
+}
+
+// Whether every calculator window, as designed and with its frame, fits the free area of the
+// screen at `factor`: a zoom that would push the table window's Menu button off the screen of a
+// laptop is no zoom a user wants.
+bool MainWindow::fitsScreen(double factor) const {
+    const QScreen* s = screen();
+    if (s == nullptr) return true;
+    const QSize frame = frameGeometry().size() - size(); // the title bar and borders
+    const QSize area = s->availableGeometry().size() - frame;
+    const double dpi = logicalDpiY() * factor;
+    for (const WindowInfo& w : windows()) {
+        const WindowLayout& l = windowLayout(w.id);
+        if (twipsToPixels(l.clientWidth, dpi) > area.width() ||
+            twipsToPixels(l.clientHeight, dpi) > area.height())
+            return false;
+    }
+    return true;
 }
 
 // A new zoom or desktop text size: every window redrawn at it, each kept on the screen.

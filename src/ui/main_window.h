@@ -47,6 +47,7 @@ protected:
 private:
     void buildMenu();
     void fitToMenuBar();
+    bool fitsScreen(double factor) const;
     void rescale();
     void addMenuNode(QMenu* parent, const MenuNode& node);
     void choose(const CatalogueEntry& entry);

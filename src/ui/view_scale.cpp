@@ -58,6 +58,8 @@ ViewScale::ViewScale(QObject* parent) : QObject(parent) {
 
 void ViewScale::setZoom(int percent) {
     percent = std::clamp(percent, kLeastZoom, kMostZoom);
+    while (!offered(percent))
+        percent -= kZoomStep;
     if (percent == zoom_) return;
     zoom_ = percent;
     applyFont();
@@ -91,6 +93,7 @@ void ViewScale::addMenu(QMenuBar& bar) {
     for (int percent = kLeastZoom; percent <= kMostZoom; percent += kZoomStep) {
         QAction* step = menu->addAction(QStringLiteral("%1%").arg(percent));
         step->setObjectName(QStringLiteral("actionZoom%1").arg(percent));
+        step->setData(percent);
         step->setCheckable(true);
         step->setChecked(percent == zoom_);
         steps->addAction(step);
@@ -98,6 +101,11 @@ void ViewScale::addMenu(QMenuBar& bar) {
         connect(this, &ViewScale::changed, step,
                 [this, step, percent] { step->setChecked(percent == zoom_); });
     }
+    // Steps that would make a window larger than the screen are shown, but not offered.
+    connect(menu, &QMenu::aboutToShow, this, [this, steps] {
+        for (QAction* step : steps->actions())
+            step->setEnabled(offered(step->data().toInt()));
+    });
     menu->addSeparator();
     // The keys are shown, not bound: the event filter takes them in every window.
     const auto keyed = [&](const QString& text, const QKeySequence& keys, const char* name, auto zoomTo) {

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QFont;
 class QMenuBar;
 class QWidget;
@@ -25,9 +27,14 @@ public:
     explicit ViewScale(QObject* parent = nullptr);
 
     // The desktop's text size against this platform's standard, times the zoom.
-    double factor() const { return desktop_ * zoom_ / 100.0; }
+    double factor() const { return factorAt(zoom_); }
+    double factorAt(int zoom) const { return desktop_ * zoom / 100.0; }
     int zoom() const { return zoom_; }
+    // The nearest step to `percent` at which the windows still fit (100 % always does).
     void setZoom(int percent);
+    // Whether every window of the program fits the screen at a factor; a zoom that would make
+    // one larger than the screen is not offered.
+    void setFits(std::function<bool(double factor)> fits) { fits_ = std::move(fits); }
     // What the desktop's standard text is set to (by the user, or by a test).
     void setDesktopFont(const QFont& font);
 
@@ -47,8 +54,11 @@ protected:
 private:
     void applyFont() const;
 
+    bool offered(int zoom) const { return zoom == kLeastZoom || !fits_ || fits_(factorAt(zoom)); }
+
     double desktop_ = 1.0;
     int zoom_ = kLeastZoom;
+    std::function<bool(double)> fits_;
 };
 
 // The point size of the desktop's standard text on this platform, for which the program is
