@@ -401,8 +401,8 @@ CaptionLayout movedDown(const CaptionLayout& layout, int dy, const QList<QRect>&
     out.firstBaseline -= top;
     out.blocked.clear();
     for (const QRect& t : taken) {
-        const QRect part = t.intersected(out.geometry);
-        if (!part.isEmpty()) out.blocked.append(part.translated(-out.geometry.topLeft()));
+        const QRect corner = t.intersected(out.geometry);
+        if (!corner.isEmpty()) out.blocked.append(corner.translated(-out.geometry.topLeft()));
     }
     return out;
 }
