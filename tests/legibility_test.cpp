@@ -114,12 +114,65 @@ void checkCaption(ui::CaptionLabel* label, const QWidget* window) {
     }
 }
 
-void checkCaptions(const QWidget* window) {
+double widestLineGap(const ui::CaptionLayout& l) {
+    double widest = 0;
+    for (int i = 0; i + 1 < l.lines.size(); ++i)
+        widest = std::max(widest, l.lineBox(i + 1).top() - l.lineBox(i).bottom());
+    return widest;
+}
+
+// Each caption reads as its box's: the box's middle runs through the caption's ink, centred on it
+// within a pixel unless something on the side it would move to is within a line of it; and two
+// neighbours stand at least twice as far apart as the lines of either.
+void checkCaptionsBeside(const ui::CalculatorWindow* window) {
+    const ui::CalculatorForm& f = window->form();
+    QList<std::pair<const ui::CaptionLabel*, const QWidget*>> beside;
+    for (std::size_t k = 0; k < f.inputs.size(); ++k)
+        beside.append({f.inputCaptions[k], f.inputs[k]});
+    if (f.resultBox != nullptr) beside.append({f.resultCaption, f.resultBox});
+    QList<std::pair<const QWidget*, QRectF>> taken{
+        {nullptr, QRectF(0, -1, window->width(), 1)},
+        {nullptr, QRectF(0, window->height(), window->width(), 1)}};
+    for (const QWidget* other : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const auto* label = qobject_cast<const ui::CaptionLabel*>(other);
+        if (!other->isHidden())
+            taken.append({other, label ? label->captionLayout().inkBox().translated(label->pos())
+                                       : QRectF(other->geometry())});
+    }
+    const ui::CaptionLabel* above = nullptr;
+    for (const auto& [label, box] : beside) {
+        const ui::CaptionLayout& l = label->captionLayout();
+        const QRectF ink = l.inkBox().translated(label->pos());
+        const double middle = box->y() + box->height() / 2.0, off = middle - ink.center().y();
+        const QByteArray what = (window->objectName() + u'.' + label->text()).toUtf8();
+        QVERIFY2(ink.top() < middle && middle < ink.bottom(), what.constData());
+        double room = window->height();
+        for (int i = 0; i < l.lines.size(); ++i) {
+            const QRectF line = l.lineBox(i).translated(label->pos());
+            for (const auto& [other, t] : taken)
+                if (other != label && t.left() < line.right() && line.left() < t.right()) {
+                    if (off > 0 && t.top() >= line.bottom()) room = std::min(room, t.top() - line.bottom());
+                    if (off < 0 && t.bottom() <= line.top()) room = std::min(room, line.top() - t.bottom());
+                }
+        }
+        QVERIFY2(std::abs(off) <= 1 || room < l.pitch, qPrintable(what + ' ' + QByteArray::number(off)));
+        if (above != nullptr) {
+            const double apart =
+                ink.top() - above->captionLayout().inkBox().translated(above->pos()).bottom();
+            QVERIFY2(apart >= 2 * std::max(widestLineGap(l), widestLineGap(above->captionLayout())),
+                     what.constData());
+        }
+        above = label;
+    }
+}
+
+void checkCaptions(const ui::CalculatorWindow* window) {
     for (ui::CaptionLabel* label : window->findChildren<ui::CaptionLabel*>(Qt::FindDirectChildrenOnly)) {
         if (label->isHidden() || label->text().isEmpty()) continue;
         checkCaption(label, window);
         if (QTest::currentTestFailed()) return;
     }
+    checkCaptionsBeside(window);
 }
 
 // A palette of one background, one box colour and one text colour, as a theme sets them.

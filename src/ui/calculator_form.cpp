@@ -375,7 +375,11 @@ void CalculatorForm::fitCaptions() {
     for (const QRect& place : places)
         if (place != printSwitch->designedGeometry())
             switchPlaces.append(roomSideways(place, buttons, window_.rect(), gap));
-    kinri::ui::fitCaptions(&window_, switchPlaces, gap);
+    QList<CaptionBeside> beside;
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        beside.append({inputCaptions[k], inputs[k]});
+    if (resultBox != nullptr) beside.append({resultCaption, resultBox});
+    kinri::ui::fitCaptions(&window_, switchPlaces, gap, beside);
 }
 
 } // namespace kinri::ui

@@ -4,6 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kinri::ui {
 
 CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
@@ -44,6 +47,13 @@ void CaptionLabel::fitInto(const CaptionRoom& room) {
     update();
 }
 
+void CaptionLabel::moveDown(int dy, const QList<QRect>& taken) {
+    layout_ = movedDown(layout_, dy, taken);
+    setGeometry(layout_.geometry);
+    if (!layout_.blocked.isEmpty()) lower();
+    update();
+}
+
 QRegion CaptionLabel::area() const {
     QRegion area(geometry());
     for (const QRect& b : layout_.blocked)
@@ -67,7 +77,46 @@ void CaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
-void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap) {
+namespace {
+
+// The captions of `beside` centred on their boxes, kept `gap` pixels from `fixed` (the other
+// controls and reserved places), from the labels not centred and from the window's edge.
+void centreOnBoxes(const QList<CaptionBeside>& beside, const QList<CaptionLabel*>& labels,
+                   const QList<QRect>& fixed, const QRect& client, int gap) {
+    QList<CaptionBeside> column;
+    for (const CaptionBeside& b : beside)
+        if (!b.caption->isHidden() && !b.box->isHidden() && !b.caption->captionLayout().lines.isEmpty())
+            column.append(b);
+    std::sort(column.begin(), column.end(), [](const CaptionBeside& a, const CaptionBeside& b) {
+        return a.box->geometry().center().y() < b.box->geometry().center().y();
+    });
+    QList<QRect> taken;
+    for (const QRect& f : fixed)
+        taken.append(f.adjusted(-gap, -gap, gap, gap));
+    for (CaptionLabel* label : labels)
+        if (std::none_of(column.begin(), column.end(),
+                         [&](const CaptionBeside& b) { return b.caption == label; }))
+            taken.append(label->area().boundingRect().adjusted(-gap, -gap, gap, gap));
+
+    QList<ColumnCaption> captions;
+    for (const CaptionBeside& b : column) {
+        const CaptionLayout& l = b.caption->captionLayout();
+        const QRectF ink = l.inkBox().translated(l.geometry.topLeft());
+        const auto [up, down] = verticalRoom(l, taken, client.adjusted(gap, gap, -gap, -gap));
+        const QRect box = b.box->geometry();
+        // Two thirds of a line between two captions, and twice what lines of one keep at least.
+        const double space = std::max(2 * l.lineSpace(), 2 * l.pitch / 3);
+        captions.append({ink.top(), ink.bottom(), box.top() + box.height() / 2.0, up, down,
+                         std::max(gap, static_cast<int>(std::ceil(space)))});
+    }
+    const QList<int> moves = centringMoves(captions);
+    for (int i = 0; i < moves.size(); ++i)
+        column.at(i).caption->moveDown(moves.at(i), taken);
+}
+
+} // namespace
+
+void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap, const QList<CaptionBeside>& beside) {
     QList<CaptionLabel*> labels;
     QList<QRect> fixed;   // the other controls
     QList<QRect> buttons; // a caption keeps twice the distance from a button's raised frame
@@ -121,6 +170,7 @@ void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap) {
         label->fitInto(roomRightAndDown(label->designedGeometry(), others, client, gap));
         ++k;
     }
+    centreOnBoxes(beside, labels, fixed, client, gap);
 }
 
 } // namespace kinri::ui

@@ -28,6 +28,9 @@ public:
 
     // Lays the caption out within `room` and takes the geometry the layout needs.
     void fitInto(const CaptionRoom& room);
+    // Moves the laid-out caption `dy` pixels down (up, if negative), its rectangle no taller than
+    // its ink needs; what of `taken` it then covers it leaves to the controls there.
+    void moveDown(int dy, const QList<QRect>& taken);
 
     const CaptionLayout& captionLayout() const { return layout_; }
     // The part of its window the label takes: its rectangle, less the corner a neighbour keeps
@@ -55,9 +58,20 @@ private:
     CaptionLayout layout_;
 };
 
+// A caption and the box it names, beside it.
+struct CaptionBeside {
+    CaptionLabel* caption;
+    const QWidget* box;
+};
+
 // Fits every caption label of `window` into the room its window leaves it: right and down up to
 // the other controls and the window's edge, keeping `gap` pixels to each. `reserved` are areas
-// that stay free although no control is there now (the print switch's other place).
-void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap);
+// that stay free although no control is there now (the print switch's other place). Then each
+// caption of `beside` moves up or down to be centred on its box, as far as the room allows, and
+// two of them keep clearly more room between them than lines of one caption have: a caption's
+// lines start at the top of a rectangle drawn for one line, and two-line captions of neighbouring
+// boxes would otherwise read as one block.
+void fitCaptions(QWidget* window, const QList<QRect>& reserved, int gap,
+                 const QList<CaptionBeside>& beside = {});
 
 } // namespace kinri::ui

@@ -263,6 +263,21 @@ QRectF CaptionLayout::lineBox(int line) const {
                   QPointF(pen + inkRights.at(line), y + inkBottoms.at(line)));
 }
 
+QRectF CaptionLayout::inkBox() const {
+    QRectF ink;
+    for (int i = 0; i < lines.size(); ++i)
+        ink |= lineBox(i);
+    return ink;
+}
+
+double CaptionLayout::lineSpace() const {
+    if (lines.size() == 1) return pitch - (inkBottoms.front() - inkTops.front());
+    double widest = 0;
+    for (int i = 0; i + 1 < lines.size(); ++i)
+        widest = std::max(widest, lineBox(i + 1).top() - lineBox(i).bottom());
+    return widest;
+}
+
 CaptionLayout layoutCaption(const CaptionText& caption, const QFont& designFont, const QRect& designed,
                             const CaptionRoom& room, CaptionGrowth growth, QPaintDevice* device) {
     const bool sideways = growth == CaptionGrowth::Sideways;
@@ -372,6 +387,93 @@ CaptionLayout layoutCaption(const CaptionText& caption, const QFont& designFont,
     CaptionLayout out = finish(caption, m, b, stack, all, sideways, device);
     out.fits = false;
     return out;
+}
+
+CaptionLayout movedDown(const CaptionLayout& layout, int dy, const QList<QRect>& taken) {
+    if (layout.lines.isEmpty()) return layout;
+    const QRectF ink = layout.inkBox();
+    // Cut to the ink, the rectangle cannot reach a neighbour its ink keeps clear of.
+    const int top = static_cast<int>(std::floor(ink.top() - kEdge));
+    const int bottom = static_cast<int>(std::ceil(ink.bottom() + kEdge));
+    CaptionLayout out = layout;
+    out.geometry = QRect(layout.geometry.left(), layout.geometry.top() + top + dy, layout.geometry.width(),
+                         bottom - top);
+    out.firstBaseline -= top;
+    out.blocked.clear();
+    for (const QRect& t : taken) {
+        const QRect corner = t.intersected(out.geometry);
+        if (!corner.isEmpty()) out.blocked.append(corner.translated(-out.geometry.topLeft()));
+    }
+    return out;
+}
+
+std::pair<int, int> verticalRoom(const CaptionLayout& layout, const QList<QRect>& taken,
+                                 const QRect& within) {
+    double up = -within.height(), down = within.height();
+    for (int i = 0; i < layout.lines.size(); ++i) {
+        const QRectF ink = layout.lineBox(i).translated(layout.geometry.topLeft());
+        up = std::max(up, within.top() - ink.top());
+        down = std::min(down, within.top() + within.height() - ink.bottom());
+        for (const QRect& t : taken) {
+            if (t.left() >= ink.right() || t.left() + t.width() <= ink.left()) continue;
+            if (t.top() + t.height() / 2.0 < ink.center().y()) {
+                up = std::max(up, t.top() + t.height() - ink.top());
+            } else {
+                down = std::min(down, t.top() - ink.bottom());
+            }
+        }
+    }
+    return {static_cast<int>(std::ceil(up)), static_cast<int>(std::floor(down))};
+}
+
+QList<int> centringMoves(const QList<ColumnCaption>& column) {
+    // Measured from a column of captions stacked tight (each `space` below the one above), every
+    // caption keeps its space exactly when none stands higher in that measure than the one above
+    // it. Each caption asks for the place that centres it; where one would then stand higher
+    // than the one above, the two (and whatever group that one is in) share a place instead, the
+    // mean of what they ask, within the room of all of them.
+    struct Group {
+        double wanted = 0; // sum over the group
+        int count = 0;
+        int low = 0, high = 0;
+        int value() const {
+            return std::max(low, std::min(high, static_cast<int>(std::lround(wanted / count))));
+        }
+    };
+    QList<int> tops, stacked;
+    std::vector<Group> groups;
+    for (int i = 0; i < column.size(); ++i) {
+        const ColumnCaption& c = column.at(i);
+        tops.append(static_cast<int>(std::floor(c.inkTop)));
+        if (i > 0) {
+            const ColumnCaption& above = column.at(i - 1);
+            const int height = static_cast<int>(std::ceil(above.inkBottom)) - tops.at(i - 1);
+            // The larger space of the two, so that neither caption's lines read closer than it.
+            stacked.append(stacked.back() + height + std::max(above.space, c.space));
+        } else {
+            stacked.append(0);
+        }
+        const int at = tops.back() - stacked.back();
+        groups.push_back({at + c.boxCentre - (c.inkTop + c.inkBottom) / 2, 1, at + c.up, at + c.down});
+        while (groups.size() >= 2 && groups[groups.size() - 2].value() > groups.back().value()) {
+            const Group last = groups.back();
+            groups.pop_back();
+            Group& pooled = groups.back();
+            pooled.wanted += last.wanted;
+            pooled.count += last.count;
+            pooled.low = std::max(pooled.low, last.low);
+            pooled.high = std::min(pooled.high, last.high);
+        }
+    }
+    QList<int> moves;
+    for (const Group& g : groups) {
+        if (g.low > g.high) return {};
+        for (int k = 0; k < g.count; ++k) {
+            const int i = static_cast<int>(moves.size());
+            moves.append(g.value() + stacked.at(i) - tops.at(i));
+        }
+    }
+    return moves;
 }
 
 CaptionRoom roomRightAndDown(const QRect& designed, const QList<QRect>& others, const QRect& client,

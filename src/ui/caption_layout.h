@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+#include <utility>
+
 class QPaintDevice;
 
 namespace kinri::ui {
@@ -69,6 +71,11 @@ struct CaptionLayout {
     double lineLeft(int line) const; // where the line's pen starts
     // The box of a line's ink and advance, in the label's coordinates.
     QRectF lineBox(int line) const;
+    // The box of every line's ink and advance, in the label's coordinates.
+    QRectF inkBox() const;
+    // The widest room between one line's ink and the next one's; of a single line, the room a
+    // second line would leave.
+    double lineSpace() const;
 };
 
 // Lays `caption` out for a label designed at `designed` with `designFont`, free to take any part
@@ -80,6 +87,31 @@ struct CaptionLayout {
 // filled ones. `device` gives the resolution of the metrics.
 CaptionLayout layoutCaption(const CaptionText& caption, const QFont& designFont, const QRect& designed,
                             const CaptionRoom& room, CaptionGrowth growth, QPaintDevice* device);
+
+// The layout `dy` pixels lower (higher, if negative) in its window, its rectangle cut down to its
+// lines' ink and the edge kept around it. It leaves to other controls what of `taken` (their
+// rectangles with their distance kept) it covers, as a caption running wider below a box does.
+CaptionLayout movedDown(const CaptionLayout& layout, int dy, const QList<QRect>& taken);
+
+// How far a laid-out caption may move up (the first, <= 0 where it stands clear now) and down
+// before a line's ink comes into `taken` or out of `within`. Only what lies over or under a line
+// stops it: a line that runs wider below a box is stopped by the box, a shorter one is not.
+std::pair<int, int> verticalRoom(const CaptionLayout& layout, const QList<QRect>& taken, const QRect& within);
+
+// A caption of a column of captions, each naming the box beside it.
+struct ColumnCaption {
+    double inkTop = 0, inkBottom = 0; // of all its lines, in the window
+    double boxCentre = 0;             // the height of its box's middle
+    int up = 0, down = 0;             // how far it may move, from verticalRoom
+    int space = 0;                    // the least room it keeps between its ink and a neighbour's
+};
+
+// How far each caption of a column (top to bottom) moves down, or up if negative, so that its
+// ink is centred on its box. A caption that its room stops short of that comes as close as the
+// room allows; neighbours that centred would come closer than their space move apart, off their
+// boxes' middles by as little as they can between them. Empty when the column cannot keep its
+// captions apart at all: then they stay where they are.
+QList<int> centringMoves(const QList<ColumnCaption>& column);
 
 // The room of a label designed at `designed`: right and down up to the edge of `client`, less
 // the rectangles of `others` with `gap` around each. A control that covers part of the designed
