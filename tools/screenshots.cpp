@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QThread>
@@ -208,12 +209,14 @@ int main(int argc, char** argv) {
     kinri::ui::MainWindow main(printer, help);
     main.show();
     settle();
-    // --zoom200: everything at the largest zoom, chosen from the menu as a user would.
-    const bool zoomed = args.contains(QStringLiteral("--zoom200"));
+    // --zoom200 (or another step): everything zoomed, chosen from the menu as a user would.
+    const QStringList zoomArgs = args.filter(QRegularExpression(QStringLiteral("^--zoom\\d+$")));
+    const bool zoomed = !zoomArgs.isEmpty();
     QString suffix = dark ? QStringLiteral("-dark") : QString();
     if (zoomed) {
-        main.findChild<QAction*>(QStringLiteral("actionZoom200"))->trigger();
-        suffix += QStringLiteral("-zoom200");
+        const QString percent = zoomArgs.front().mid(6);
+        main.findChild<QAction*>(QStringLiteral("actionZoom") + percent)->trigger();
+        suffix += QStringLiteral("-zoom") + percent;
         if (!grab(around(&main), QStringLiteral("%1/main%2.png").arg(dir, suffix))) return 1;
     }
 
@@ -228,7 +231,7 @@ int main(int argc, char** argv) {
         main.findChild<QAction*>(QStringLiteral("HE01"))->trigger();
         settle();
         if (help.window() != nullptr)
-            ok &= grab(help.window()->frameGeometry(), dir + QStringLiteral("/help-zoom200.png"));
+            ok &= grab(help.window()->frameGeometry(), dir + QStringLiteral("/help%1.png").arg(suffix));
     }
     return ok ? 0 : 1;
 }
