@@ -1,5 +1,6 @@
 #include "ui/calculator_form.h"
 
+#include "ui/announcer.h"
 #include "ui/caption_label.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
@@ -112,6 +113,7 @@ CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout, cons
         columnHead->setVisible(false);
         resultCaption->setVisible(false);
     }
+    announcer = new Announcer(&window);
     layOut();
     QWidget* previous = nullptr;
     for (const auto& [tab, w] : tabOrder) {
@@ -324,6 +326,15 @@ void CalculatorForm::widenTable(int rowWidth) {
     const int designedWidth = px(layout_.clientWidth);
     window_.setFixedWidth(
         std::max(designedWidth, designed.left() + width + designedWidth - designed.right() - 1));
+}
+
+QString CalculatorForm::spokenResult() const {
+    if (resultBox != nullptr) return resultCaption->text() + QStringLiteral("：") + resultBox->text();
+    if (list->count() == 0) return resultCaption->text();
+    return QStringLiteral("%1、%2行。1行目：%3")
+        .arg(resultCaption->text())
+        .arg(list->count())
+        .arg(list->item(0)->text().simplified());
 }
 
 void CalculatorForm::clearAll() {

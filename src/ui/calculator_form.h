@@ -17,6 +17,7 @@ class QWidget;
 
 namespace kinri::ui {
 
+class Announcer;
 class CaptionLabel;
 class PrintSwitch;
 class ResultBox;
@@ -44,6 +45,7 @@ public:
     QPushButton* clear = nullptr;             // クリヤ
     QPushButton* menu = nullptr;              // Menu
     PrintSwitch* printSwitch = nullptr;
+    Announcer* announcer = nullptr; // tells a screen reader what a click computed
 
     // What a menu entry sets: captions, their layout, empty boxes; the focus to Text1.
     void dress(const CatalogueEntry& entry);
@@ -51,6 +53,9 @@ public:
     std::vector<std::string> inputTexts() const;
     // A click's outcome on the screen: the table emptied, then the result or the rows.
     void show(const Outcome& out);
+    // What a screen reader says of the result shown: its caption and value, or for a table its
+    // caption, its number of rows and its first row.
+    QString spokenResult() const;
     // The clear button: inputs, result and table emptied, the focus back to Text1.
     void clearAll();
     // The print switch where and as it is with printing on or off.

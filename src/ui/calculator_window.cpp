@@ -7,6 +7,7 @@
 #include "ui/icons.h"
 #include "ui/print_switch.h"
 #include "ui/qt_text.h"
+#include "ui/window_placement.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -21,6 +22,7 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
     setWindowTitle(QStringLiteral("  割賦返済の計算"));
     setWindowIcon(artworkIcon(qs(layout.icon)));
     setAttribute(Qt::WA_QuitOnClose, false); // closing is handled below: it ends the program
+    withoutMaximise(*this);
     form_ = std::make_unique<CalculatorForm>(*this, layout, scale);
     clicks_ = new ClickController(*this, *form_, state, printing, menuWindow);
     keys_ = new CalculatorKeys(*this, *form_, help);

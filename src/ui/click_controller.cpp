@@ -1,6 +1,7 @@
 #include "ui/click_controller.h"
 
 #include "compute/flow.h"
+#include "ui/announcer.h"
 #include "ui/calculator_form.h"
 #include "ui/message_box.h"
 #include "ui/print_service.h"
@@ -57,6 +58,7 @@ void ClickController::compute() {
     const std::vector<std::string> boxes = form_.inputTexts();
     const Outcome out = computeClick(state_, form_.id(), boxes);
     form_.show(out);
+    if (out.message == Message::None) form_.announcer->say(form_.spokenResult());
     emit computed(out, boxes);
     if (out.message == Message::InputRequired) {
         showMessage(&window_, kInputRequiredBox);

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "ui/announcer.h"
 #include "ui/calculator_window.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
@@ -60,6 +61,8 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     setWindowTitle(QStringLiteral("  金利計算"));
     setWindowIcon(artworkIcon(QStringLiteral("kinri")));
     setAttribute(Qt::WA_QuitOnClose, false); // closing is handled in closeEvent
+    withoutMaximise(*this);
+    installAccessibility();
 
     // The client area is practically empty: the window is its caption and its menu bar.
     setCentralWidget(new QWidget(this));

@@ -46,6 +46,12 @@ void placeOnScreen(QWidget& window) {
     window.move(area.topLeft() + QPoint(twipsToPixels(pos.left, dpi), twipsToPixels(pos.top, dpi)));
 }
 
+void withoutMaximise(QWidget& window) {
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint);
+}
+
 void keepOnScreen(QWidget& window) {
     const QScreen* screen = screenOf(window);
     if (screen == nullptr || !window.isVisible()) return;
