@@ -35,6 +35,10 @@ void triggerTitles(const std::vector<MenuNode>& nodes, const Program& p) {
     }
 }
 
+// Every window's icon holds a render of its artwork at each size, from title bar to a taskbar at
+// 2x scale; a render missing from the resources drops out of the list.
+const QList<QSize> kIconSizes{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+
 } // namespace
 
 class MainWindowTest : public ProgramTest {
@@ -109,6 +113,7 @@ private slots:
         QCOMPARE(main.centralWidget()->width(), px(&main, 8100));
         QCOMPARE(codes(main.state()), (QList<int>{0, 0, 0, 0, 0}));
         QVERIFY(!main.state().printAfterCalc());
+        QCOMPARE(main.windowIcon().availableSizes(), kIconSizes);
 
         QStringList titles;
         for (const QAction* a : main.menuBar()->actions())
@@ -167,6 +172,7 @@ private slots:
         QCOMPARE(w->frameGeometry().topLeft(), moved);
         QCOMPARE(w->objectName(), qs(windowInfo(e.window).name));
         QCOMPARE(w->windowTitle(), qs(familyInfo(e.family).windowCaption));
+        QCOMPARE(w->windowIcon().availableSizes(), kIconSizes);
         QList<int> expectedCodes{0, 0, 0, 0, 0};
         expectedCodes[static_cast<qsizetype>(e.family)] = e.code;
         QCOMPARE(codes(p_->main.state()), expectedCodes);
