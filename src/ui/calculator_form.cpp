@@ -10,6 +10,7 @@
 #include "ui/table_rows.h"
 #include "ui/twips.h"
 #include "ui/view_scale.h"
+#include "ui/window_placement.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -127,7 +128,7 @@ CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout, cons
 // scale.
 void CalculatorForm::layOut() {
     window_.setFont(QFont()); // the application's font as the scale set it, at once
-    window_.setFixedSize(px(layout_.clientWidth), px(layout_.clientHeight));
+    window_.setFixedSize(widthFor(px(layout_.clientWidth)), px(layout_.clientHeight));
     for (const ControlDesign& c : layout_.controls) {
         QWidget* w = control(c.role);
         if (auto* label = qobject_cast<CaptionLabel*>(w)) {
@@ -179,6 +180,11 @@ void CalculatorForm::rescale() {
     }
 }
 
+// As wide as designed, or as its title needs where the program draws the title bar itself.
+int CalculatorForm::widthFor(int designed) const {
+    return std::max(designed, titleBarWidth(window_));
+}
+
 int CalculatorForm::px(double twips) const {
     return scale_.px(twips, window_);
 }
@@ -217,6 +223,7 @@ QWidget* CalculatorForm::control(ControlRef ref) const {
 void CalculatorForm::dress(const CatalogueEntry& entry) {
     dressed_ = &entry;
     if (list != nullptr) widenTable(0);
+    if (list == nullptr) window_.setFixedWidth(widthFor(px(layout_.clientWidth))); // for the entry's title
     inputs.front()->setFocus();
     for (const DressStep& step : dressSteps(entry))
         apply(step);
@@ -325,7 +332,7 @@ void CalculatorForm::widenTable(int rowWidth) {
     list->setGeometry(QRect(designed.topLeft(), QSize(width, designed.height())));
     const int designedWidth = px(layout_.clientWidth);
     window_.setFixedWidth(
-        std::max(designedWidth, designed.left() + width + designedWidth - designed.right() - 1));
+        widthFor(std::max(designedWidth, designed.left() + width + designedWidth - designed.right() - 1)));
 }
 
 QString CalculatorForm::spokenResult() const {

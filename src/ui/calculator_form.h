@@ -75,6 +75,7 @@ private:
     void fitCaptions();
     void nameControls();
     int px(double twips) const;
+    int widthFor(int designed) const;
     QRect pixels(int left, int top, int width, int height) const;
 
     QWidget& window_;

@@ -1,5 +1,7 @@
 #include "ui/message_box.h"
 
+#include "ui/window_placement.h"
+
 #include <QAbstractButton>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -13,7 +15,8 @@ namespace {
 // The width a box needs for its whole title. Window managers draw the title in a bold font of
 // their own, beside an icon and three buttons, and cut one that does not fit; the padded titles
 // of these boxes are wider than a narrow box's text. The estimate takes the larger of the title
-// font the desktop names and the box's font a quarter larger, both bold.
+// font the desktop names and the box's font a quarter larger, both bold, or what Qt's own title
+// bar needs where it draws one.
 int titleRoom(const QMessageBox& box) {
     QFont title = QFontDatabase::systemFont(QFontDatabase::TitleFont);
     QFont larger = box.font();
@@ -24,7 +27,7 @@ int titleRoom(const QMessageBox& box) {
         const QFontMetrics fm(font, &box);
         width = std::max(width, fm.horizontalAdvance(box.windowTitle()) + 8 * fm.height());
     }
-    return width;
+    return std::max(width, titleBarWidth(box));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "ui/twips.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -50,6 +51,21 @@ void withoutMaximise(QWidget& window) {
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint);
+}
+
+// Qt's own title bar centres the title over the whole window, frame included (3 pixels each side),
+// as laid out in the application's font, but draws it 14 pixels high, and cuts it 77 pixels short
+// of the right edge, where its three buttons are: the window must be 154 pixels wider than the
+// title drawn, plus what drawing it larger than laid out moves its end to the right.
+int titleBarWidth(const QWidget& window) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return 0;
+    constexpr int kButtons = 77, kFrame = 3, kTitlePixels = 14;
+    const QString title = window.windowTitle();
+    QFont drawn = QGuiApplication::font();
+    drawn.setPixelSize(kTitlePixels);
+    const int laidOut = QFontMetrics(QGuiApplication::font()).horizontalAdvance(title);
+    const int shown = QFontMetrics(drawn).horizontalAdvance(title);
+    return 2 * kButtons + 2 * shown - laidOut - 2 * kFrame + 2;
 }
 
 void keepOnScreen(QWidget& window) {

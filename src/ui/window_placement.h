@@ -14,6 +14,10 @@ void placeOnScreen(QWidget& window);
 // close, on every platform and in the decorations Qt draws itself where the compositor draws none.
 void withoutMaximise(QWidget& window);
 
+// The narrowest a window may be for its title to show whole where Qt draws the title bar itself
+// (on Wayland, unless the compositor decorates); 0 where the window system draws it.
+int titleBarWidth(const QWidget& window);
+
 // Moves `window`, grown larger, back inside its screen's free area where it now reaches out of it.
 void keepOnScreen(QWidget& window);
 
