@@ -28,6 +28,7 @@ void step(bool ok, const QString& what) {
                 static_cast<long long>(elapsed.elapsed()));
     std::fflush(stdout);
     if (!ok) std::exit(1);
+    QTest::qWait(qEnvironmentVariableIntValue("KINRI_STEP_PAUSE_MS")); // to watch it on a nested compositor
 }
 
 // Shown: mapped by the compositor, not merely marked visible.
