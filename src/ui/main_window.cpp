@@ -8,6 +8,7 @@
 #include "ui/print_service.h"
 #include "ui/qt_text.h"
 #include "ui/twips.h"
+#include "ui/window_host.h"
 #include "ui/window_layouts.h"
 #include "ui/window_placement.h"
 
@@ -82,6 +83,7 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
 // The windows go first; then the print service stops its thread, or ends the program at once
 // where the print system still holds it (see PrintService).
 MainWindow::~MainWindow() {
+    host_.reset(); // the calculator windows go, none handed back
     windows_ = {};
     hide();
 }
@@ -119,13 +121,14 @@ bool MainWindow::fitsScreen(double factor) const {
 // A new zoom or desktop text size: every window redrawn at it, each kept on the screen.
 void MainWindow::rescale() {
     help_.setScale(scale_.factor());
-    fitToMenuBar();
+    if (!host_ || host_->hosted() == nullptr) fitToMenuBar();
     keepOnScreen(*this);
     for (const auto& window : windows_) {
         if (!window) continue;
         window->rescale();
         keepOnScreen(*window);
     }
+    if (host_) host_->fit();
 }
 
 CalculatorWindow* MainWindow::calculatorWindow(WindowId id) const {
@@ -179,7 +182,7 @@ void MainWindow::addMenuNode(QMenu* parent, const MenuNode& node) {
 
 void MainWindow::choose(const CatalogueEntry& entry) {
     state_.select(entry);
-    hide();
+    if (!host_) hide();
     auto& slot = windows_.at(static_cast<std::size_t>(entry.window));
     const bool first = !slot;
     if (first) {
@@ -188,7 +191,11 @@ void MainWindow::choose(const CatalogueEntry& entry) {
         connect(slot.get(), &CalculatorWindow::programEndRequested, this, &MainWindow::programEndRequested);
         placeOnScreen(*slot);
     }
-    slot->show();
+    if (host_) {
+        host_->host(*slot);
+    } else {
+        slot->show();
+    }
     slot->dress(entry);
 }
 
@@ -208,6 +215,8 @@ void MainWindow::addKeys() {
     });
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, &MainWindow::openHelp);
+    if (!programPlacesWindows())
+        host_ = std::make_unique<WindowHost>(*this, QList<QShortcut*>{f1, f10}, [this] { fitToMenuBar(); });
 }
 
 void MainWindow::openHelp() {
@@ -235,6 +244,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
+    if (host_ && host_->hosted() != nullptr) {
+        host_->hosted()->close(); // as if the calculator window itself were closed
+        return;
+    }
     emit programEndRequested();
 }
 

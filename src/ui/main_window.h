@@ -17,6 +17,7 @@ namespace kinri::ui {
 
 class CalculatorWindow;
 class PrintService;
+class WindowHost;
 
 // The start window ZOVAN1: a caption and the menu of every calculation, help and version.
 // Constructing it runs its load: placed on the screen, nothing selected, printing off.
@@ -62,6 +63,7 @@ private:
     std::unique_ptr<PrintService> printing_;
     std::array<std::unique_ptr<CalculatorWindow>, 4> windows_;
     std::unique_ptr<QWidget> helpHolder_;
+    std::unique_ptr<WindowHost> host_; // where the compositor places windows
 };
 
 } // namespace kinri::ui

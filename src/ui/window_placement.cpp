@@ -47,6 +47,10 @@ void placeOnScreen(QWidget& window) {
     window.move(area.topLeft() + QPoint(twipsToPixels(pos.left, dpi), twipsToPixels(pos.top, dpi)));
 }
 
+bool programPlacesWindows() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void withoutMaximise(QWidget& window) {
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -58,7 +62,7 @@ void withoutMaximise(QWidget& window) {
 // of the right edge, where its three buttons are: the window must be 154 pixels wider than the
 // title drawn, plus what drawing it larger than laid out moves its end to the right.
 int titleBarWidth(const QWidget& window) {
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return 0;
+    if (programPlacesWindows()) return 0;
     constexpr int kButtons = 77, kFrame = 3, kTitlePixels = 14;
     const QString title = window.windowTitle();
     QFont drawn = QGuiApplication::font();

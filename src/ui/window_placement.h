@@ -10,6 +10,10 @@ namespace kinri::ui {
 // free height above it (placeWindow, worked out in twips from the window's outer size).
 void placeOnScreen(QWidget& window);
 
+// Whether the window system lets the program place its windows (X11, Windows); on Wayland the
+// compositor alone does.
+bool programPlacesWindows();
+
 // A window of fixed size offers no maximise: its frame keeps its title, system menu, minimise and
 // close, on every platform and in the decorations Qt draws itself where the compositor draws none.
 void withoutMaximise(QWidget& window);

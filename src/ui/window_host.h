@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QMainWindow;
+class QShortcut;
+
+namespace kinri::ui {
+
+// Where the compositor places windows and the program may not (Wayland), a window hidden and shown
+// again lands wherever the compositor likes, and a new one wherever it likes: swapping the main
+// window for a calculator window would move the program about the screen at every Menu. There the
+// main window stays on the screen and hosts each calculator window in turn, in place of its menu
+// bar and client, with its caption, icon and size; the swap is a change of what the one window
+// shows, and the compositor keeps it where the user put it.
+class WindowHost : public QObject {
+    Q_OBJECT
+public:
+    // `menuKeys` belong to the menu and rest while a calculator is shown; `fitMenu` sizes the main
+    // window for its menu again.
+    WindowHost(QMainWindow& main, QList<QShortcut*> menuKeys, std::function<void()> fitMenu);
+    ~WindowHost() override;
+
+    // Shows `calculator` in the main window. It hands the main window back when it is hidden.
+    void host(QWidget& calculator);
+    QWidget* hosted() const { return hosted_; }
+    // The main window as large as the calculator it shows.
+    void fit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void giveBack();
+
+    QMainWindow& main_;
+    QList<QShortcut*> menuKeys_;
+    std::function<void()> fitMenu_;
+    QString menuTitle_;
+    std::unique_ptr<QWidget> menuClient_; // the menu's client while a calculator is shown
+    QPointer<QWidget> hosted_;
+};
+
+} // namespace kinri::ui
