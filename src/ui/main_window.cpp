@@ -197,6 +197,7 @@ void MainWindow::choose(const CatalogueEntry& entry) {
         slot->show();
     }
     slot->dress(entry);
+    if (host_) host_->announce(); // no new window comes for a screen reader to hear
 }
 
 // The menu bar shows where the keyboard is; F10 opens the first menu, F1 the help's contents as

@@ -1,5 +1,7 @@
 #include "ui/window_host.h"
 
+#include "ui/announcer.h"
+
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -8,7 +10,8 @@
 namespace kinri::ui {
 
 WindowHost::WindowHost(QMainWindow& main, QList<QShortcut*> menuKeys, std::function<void()> fitMenu)
-    : main_(main), menuKeys_(std::move(menuKeys)), fitMenu_(std::move(fitMenu)) {}
+    : main_(main), menuKeys_(std::move(menuKeys)), fitMenu_(std::move(fitMenu)),
+      voice_(new Announcer(&main)) {}
 
 // At the end the calculator windows go by themselves; nothing is handed back.
 WindowHost::~WindowHost() {
@@ -31,6 +34,10 @@ void WindowHost::host(QWidget& calculator) {
     fit();
 }
 
+void WindowHost::announce() {
+    if (hosted_) voice_->say(hosted_->windowTitle().trimmed());
+}
+
 void WindowHost::fit() {
     if (hosted_) main_.setFixedSize(hosted_->minimumSize());
 }
@@ -46,6 +53,7 @@ void WindowHost::giveBack() {
         key->setEnabled(true);
     main_.setWindowTitle(menuTitle_);
     fitMenu_();
+    voice_->say(menuTitle_.trimmed());
 }
 
 // The calculator's Menu hides it: the main window shows its menu again. Its caption and size

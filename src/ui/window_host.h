@@ -8,6 +8,10 @@
 #include <memory>
 
 class QMainWindow;
+
+namespace kinri::ui {
+class Announcer;
+}
 class QShortcut;
 
 namespace kinri::ui {
@@ -17,7 +21,8 @@ namespace kinri::ui {
 // window for a calculator window would move the program about the screen at every Menu. There the
 // main window stays on the screen and hosts each calculator window in turn, in place of its menu
 // bar and client, with its caption, icon and size; the swap is a change of what the one window
-// shows, and the compositor keeps it where the user put it.
+// shows, and the compositor keeps it where the user put it. A screen reader, which hears no new
+// window come, is told the caption of what appears.
 class WindowHost : public QObject {
     Q_OBJECT
 public:
@@ -31,6 +36,8 @@ public:
     QWidget* hosted() const { return hosted_; }
     // The main window as large as the calculator it shows.
     void fit();
+    // Tells a screen reader the caption of the calculator now shown.
+    void announce();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +51,7 @@ private:
     QString menuTitle_;
     std::unique_ptr<QWidget> menuClient_; // the menu's client while a calculator is shown
     QPointer<QWidget> hosted_;
+    Announcer* voice_; // says which window the one window has become; a child of it
 };
 
 } // namespace kinri::ui
