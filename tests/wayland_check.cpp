@@ -90,6 +90,12 @@ int main(int argc, char** argv) {
                 qPrintable(where(&main)), unknown);
 
     ui::CalculatorWindow* fa = compute(main, boxes, QStringLiteral("FA"));
+    main.viewScale().setZoom(150); // or as large as the screen allows
+    const double zoom = main.viewScale().zoom() / 100.0;
+    step(zoom > 1 && main.size() == fa->size() && fa->height() == px(fa, layout(fa).clientHeight * zoom),
+         QStringLiteral("zoomed: the window as large as the calculator it shows, %1×%2")
+             .arg(main.width())
+             .arg(main.height()));
     // A headless compositor has no seat: no window gets the keyboard, so Qt delivers no key to a
     // shortcut (and a key sent to a text box reaches Qt's text input without a seat, and crashes).
     // F1's shortcut is set off directly instead; what it opens is what this is about.

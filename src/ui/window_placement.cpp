@@ -74,7 +74,7 @@ int titleBarWidth(const QWidget& window) {
 
 void keepOnScreen(QWidget& window) {
     const QScreen* screen = screenOf(window);
-    if (screen == nullptr || !window.isVisible()) return;
+    if (screen == nullptr || !window.isVisible() || !window.isWindow()) return;
     const QRect outer = window.frameGeometry();
     const QRect inside = movedInto(outer, screen->availableGeometry());
     if (inside.topLeft() != outer.topLeft()) window.move(inside.topLeft());
