@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Conversion, ParseRejects,
                                            "e5", ".", "-.", "1 000", "- 1", "12,34", ",100", "1,,000",
                                            "1000,", "1.000,5", "1,0000", "1e400", "-1e400",
                                            "1e99999999999999999999", "１．２．３", "５円", "ー５", "\xff",
-                                           "\xe3\x80"),
+                                           "\xe3\x80", "0,050", "0,000", "00,500", "-0,5", "０，０５０"),
                          [](const auto& info) { return test::caseName(info.index, info.param); });
 
 struct FormatCase {

@@ -99,12 +99,15 @@ std::optional<double> parseNumber(std::string_view text) {
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
 
-    // Integer part, with optional thousands separators: 1-3 digits, then groups of exactly 3.
+    // Integer part, with optional thousands separators: 1-3 digits not starting with 0, then groups
+    // of exactly 3. A comma anywhere else is no grouping: 「0,050」 is a rate typed with a decimal
+    // comma, and reading it as 50 would turn 5 % into 5000 %.
     std::size_t intDigits = 0, groupLen = 0;
     bool grouped = false;
     while (i < s.size() && (isDigit(s[i]) || s[i] == ',')) {
         if (s[i] == ',') {
-            if (intDigits == 0 || (grouped ? groupLen != 3 : groupLen > 3)) return std::nullopt;
+            if (intDigits == 0 || (grouped ? groupLen != 3 : groupLen > 3 || clean.front() == '0'))
+                return std::nullopt;
             grouped = true;
             groupLen = 0;
         } else {
