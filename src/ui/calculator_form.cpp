@@ -127,7 +127,6 @@ CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout, cons
 // The window and its controls where the design puts them, in the design's fonts, at the program's
 // scale.
 void CalculatorForm::layOut() {
-    window_.setFont(QFont()); // the application's font as the scale set it, at once
     window_.setFixedSize(widthFor(px(layout_.clientWidth)), px(layout_.clientHeight));
     for (const ControlDesign& c : layout_.controls) {
         QWidget* w = control(c.role);

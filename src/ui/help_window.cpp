@@ -119,7 +119,6 @@ void HelpWindow::setScale(double factor) {
     if (factor == scale_) return;
     const double ratio = factor / scale_;
     scale_ = factor;
-    setFont(QFont()); // the application's font as the scale set it, at once
     if (!browser_->source().isEmpty()) browser_->reload();
     if (!isVisible()) {
         resize(sizeHint());

@@ -91,9 +91,6 @@ MainWindow::~MainWindow() {
 // As wide as the design, or as the menu bar needs at the user's font size: no title is ever put
 // away behind the bar's overflow button.
 void MainWindow::fitToMenuBar() {
-    // The application's font as the scale has just set it, now: a window hears of the change
-    // only later, and the bar must be measured in it.
-    setFont(QFont());
     centralWidget()->setFixedSize(scale_.px(8100, *this), std::max(1, scale_.px(15, *this)));
     const int width = std::max(centralWidget()->width(), menuBar()->sizeHint().width());
     setFixedSize(width,

@@ -79,10 +79,14 @@ int ViewScale::px(double twips, const QWidget& widget) const {
 }
 
 // Every control that keeps the application's font (buttons, boxes, menus, message boxes, help)
-// follows it at once; the calculator windows set their designed fonts themselves.
+// follows it; the calculator windows set their designed fonts themselves. A window hears of a new
+// application font only later, so each takes it now, before it is laid out at the new scale.
 void ViewScale::applyFont() const {
     const QFont font = uiFont(points(kDesignedPoints));
-    if (QApplication::font() != font) QApplication::setFont(font);
+    if (QApplication::font() == font) return;
+    QApplication::setFont(font);
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->setFont(QFont());
 }
 
 void ViewScale::addMenu(QMenuBar& bar) {
