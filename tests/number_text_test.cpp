@@ -31,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"+3", 3}, ParseCase{".5", 0.5}, ParseCase{"5.", 5}, ParseCase{"1e3", 1000},
                       ParseCase{"2.5E-2", 0.025}, ParseCase{"1E+2", 100}, ParseCase{"  42  ", 42},
                       ParseCase{"\t7", 7}, ParseCase{"1,000", 1000}, ParseCase{"1,234,567.25", 1234567.25},
-                      ParseCase{"-12,345", -12345},
+                      ParseCase{"-12,345", -12345}, ParseCase{"35,000,000", 35e6},
+                      ParseCase{"３５，０００，０００．５", 35000000.5},
                       // what the input method types in full-width mode
                       ParseCase{"１，０００．５", 1000.5}, ParseCase{"１２３", 123}, ParseCase{"－５", -5},
                       ParseCase{"＋５", 5}, ParseCase{"\u3000９\u3000", 9}, ParseCase{"１,０００", 1000},
@@ -53,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Conversion, ParseRejects,
                                            "e5", ".", "-.", "1 000", "- 1", "12,34", ",100", "1,,000",
                                            "1000,", "1.000,5", "1,0000", "1e400", "-1e400",
                                            "1e99999999999999999999", "１．２．３", "５円", "ー５", "\xff",
-                                           "\xe3\x80", "0,050", "0,000", "00,500", "-0,5", "０，０５０"),
+                                           "\xe3\x80", "0,050", "0,000", "00,500", "-0,5", "０，０５０",
+                                           "1,00", "１，００"),
                          [](const auto& info) { return test::caseName(info.index, info.param); });
 
 struct FormatCase {

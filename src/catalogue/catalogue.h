@@ -49,6 +49,23 @@ struct WindowInfo {
     LabelLayout result;                     // ... and on the result label, unless it says otherwise
 };
 
+// What an input of a calculation is, by the meaning its formula gives it. Rates and counts are
+// per period, whatever the period is (a month, a year, a repayment interval): the input aids
+// convert to them from an annual rate in % and a number of years.
+enum class InputKind : std::uint8_t {
+    Amount,     // money, in yen
+    Rate,       // interest, dividend or discount rate per period, as a decimal (0.05 = 5 %)
+    GrowthRate, // growth of a saving, a payment or prices from one period to the next, decimal
+    Periods,    // a count of periods (the unit of the rates)
+    Payments,   // a count of payments, deposits or savings, one each period
+};
+constexpr bool isRate(InputKind k) {
+    return k == InputKind::Rate || k == InputKind::GrowthRate;
+}
+constexpr bool isCount(InputKind k) {
+    return k == InputKind::Periods || k == InputKind::Payments;
+}
+
 // A text of the paper and where a line may break inside it.
 struct PaperText {
     std::string text;
@@ -65,9 +82,10 @@ struct CatalogueEntry {
     WindowId window;
     std::string_view submenu = {}; // "KA" .. "KA4" for instalment entries, empty otherwise
     std::string_view menuCaption;
-    std::array<Caption, 4> labels; // captions of Label1 .. LabelN
-    Caption columnHead = {};       // left column head (Label4) in ZOVAN3
-    Caption resultCaption;         // result label; right column head in ZOVAN3
+    std::array<Caption, 4> labels;  // captions of Label1 .. LabelN
+    std::array<InputKind, 4> kinds; // what Text1 .. TextN are
+    Caption columnHead = {};        // left column head (Label4) in ZOVAN3
+    Caption resultCaption;          // result label; right column head in ZOVAN3
     Calculation calc;
 
     // Layout set besides the window's default. In ZOVAN3 the result label is the right column
@@ -75,6 +93,10 @@ struct CatalogueEntry {
     std::optional<LabelLayout> label1 = {}; // Label1
     std::optional<LabelLayout> result = {}; // the result label
     double otherLabelsFont = 0.0;           // Label2 .. LabelN
+
+    // Periods in a year where the calculation fixes them: 12 for the monthly ones (月掛, 返済月数);
+    // 0 where the period is whatever the user's rate and count refer to.
+    int periodsPerYear = 0;
 
     // Paper texts, only where they differ from what the window shows (empty: as shown), with
     // where they may wrap on a narrow sheet.

@@ -81,9 +81,15 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-} // namespace
+// The syntax of a typed number, rebuilt as a clean literal for from_chars: digits, one point,
+// exponent; no sign, no commas, no spaces.
+struct Literal {
+    bool negative = false;
+    std::string clean;
+    long long exponent = 0; // the exponent written, saturated
+};
 
-std::optional<double> parseNumber(std::string_view text) {
+std::optional<Literal> readLiteral(std::string_view text) {
     const auto narrowed = narrow(text);
     if (!narrowed) return std::nullopt;
     std::string_view s = *narrowed;
@@ -152,7 +158,16 @@ std::optional<double> parseNumber(std::string_view text) {
         if (expNegative) exponent = -exponent;
     }
     if (i != s.size()) return std::nullopt;
+    return Literal{negative, std::move(clean), exponent};
+}
 
+} // namespace
+
+std::optional<double> parseNumber(std::string_view text) {
+    const auto literal = readLiteral(text);
+    if (!literal) return std::nullopt;
+    const std::string& clean = literal->clean;
+    const long long exponent = literal->exponent;
     double value = 0.0;
     const auto [ptr, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), value);
     if (ptr != clean.data() + clean.size()) return std::nullopt;
@@ -175,7 +190,13 @@ std::optional<double> parseNumber(std::string_view text) {
         return std::nullopt;
     }
     if (!std::isfinite(value)) return std::nullopt;
-    return negative ? -value : value;
+    return literal->negative ? -value : value;
+}
+
+std::optional<std::string> numberLiteral(std::string_view text) {
+    if (!parseNumber(text)) return std::nullopt;
+    auto literal = readLiteral(text);
+    return literal->negative ? '-' + literal->clean : literal->clean;
 }
 
 namespace {

@@ -15,6 +15,11 @@ namespace kinri {
 // "1.2.3", a lone sign, an empty exponent, a value beyond the double range).
 std::optional<double> parseNumber(std::string_view text);
 
+// The same text as a plain ASCII literal, exactly as typed: sign, digits, point and exponent, no
+// grouping, no spaces, no full-width forms ("-1000.50", "1.5e3"). Nothing where parseNumber
+// refuses the text.
+std::optional<std::string> numberLiteral(std::string_view text);
+
 // Fixed-point text with exactly `decimals` decimals, at least one digit before the point, no
 // grouping and never an exponent. The value is first read as its 15-significant-digit decimal
 // form, the way a person reads it, and that form is rounded half away from zero: 2.6745 with
