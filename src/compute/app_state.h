@@ -9,8 +9,8 @@
 namespace kinri {
 
 // The program's one piece of mutable state: which calculation is selected (one code per family,
-// 0 = none), whether each calculation is printed, and the inputs and result of the last
-// calculation that passed the input check.
+// 0 = none), whether each calculation is printed, the inputs and result of the last calculation
+// that passed the input check, and the input aid's last choice.
 class AppState {
 public:
     // What the main window's load does: nothing selected, printing off.
@@ -30,6 +30,9 @@ public:
     // Inputs as typed and the last value computed (a table's last row), kept after the click.
     std::array<std::string, 4> inputs{};
     double result = 0.0;
+
+    // The periods in a year last chosen in the input aid (12 = monthly); 0 until one is chosen.
+    int aidPerYear = 0;
 
 private:
     static std::size_t index(CalcFamily f) { return static_cast<std::size_t>(f); }

@@ -5,6 +5,7 @@
 #include "ui/caption_label.h"
 #include "ui/click_controller.h"
 #include "ui/icons.h"
+#include "ui/input_assist.h"
 #include "ui/print_switch.h"
 #include "ui/qt_text.h"
 #include "ui/window_placement.h"
@@ -33,19 +34,30 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
     connect(clicks_, &ClickController::computed, keys_, &CalculatorKeys::setComputed);
     connect(clicks_, &ClickController::cleared, keys_, &CalculatorKeys::forgetCalculation);
     connect(clicks_, &ClickController::programEndRequested, this, &CalculatorWindow::programEndRequested);
+    // After the click's own work, message box included: the hint comes last.
+    assist_ = new InputAssist(*this, *form_, state);
+    connect(form_->compute, &QPushButton::clicked, assist_, &InputAssist::afterCompute);
+    connect(form_->menu, &QPushButton::clicked, assist_, &InputAssist::hideNotes);
 }
 
-CalculatorWindow::~CalculatorWindow() = default;
+// The assist watches the boxes' focus through the form: it goes before the form does, not with
+// the window's children after it.
+CalculatorWindow::~CalculatorWindow() {
+    delete assist_;
+}
 
 void CalculatorWindow::dress(const CatalogueEntry& entry) {
     keys_->setDressed(entry);
     setWindowTitle(qs(familyInfo(entry.family).windowCaption));
     activateWindow();
     form_->dress(entry);
+    assist_->setDressed(entry);
 }
 
 void CalculatorWindow::rescale() {
     form_->rescale();
+    assist_->hideNotes();
+    assist_->refresh();
 }
 
 void CalculatorWindow::closeEvent(QCloseEvent* event) {

@@ -14,6 +14,7 @@ namespace kinri::ui {
 class CalculatorForm;
 class CalculatorKeys;
 class ClickController;
+class InputAssist;
 class PrintService;
 class ViewScale;
 
@@ -48,6 +49,7 @@ private:
     std::unique_ptr<CalculatorForm> form_;
     ClickController* clicks_ = nullptr; // owned by the window, as a child
     CalculatorKeys* keys_ = nullptr;    // the same
+    InputAssist* assist_ = nullptr;     // the same
 };
 
 } // namespace kinri::ui
