@@ -7,6 +7,7 @@
 // holds the box texts, Text1 first, separated by '\n'. The last box of the window takes whatever
 // is left, further '\n' included, so that texts with line breaks are tried too; boxes the data
 // does not reach stay empty.
+#include "aid/input_aid.h"
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
 #include "number/number_text.h"
@@ -272,6 +273,29 @@ void checkOutcome(const CatalogueEntry& entry, const std::vector<std::string>& i
     fail("the outcome carries an unknown message");
 }
 
+// The input aids on the same texts: what they read, and what the aid would put into a box, must
+// be what the boxes read as the same number.
+void checkAids(const CatalogueEntry& entry, const std::vector<std::string>& inputs) {
+    for (std::size_t k = 0; k < inputs.size(); ++k) {
+        const InputKind kind = entry.kinds.at(k);
+        (void)aid::reading(kind, inputs[k], 12);
+        if (const auto h = aid::hint(kind, inputs[k]))
+            expect(parseNumber(h->suggestion).has_value(), "a hint suggests no number", h->suggestion);
+        const auto typed = parseNumber(inputs[k]);
+        for (const int perYear : aid::kPerYearChoices) {
+            const auto c = aid::convert(kind, inputs[k], perYear);
+            expect(c.has_value() == (typed.has_value() && (isRate(kind) || isCount(kind))),
+                   "the aid and the boxes disagree on what is a number", inputs[k]);
+            if (!c || std::fabs(*typed) > 1e300) continue;
+            const auto value = parseNumber(c->value);
+            expect(value.has_value(), "the aid's figure is no number", c->value);
+            const double want = isRate(kind) ? *typed / 100.0 / perYear : *typed * perYear;
+            expect(*value == want || std::fabs(*value - want) <= 1e-12 * std::fabs(want) + 1e-300,
+                   "the aid's figure is another number", c->value);
+        }
+    }
+}
+
 } // namespace
 
 // The harness relies on the catalogue's shape; a catalogue that changed under it would make the
@@ -339,6 +363,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expect(quiet.listLines == printed.listLines, "the print switch changed the list");
     expect(quiet.listEmptied == printed.listEmptied, "the print switch changed whether the list is emptied");
 
+    checkAids(entry, inputs);
     gEntry = nullptr;
     gInputs = nullptr;
     return 0;

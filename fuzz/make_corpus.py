@@ -61,6 +61,10 @@ SEEDS = [
     # Text that is not a number.
     ("SP-inf-nan-hex", "SP", ["inf", "nan", "0x1A"]),
     ("SP-bad-commas", "SP", ["1,00,000", "12,34", ",5"]),
+    # Grouping only where it groups: whole groups of three, and the decimal commas it must refuse.
+    ("SP-grouped", "SP", ["35,000,000", "1,000.5", "３５，０００，０００"]),
+    ("FA-decimal-comma", "FA", ["1,000", "0,050", "00,500"]),
+    ("KA2C-fullwidth-decimal-comma", "KA2C", ["１，０００，０００", "０，００５", "-0,5"]),
     ("SP-trailing-comma", "SP", ["1,000.5,", "1,0000", "1.2.3"]),
     ("SP-lone-signs", "SP", ["-", "+-1", "--1"]),
     ("SP-only-spaces", "SP", [" ", "\u3000", "1"]),

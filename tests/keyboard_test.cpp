@@ -11,7 +11,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBrowser>
@@ -117,6 +119,10 @@ private slots:
     void copyConditionsAndResult();
     void copyFromTheTable();
     void copyFromTheResultBox();
+    void inputAidByKeyboard_data();
+    void inputAidByKeyboard();
+    void hintAtARateTypedAsPercent_data();
+    void hintAtARateTypedAsPercent();
 
 private:
     // Chooses `item` from the menu and waits until its window is the active one.
@@ -569,6 +575,97 @@ void KeyboardTest::copyFromTheResultBox() {
     QVERIFY(menu != nullptr);
     QCOMPARE(menuEntry(menu, QStringLiteral("計算条件と結果をコピー")), nullptr);
     menu->close();
+}
+
+void KeyboardTest::inputAidByKeyboard_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("annual");
+    QTest::addColumn<int>("perYear");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("reading");
+    QTest::newRow("KA2C rate") << "KA2C" << 2 << "1.5" << 12 << "0.00125"
+                               << "1期あたり 0.125 %（毎月なら年 1.5 %）";
+    QTest::newRow("KA2C count") << "KA2C" << 3 << "30" << 12 << "360"
+                                << "360 回（毎月なら 30 年）";
+    QTest::newRow("FA rate, not ending") << "FA" << 2 << "1" << 12 << "0.000833333333333333"
+                                         << "";
+    QTest::newRow("NC2 growth, quarterly") << "NC2" << 2 << "3" << 4 << "0.0075"
+                                           << "";
+    QTest::newRow("KAA count, quarterly") << "KAA" << 2 << "2.5" << 4 << "10"
+                                          << "10 回（四半期ごとなら 2.5 年）";
+    QTest::newRow("TH monthly by itself") << "TH" << 3 << "1.2" << 0 << "0.001"
+                                          << "";
+}
+
+// F4 in a rate or count box opens the aid; Enter takes its figure into the box as one edit that
+// one Ctrl+Z undoes, and the calculation reads the box as typed either way.
+void KeyboardTest::inputAidByKeyboard() {
+    QFETCH(QString, item);
+    QFETCH(int, box);
+    QFETCH(QString, annual);
+    QFETCH(int, perYear);
+    QFETCH(QString, expected);
+    QFETCH(QString, reading);
+    ui::CalculatorWindow* w = open(item);
+    QVERIFY(w != nullptr);
+    const QStringList inputs = exampleInputs(item.toStdString());
+    typeByKeyboard(inputs);
+    QLineEdit* target = inputBox(w, box);
+    QVERIFY(tabTo(target));
+    QTest::keyClick(target, Qt::Key_F4);
+    auto* aid = w->findChild<QDialog*>(QStringLiteral("InputAid"));
+    QVERIFY(aid != nullptr && aid->isVisible());
+    auto* value = aid->findChild<QLineEdit*>(QStringLiteral("AidValue"));
+    auto* periods = aid->findChild<QComboBox*>(QStringLiteral("AidPerYear"));
+    QCOMPARE(periods->isEnabled(), perYear != 0); // a monthly calculation stays monthly
+    if (perYear != 0) periods->setCurrentIndex(periods->findData(perYear));
+    value->selectAll();
+    QTest::keyClicks(value, annual);
+    QTest::keyClick(value, Qt::Key_Return);
+    QTRY_VERIFY(w->findChild<QDialog*>(QStringLiteral("InputAid")) == nullptr);
+    QCOMPARE(target->text(), expected);
+    if (!reading.isEmpty()) QCOMPARE(target->accessibleDescription(), reading);
+    if (perYear != 0) QCOMPARE(p_->main.state().aidPerYear, perYear);
+
+    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(target->text(), inputs.at(box - 1));
+    w->form().compute->click();
+    QCOMPARE(shownResult(w), shownResult(runCalculation(item.toStdString(), toStd(inputs), false)));
+}
+
+void KeyboardTest::hintAtARateTypedAsPercent_data() {
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("hint"); // empty: none
+    QTest::newRow("5") << QStringList{"1000000", "5", "12"}
+                       << "5 は 1期 500 % として計算します。5 % のつもりなら 0.05";
+    QTest::newRow("5%") << QStringList{"1000000", "5%", "12"}
+                        << "5% は % 付きのため数値として読めません。5 % のつもりなら 0.05";
+    QTest::newRow("0.05") << QStringList{"1000000", "0.05", "12"} << "";
+    QTest::newRow("count 5") << QStringList{"1000000", "0.05", "5"} << "";
+}
+
+// After 計算, a rate of 5 or 「5%」 gets a hint beside its box (the calculation as it always was);
+// its button puts the likely meaning in, and the hint goes when the box changes.
+void KeyboardTest::hintAtARateTypedAsPercent() {
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, hint);
+    ui::CalculatorWindow* w = open(QStringLiteral("KA2C"));
+    QVERIFY(w != nullptr);
+    typeByKeyboard(inputs);
+    w->form().compute->click();
+    const Outcome out = runCalculation("KA2C", toStd(inputs), false);
+    const QStringList seen =
+        out.message == Message::None ? QStringList{} : QStringList{boxName(BoxKind::CalculationError)};
+    QCOMPARE(p_->boxes.take(), seen);
+    if (out.resultText) QCOMPARE(shownResult(w), shownResult(out));
+    auto* note = w->findChild<QFrame*>(QStringLiteral("InputHint"));
+    QCOMPARE(note->isVisible(), !hint.isEmpty());
+    if (hint.isEmpty()) return;
+    QCOMPARE(note->accessibleDescription(), hint);
+    note->findChild<QPushButton*>(QStringLiteral("InputHintApply"))->click();
+    QCOMPARE(inputBox(w, 2)->text(), QStringLiteral("0.05"));
+    QVERIFY(!note->isVisible());
 }
 
 QTEST_MAIN(KeyboardTest)

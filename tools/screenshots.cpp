@@ -2,6 +2,7 @@
 //  - one contact sheet per calculator window, every calculation it hosts dressed from the menu and
 //    computed with its worked example, every other one with printing switched on (both looks of
 //    the print switch), named <window>-<dpi>dpi.png;
+//  - the input aids and their notes, aids-<dpi>dpi.png;
 //  - with --dark, the same under a dark palette; with --zoom200, at the largest zoom;
 //  - with --singles, the main window with a menu open, one calculator window of each kind and the
 //    help window, for the README.
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -103,23 +105,14 @@ void backToMenu(QWidget* w) {
     settle();
 }
 
-// Every calculation of one window, side by side, each under its menu entry's name.
-bool contactSheet(kinri::ui::MainWindow& main, kinri::WindowId id, const QString& file) {
-    QList<QImage> shots;
-    QStringList names;
-    int index = 0;
-    for (const kinri::CatalogueEntry& entry : kinri::catalogue()) {
-        if (entry.window != id) continue;
-        const bool printing = index++ % 2 == 1;
-        QWidget* w = dressAndCompute(main, entry, printing);
-        shots.append(w->grab().toImage());
-        names.append(qs(entry.item) + (printing ? QStringLiteral("  (計算後印刷)") : QString()));
-        backToMenu(w);
-    }
+// Pictures side by side, each under its name, in rows of `columns` (0: 4, or 6 for many).
+bool saveSheet(const QList<QImage>& shots, const QStringList& names, const QString& file, int columns = 0) {
     if (shots.isEmpty()) return false;
-    const int columns = std::min<int>(static_cast<int>(shots.size()), shots.size() > 8 ? 6 : 4);
+    if (columns == 0) columns = std::min<int>(static_cast<int>(shots.size()), shots.size() > 8 ? 6 : 4);
     const int rows = (static_cast<int>(shots.size()) + columns - 1) / columns;
-    const QSize cell = shots.front().size();
+    QSize cell;
+    for (const QImage& shot : shots)
+        cell = cell.expandedTo(shot.size());
     const int gutter = 12;
     QFont font = kinri::ui::uiFont(9);
     font.setPixelSize(static_cast<int>(std::lround(14 * shots.front().devicePixelRatio())));
@@ -140,6 +133,77 @@ bool contactSheet(kinri::ui::MainWindow& main, kinri::WindowId id, const QString
     }
     painter.end();
     return save(sheet, file);
+}
+
+// Every calculation of one window, side by side, each under its menu entry's name.
+bool contactSheet(kinri::ui::MainWindow& main, kinri::WindowId id, const QString& file) {
+    QList<QImage> shots;
+    QStringList names;
+    int index = 0;
+    for (const kinri::CatalogueEntry& entry : kinri::catalogue()) {
+        if (entry.window != id) continue;
+        const bool printing = index++ % 2 == 1;
+        QWidget* w = dressAndCompute(main, entry, printing);
+        shots.append(w->grab().toImage());
+        names.append(qs(entry.item) + (printing ? QStringLiteral("  (計算後印刷)") : QString()));
+        backToMenu(w);
+    }
+    return saveSheet(shots, names, file);
+}
+
+// The input aids in KA2C and NC2: the aid for a rate and for a count, the reading under a focused
+// box, the hints at 5 and at 「5%」 (its error message answered first).
+bool aidsSheet(kinri::ui::MainWindow& main, const QString& file) {
+    QList<QImage> shots;
+    QStringList names;
+    const auto boxOf = [](QWidget* w, int k) {
+        return w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k));
+    };
+    const auto aidFor = [&](QWidget* w, int k, const QString& annual, const QString& name) {
+        QLineEdit* box = boxOf(w, k);
+        box->setFocus();
+        box->actions().front()->trigger(); // F4
+        settle();
+        auto* aid = w->findChild<QDialog*>(QStringLiteral("InputAid"));
+        if (aid == nullptr) return;
+        aid->findChild<QLineEdit*>(QStringLiteral("AidValue"))->setText(annual);
+        settle();
+        shots.append(aid->grab().toImage());
+        names.append(name);
+        aid->accept();
+        settle();
+    };
+    QWidget* w = dressAndCompute(main, *kinri::findEntry("KA2C"), false);
+    aidFor(w, 2, QStringLiteral("1.5"), QStringLiteral("F4 on 返済間隔間の利率"));
+    shots.append(w->grab().toImage());
+    names.append(QStringLiteral("its reading"));
+    aidFor(w, 3, QStringLiteral("35"), QStringLiteral("F4 on 返済回数"));
+    aidFor(w, 2, QStringLiteral("1"), QStringLiteral("a rate that does not end"));
+    boxOf(w, 2)->setText(QStringLiteral("5"));
+    w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    settle();
+    shots.append(w->grab().toImage());
+    names.append(QStringLiteral("hint at 5"));
+    boxOf(w, 2)->setText(QStringLiteral("5%"));
+    QTimer::singleShot(100, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    settle();
+    shots.append(w->grab().toImage());
+    names.append(QStringLiteral("hint at 5%"));
+    backToMenu(w);
+    w = dressAndCompute(main, *kinri::findEntry("NC2"), false);
+    boxOf(w, 2)->setFocus();
+    settle();
+    shots.append(w->grab().toImage());
+    names.append(QStringLiteral("NC2: growth rate read"));
+    boxOf(w, 4)->setFocus();
+    settle();
+    shots.append(w->grab().toImage());
+    names.append(QStringLiteral("NC2: count read"));
+    backToMenu(w);
+    return saveSheet(shots, names, file, 4);
 }
 
 // The main window with a menu open, a worked example in each kind of calculator window, help.
@@ -226,6 +290,7 @@ int main(int argc, char** argv) {
         ok &= contactSheet(
             main, w.id,
             QStringLiteral("%1/%2-%3dpi%4.png").arg(dir, qs(w.name).toLower()).arg(dpi).arg(suffix));
+    ok &= aidsSheet(main, QStringLiteral("%1/aids-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
     if (args.contains(QStringLiteral("--singles"))) ok &= singles(main, help, dir);
     if (zoomed) {
         main.findChild<QAction*>(QStringLiteral("HE01"))->trigger();

@@ -113,7 +113,8 @@ std::string reading(InputKind kind, std::string_view boxText, int perYear) {
                perYearPart(annual, true, "%", perYear);
     }
     const std::string unit = kind == InputKind::Periods ? " 期" : " 回";
-    const Decimal::Quotient years = value->dividedBy(static_cast<unsigned>(std::max(perYear, 1)));
+    // Years that do not end are a rough guide here, not a figure to type: six digits will do.
+    const Decimal::Quotient years = value->dividedBy(static_cast<unsigned>(std::max(perYear, 1)), 6);
     return value->text() + unit + perYearPart(years.value.text(), years.exact, "年", perYear);
 }
 

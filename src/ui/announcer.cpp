@@ -36,7 +36,10 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     if (className == QLatin1String("QApplication") && object == qApp) return new ProgramAccessible;
     if (!object->isWidgetType()) return nullptr;
     auto* widget = static_cast<QWidget*>(object); // the interfaces are owned by Qt's registry
-    if (className == QLatin1String("kinri::ui::Announcer")) return new AnnouncerAccessible(widget);
+    // The hint beside an input box is news as well: it shows without taking the focus.
+    if (className == QLatin1String("kinri::ui::Announcer") ||
+        className == QLatin1String("kinri::ui::InputHint"))
+        return new AnnouncerAccessible(widget);
     if (className == QLatin1String("kinri::ui::CalculatorWindow"))
         return new CalculatorWindowAccessible(widget);
     return nullptr;

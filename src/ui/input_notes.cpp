@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 
 #include <algorithm>
@@ -68,7 +69,6 @@ void InputReading::showFor(QWidget* box, const QString& text) {
 
 InputHint::InputHint(QWidget* window) : QFrame(window) {
     setObjectName(QStringLiteral("InputHint"));
-    setAccessibleName(QStringLiteral("入力のヒント"));
     paintAsNote(this);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     message_ = new QLabel(this);
@@ -82,6 +82,12 @@ InputHint::InputHint(QWidget* window) : QFrame(window) {
     close_->setText(QStringLiteral("×"));
     close_->setAccessibleName(QStringLiteral("閉じる"));
     close_->setAutoRaise(true);
+    QPalette onNote = close_->palette(); // drawn on the note, not on a button face
+    onNote.setColor(QPalette::ButtonText, onNote.color(QPalette::ToolTipText));
+    close_->setPalette(onNote);
+    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    escape_->setEnabled(false);
+    connect(escape_, &QShortcut::activated, this, &QWidget::hide);
     connect(apply_, &QPushButton::clicked, this, [this] {
         hide();
         emit applied(suggestion_);
@@ -103,6 +109,7 @@ InputHint::InputHint(QWidget* window) : QFrame(window) {
 void InputHint::showFor(QWidget* box, const QString& message, const QString& suggestion) {
     suggestion_ = suggestion;
     message_->setText(message);
+    setAccessibleName(message); // a screen reader hears it as a notification (see Announcer)
     setAccessibleDescription(message);
     apply_->setText(suggestion + QStringLiteral(" にする"));
     apply_->setAccessibleName(apply_->text());
@@ -113,6 +120,15 @@ void InputHint::showFor(QWidget* box, const QString& message, const QString& sug
     message_->setMinimumWidth(window->width() - 2 * marginOf(window) - 8);
     placeBeside(this, box, false);
     show();
+    // Tab goes from the box to the hint's buttons, then on as before; Escape closes it.
+    QWidget::setTabOrder(box, apply_);
+    QWidget::setTabOrder(apply_, close_);
+    escape_->setEnabled(true);
+}
+
+void InputHint::hideEvent(QHideEvent* event) {
+    escape_->setEnabled(false);
+    QFrame::hideEvent(event);
 }
 
 } // namespace kinri::ui

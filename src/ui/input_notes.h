@@ -4,6 +4,7 @@
 #include <QLabel>
 
 class QPushButton;
+class QShortcut;
 class QToolButton;
 
 namespace kinri::ui {
@@ -33,10 +34,14 @@ public:
 signals:
     void applied(const QString& suggestion);
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     QLabel* message_ = nullptr;
     QPushButton* apply_ = nullptr;
     QToolButton* close_ = nullptr;
+    QShortcut* escape_ = nullptr; // closes the hint while it shows
     QString suggestion_;
 };
 
