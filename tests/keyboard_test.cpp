@@ -613,6 +613,9 @@ void KeyboardTest::inputAidByKeyboard() {
     typeByKeyboard(inputs);
     QLineEdit* target = inputBox(w, box);
     QVERIFY(tabTo(target));
+    QMenu* menu = contextMenu(target); // the mouse's way to the same aid
+    QVERIFY(menu != nullptr && menu->actions().constLast()->shortcut() == QKeySequence(Qt::Key_F4));
+    menu->close();
     QTest::keyClick(target, Qt::Key_F4);
     auto* aid = w->findChild<QDialog*>(QStringLiteral("InputAid"));
     QVERIFY(aid != nullptr && aid->isVisible());
