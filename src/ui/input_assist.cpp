@@ -94,7 +94,7 @@ void InputAssist::showReading(std::size_t k) {
         text = aidActions_[k]->text().chopped(1) + QStringLiteral("：F4"); // how to reach the aid
     box->setAccessibleDescription(text);
     // The hint already says how the box is read; one note at a time.
-    reading_->showFor(hint_->isVisible() && hintBox_ == k ? nullptr : box, text);
+    reading_->showFor(hint_->isVisible() && hintBox_ == k ? nullptr : box, captionOf(k), text);
 }
 
 void InputAssist::openAid(std::size_t k) {
@@ -124,9 +124,13 @@ void InputAssist::afterCompute() {
         if (!h) continue;
         hintBox_ = k;
         reading_->hide();
-        hint_->showFor(form_.inputs[k], qs(h->message), qs(h->suggestion));
+        hint_->showFor(form_.inputs[k], captionOf(k), qs(h->message), qs(h->suggestion));
         return;
     }
+}
+
+const QWidget* InputAssist::captionOf(std::size_t k) const {
+    return form_.control({ControlRole::InputCaption, static_cast<int>(k) + 1});
 }
 
 std::size_t InputAssist::indexOf(const QObject* box) const {

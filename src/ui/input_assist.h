@@ -46,6 +46,7 @@ private:
     int perYear() const;
     void showReading(std::size_t k);
     std::size_t indexOf(const QObject* box) const;
+    const QWidget* captionOf(std::size_t k) const;
 
     QWidget& window_;
     CalculatorForm& form_;

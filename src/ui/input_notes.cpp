@@ -23,14 +23,14 @@ int marginOf(const QWidget* window) {
 
 } // namespace
 
-void placeBeside(QWidget* note, const QWidget* box, bool below) {
+void placeBeside(QWidget* note, const QWidget* box, const QWidget* caption, bool below) {
     const QWidget* window = note->parentWidget();
     const int margin = marginOf(window);
     const int width = std::min(note->sizeHint().width(), window->width() - 2 * margin);
     note->setFixedWidth(width);
     const int height = note->hasHeightForWidth() ? note->heightForWidth(width) : note->sizeHint().height();
     note->setFixedHeight(height);
-    const QRect b = box->geometry();
+    const QRect b = caption != nullptr ? box->geometry().united(caption->geometry()) : box->geometry();
     const int gap = 2;
     const bool roomBelow = b.bottom() + gap + height <= window->height() - margin;
     const bool roomAbove = b.top() - gap - height >= margin;
@@ -53,7 +53,7 @@ InputReading::InputReading(QWidget* window) : QLabel(window) {
     hide();
 }
 
-void InputReading::showFor(QWidget* box, const QString& text) {
+void InputReading::showFor(QWidget* box, const QWidget* caption, const QString& text) {
     if (text.isEmpty() || box == nullptr) {
         hide();
         return;
@@ -63,7 +63,7 @@ void InputReading::showFor(QWidget* box, const QString& text) {
     setAccessibleName(text);
     const int room = parentWidget()->width() - 2 * marginOf(parentWidget());
     if (sizeHint().width() > room) setText(QString(text).replace(u'（', QStringLiteral("\n（")));
-    placeBeside(this, box, true);
+    placeBeside(this, box, caption, true);
     show();
 }
 
@@ -106,7 +106,8 @@ InputHint::InputHint(QWidget* window) : QFrame(window) {
     hide();
 }
 
-void InputHint::showFor(QWidget* box, const QString& message, const QString& suggestion) {
+void InputHint::showFor(QWidget* box, const QWidget* caption, const QString& message,
+                        const QString& suggestion) {
     suggestion_ = suggestion;
     message_->setText(message);
     setAccessibleName(message); // a screen reader hears it as a notification (see Announcer)
@@ -118,7 +119,7 @@ void InputHint::showFor(QWidget* box, const QString& message, const QString& sug
     setMinimumWidth(0);
     setMaximumWidth(QWIDGETSIZE_MAX);
     message_->setMinimumWidth(window->width() - 2 * marginOf(window) - 8);
-    placeBeside(this, box, false);
+    placeBeside(this, box, caption, false);
     show();
     // Tab goes from the box to the hint's buttons, then on as before; Escape closes it.
     QWidget::setTabOrder(box, apply_);

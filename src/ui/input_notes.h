@@ -19,8 +19,8 @@ class InputReading : public QLabel {
     Q_OBJECT
 public:
     explicit InputReading(QWidget* window);
-    // Shows `text` beside `box`, or hides the note for an empty text.
-    void showFor(QWidget* box, const QString& text);
+    // Shows `text` beside `box` and clear of its caption, or hides the note for an empty text.
+    void showFor(QWidget* box, const QWidget* caption, const QString& text);
 };
 
 // 「5 は 1期 500 % として計算します。5 % のつもりなら 0.05」 with a button that puts the likely
@@ -29,7 +29,7 @@ class InputHint : public QFrame {
     Q_OBJECT
 public:
     explicit InputHint(QWidget* window);
-    void showFor(QWidget* box, const QString& message, const QString& suggestion);
+    void showFor(QWidget* box, const QWidget* caption, const QString& message, const QString& suggestion);
 
 signals:
     void applied(const QString& suggestion);
@@ -46,7 +46,8 @@ private:
 };
 
 // Puts `note` (at most as wide as its window allows) beside `box`: right-aligned with it, below
-// it when `below` and there is room, otherwise above; always inside the window.
-void placeBeside(QWidget* note, const QWidget* box, bool below);
+// it when `below` and there is room, otherwise above; clear of `caption` too, the box's own
+// caption, which may reach above and below it; always inside the window.
+void placeBeside(QWidget* note, const QWidget* box, const QWidget* caption, bool below);
 
 } // namespace kinri::ui
