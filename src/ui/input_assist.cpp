@@ -13,16 +13,24 @@
 #include <QPointer>
 
 namespace kinri::ui {
+namespace {
+
+// The box's whole text replaced as one edit, which one Ctrl+Z undoes (setText would forget the
+// box's undo history).
+void putInto(TextBox* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    box->insert(text);
+}
+
+} // namespace
 
 InputAssist::InputAssist(QWidget& window, CalculatorForm& form, AppState& state)
     : QObject(&window), window_(window), form_(form), state_(state) {
     reading_ = new InputReading(&window);
     hint_ = new InputHint(&window);
     connect(hint_, &InputHint::applied, this, [this](const QString& suggestion) {
-        TextBox* box = form_.inputs.at(hintBox_);
-        box->setFocus();
-        box->selectAll();
-        box->insert(suggestion); // one edit, undone with one Ctrl+Z
+        putInto(form_.inputs.at(hintBox_), suggestion);
     });
     for (std::size_t k = 0; k < form.inputs.size(); ++k) {
         TextBox* box = form.inputs[k];
@@ -109,10 +117,7 @@ void InputAssist::openAid(std::size_t k) {
     dialog->setWindowModality(Qt::WindowModal);
     connect(dialog, &QDialog::accepted, this, [this, dialog, box, fixed] {
         if (fixed == 0) state_.aidPerYear = dialog->perYear(); // remembered while the program runs
-        if (box == nullptr || dialog->value().isEmpty()) return;
-        box->setFocus();
-        box->selectAll();
-        box->insert(dialog->value()); // one edit, undone with one Ctrl+Z
+        if (box != nullptr && !dialog->value().isEmpty()) putInto(box, dialog->value());
     });
     dialog->open();
 }
