@@ -1,6 +1,7 @@
 // The compute flow as a window sees it: tables with their exact spacing, print jobs, the input
 // message, the error trap after partial work, and the row limit.
 #include "compute/flow.h"
+#include "compute/record.h"
 #include "support/gtest_helpers.h"
 
 #include <gtest/gtest.h>
@@ -285,6 +286,29 @@ TEST(Flow, UnknownItemDoesNothing) {
     const Outcome out = runCalculation("XX", {"1", "2", "3"}, true);
     EXPECT_EQ(out.message, Message::None);
     EXPECT_FALSE(out.resultText.has_value());
+}
+
+// The record keeps the newest calculations within both bounds and counts what it let go.
+TEST(Record, KeepsTheNewestWithinItsBounds) {
+    const std::vector<PrintLine> sp = runCalculation("SP", {"1000000", "0.05", "3"}, true).printJob;
+    CalculationRecord one;
+    one.append("SP", sp);
+    const std::size_t size = one.bytes();
+    struct Case {
+        std::size_t maxEntries, maxBytes, appended, kept;
+    } const cases[] = {
+        {3, 100 * size, 5, 3}, {1000, 2 * size, 5, 2}, {1000, size - 1, 2, 1}, {1000, 5 * size, 5, 5}};
+    for (const Case& c : cases) {
+        CalculationRecord record(c.maxEntries, c.maxBytes);
+        for (std::size_t i = 0; i < c.appended; ++i)
+            record.append(std::to_string(i), sp);
+        ASSERT_EQ(record.entries().size(), c.kept) << c.maxEntries << " " << c.maxBytes;
+        EXPECT_EQ(record.dropped(), c.appended - c.kept);
+        EXPECT_EQ(record.entries().back().item, std::to_string(c.appended - 1)); // the newest stays
+    }
+    const std::string text = recordText({&one.entries().front()});
+    EXPECT_TRUE(text.starts_with("単利の利息計算　")) << text;
+    EXPECT_TRUE(text.ends_with("\n" + printText(sp))) << text;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // print switch's caption and look following PrintAfterCalc). Memory must not creep.
 #include "number/number_text.h"
 #include "support/program.h"
+#include "ui/record_model.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -382,6 +383,7 @@ public:
     // windows hold (a 10000-row table in a hidden window, say) does not count as memory growth.
     void emptyAllWindows() {
         if (current_ != nullptr) menu();
+        window_.record().clear(); // the record keeps calculations by design: what it holds is no leak
         for (const kinri::WindowInfo& window : kinri::windows()) {
             const WindowId id = window.id;
             if (!model(id).created) continue;

@@ -2,10 +2,14 @@
 // key presses (Tab, Space, Enter, F1, F10, Alt, the copy keys) and their context menus, checked
 // against what the user sees, what reaches the help viewer and what lands on the clipboard.
 
+#include "compute/record.h"
 #include "support/program.h"
 #include "ui/help_window.h"
+#include "ui/record_model.h"
+#include "ui/record_window.h"
 #include "ui/result_box.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAction>
@@ -487,6 +491,20 @@ void KeyboardTest::copyConditionsAndResult() {
     w->form().menu->click();
     QCOMPARE(p_->choose(item), w);
     QVERIFY(!copy->isEnabled());
+
+    // The three calculations that succeeded are in the record as copied; Ctrl+H shows it.
+    const QString copied = paper.join(u'\n') + u'\n';
+    for (const RecordEntry& e : p_->main.record().record().entries())
+        QCOMPARE(QString::fromStdString(printText(e.job)), copied);
+    QVERIFY(activate(w));
+    QTest::keyClick(focused(), Qt::Key_H, Qt::ControlModifier);
+    QVERIFY(p_->main.recordWindow() != nullptr);
+    auto* view = p_->main.recordWindow()->findChild<QAbstractItemView*>(QStringLiteral("RecordView"));
+    QTRY_VERIFY(view->isVisible());
+    QCOMPARE(view->model()->rowCount(), 3);
+    view->selectAll();
+    p_->main.recordWindow()->findChild<QAction*>(QStringLiteral("actionRecordCopy"))->trigger();
+    QCOMPARE(clipboard->text().count(copied), 3);
 }
 
 // Ctrl+C copies the selected rows as shown, Ctrl+A selects them all; the table's context menu

@@ -8,8 +8,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QLoggingCategory>
 #include <QPageLayout>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -91,6 +93,8 @@ private slots:
     void longLinesWrapWithinThePage_data();
     void longLinesWrapWithinThePage();
     void noPrinterInstalled();
+    void savedAsPdf_data();
+    void savedAsPdf();
 };
 
 // After a number of good jobs the printer refuses a job or stops part-way through it. The click
@@ -374,6 +378,67 @@ void PrintingTest::noPrinterInstalled() {
     QCOMPARE(w->form().resultBox->text(), QStringLiteral("150000.000"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{});
+}
+
+void PrintingTest::savedAsPdf_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("locale"); // its page size: A4 for ja_JP, Letter for en_US
+    QTest::newRow("single value, A4") << "SP" << QStringList{"1000000", "0.05", "3"} << "ja_JP";
+    QTest::newRow("150 rows, Letter") << "FA" << QStringList{"1", "0", "150"} << "en_US";
+    QTest::newRow("10000 rows, A4") << "KAA" << QStringList{"1200000", "10000", "0.005"} << "ja_JP";
+}
+
+// 「PDFとして保存…」 writes the printout's pages, no printer needed: every line of the paper in
+// order, every word on the page; the preview shows the same pages.
+void PrintingTest::savedAsPdf() {
+    QFETCH(QString, item);
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
+    const struct Restore {
+        ~Restore() { QLocale::setDefault(QLocale::system()); }
+    } restore;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("saved.pdf"));
+    ui::CalculatorWindow* w = p_->choose(item);
+    typeInputs(w, inputs);
+    QCOMPARE(p_->compute(w), QStringList{});
+    w->findChild<QAction*>(QStringLiteral("actionSavePdf"))->trigger();
+    auto* save = w->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
+    QVERIFY(save != nullptr);
+    save->selectFile(pdf);
+    QMetaObject::invokeMethod(save, "accept");
+    QTRY_VERIFY(QFile::exists(pdf));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("saved; pdftotext is not installed to read it back");
+
+    QString text = pdfText(pdf).simplified().remove(u' ');
+    qsizetype at = 0;
+    for (const PrintLine& line : runCalculation(item.toStdString(), toStd(inputs), true).printJob) {
+        const QString expected =
+            QString::fromStdString(line.text).normalized(QString::NormalizationForm_KC).remove(u' ');
+        at = expected.isEmpty() ? at : text.indexOf(expected, at);
+        QVERIFY2(at >= 0, qPrintable(expected));
+    }
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(30000);
+    const QString pageSize = QString::fromUtf8(info.readAllStandardOutput())
+                                 .section(QStringLiteral("Page size:"), 1)
+                                 .section(u'\n', 0, 0);
+    const QSizeF page =
+        QPageSize(locale == "en_US" ? QPageSize::Letter : QPageSize::A4).size(QPageSize::Point);
+    QVERIFY2(pageSize.contains(QString::number(std::lround(page.width()))), qPrintable(pageSize));
+    for (const PdfWord& word : pdfWords(pdf))
+        QVERIFY2(word.xMin >= 0 && word.xMax <= page.width() && word.yMin >= 0 && word.yMin <= page.height(),
+                 qPrintable(word.text));
+
+    w->findChild<QAction*>(QStringLiteral("actionPrintPreview"))->trigger();
+    auto* preview = w->findChild<QPrintPreviewWidget*>();
+    QVERIFY(preview != nullptr);
+    QTRY_VERIFY(preview->pageCount() >= (item == "SP" ? 1 : 2));
+    preview->window()->close();
 }
 
 QTEST_MAIN(PrintingTest)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "compute/record.h"
 
 #include <array>
 #include <cstdint>
@@ -10,7 +11,7 @@ namespace kinri {
 
 // The program's one piece of mutable state: which calculation is selected (one code per family,
 // 0 = none), whether each calculation is printed, the inputs and result of the last calculation
-// that passed the input check, and the input aid's last choice.
+// that passed the input check, the input aid's last choice and the record of the run.
 class AppState {
 public:
     // What the main window's load does: nothing selected, printing off.
@@ -33,6 +34,9 @@ public:
 
     // The periods in a year last chosen in the input aid (12 = monthly); 0 until one is chosen.
     int aidPerYear = 0;
+
+    // Every calculation of this run that succeeded, as printed (printing on or off).
+    CalculationRecord record;
 
 private:
     static std::size_t index(CalcFamily f) { return static_cast<std::size_t>(f); }

@@ -98,7 +98,11 @@ void CalculatorKeys::forgetCalculation() {
     copyConditions_->setEnabled(false);
 }
 
-void CalculatorKeys::popUp(QMenu* menu, const QPoint& globalPos) {
+void CalculatorKeys::popUp(QMenu* menu, const QPoint& globalPos) const {
+    if (!menuExtras_.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(menuExtras_);
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPos);
 }
@@ -130,9 +134,12 @@ bool CalculatorKeys::eventFilter(QObject* watched, QEvent* event) {
 // Built by running the calculation once more with printing on: the text is the print job's, line
 // for line, so it cannot differ from what the paper carries.
 QString CalculatorKeys::conditionsText() const {
+    return QString::fromStdString(printText(conditionsJob()));
+}
+
+std::vector<kinri::PrintLine> CalculatorKeys::conditionsJob() const {
     if (calculated_.empty() || dressed_ == nullptr) return {};
-    const Outcome out = runCalculation(dressed_->item, calculated_, true);
-    return QString::fromStdString(printText(out.printJob));
+    return runCalculation(dressed_->item, calculated_, true).printJob;
 }
 
 // Rows as the list shows them, one line each, in list order.

@@ -4,6 +4,7 @@
 #include "compute/flow.h"
 #include "ui/platform.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -40,6 +41,13 @@ public:
     // The conditions and result of the last calculation that succeeded in this dressing, as the
     // printout carries them; empty when there is none.
     QString conditionsText() const;
+    // The same as its printout, blank lines and all, as 計算後印刷 sends it; empty when none.
+    std::vector<kinri::PrintLine> conditionsJob() const;
+    const CatalogueEntry* dressed() const { return dressed_; }
+    // 「計算条件と結果をコピー」: enabled while there is a calculation to copy.
+    QAction* copyConditions() const { return copyConditions_; }
+    // `action` in every context menu of the window, after the copy entry.
+    void addToMenus(QAction* action) { menuExtras_.append(action); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,7 +55,7 @@ protected:
 private:
     void addTableKeys();
     void copyListRows(bool all);
-    static void popUp(QMenu* menu, const QPoint& globalPos);
+    void popUp(QMenu* menu, const QPoint& globalPos) const;
 
     QWidget& window_;
     CalculatorForm& form_;
@@ -55,6 +63,7 @@ private:
     const CatalogueEntry* dressed_ = nullptr;
     std::vector<std::string> calculated_; // inputs of the last calculation that succeeded; empty: none
     QAction* copyConditions_ = nullptr;
+    QList<QAction*> menuExtras_;
 };
 
 } // namespace kinri::ui

@@ -6,10 +6,12 @@
 #include "ui/click_controller.h"
 #include "ui/icons.h"
 #include "ui/input_assist.h"
+#include "ui/paper_actions.h"
 #include "ui/print_switch.h"
 #include "ui/qt_text.h"
 #include "ui/window_placement.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QPushButton>
@@ -31,7 +33,14 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
     connect(form_->clear, &QPushButton::clicked, clicks_, &ClickController::clear);
     connect(form_->menu, &QPushButton::clicked, clicks_, &ClickController::backToMenu);
     connect(form_->printSwitch, &CaptionLabel::clicked, clicks_, &ClickController::askPrintOption);
-    connect(clicks_, &ClickController::computed, keys_, &CalculatorKeys::setComputed);
+    connect(clicks_, &ClickController::computed, this,
+            [this](const Outcome& out, const std::vector<std::string>& in) {
+                keys_->setComputed(out, in);
+                if (keys_->copyConditions()->isEnabled())
+                    emit calculated(std::string(keys_->dressed()->item), keys_->conditionsJob());
+            });
+    auto* paper = new PaperActions(*this, *keys_);
+    connect(paper, &PaperActions::recordRequested, this, &CalculatorWindow::recordRequested);
     connect(clicks_, &ClickController::cleared, keys_, &CalculatorKeys::forgetCalculation);
     connect(clicks_, &ClickController::programEndRequested, this, &CalculatorWindow::programEndRequested);
     // After the click's own work, message box included: the hint comes last.

@@ -8,6 +8,8 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace kinri::ui {
 
@@ -39,6 +41,10 @@ public:
 
 signals:
     void programEndRequested();
+    // A calculation succeeded: its entry and its printout, for the record.
+    void calculated(const std::string& item, const std::vector<kinri::PrintLine>& job);
+    // 「計算記録を表示」.
+    void recordRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -29,9 +29,8 @@ InputAssist::InputAssist(QWidget& window, CalculatorForm& form, AppState& state)
     : QObject(&window), window_(window), form_(form), state_(state) {
     reading_ = new InputReading(&window);
     hint_ = new InputHint(&window);
-    connect(hint_, &InputHint::applied, this, [this](const QString& suggestion) {
-        putInto(form_.inputs.at(hintBox_), suggestion);
-    });
+    connect(hint_, &InputHint::applied, this,
+            [this](const QString& suggestion) { putInto(form_.inputs.at(hintBox_), suggestion); });
     for (std::size_t k = 0; k < form.inputs.size(); ++k) {
         TextBox* box = form.inputs[k];
         auto* action = new QAction(box);

@@ -7,6 +7,8 @@
 #include "ui/message_box.h"
 #include "ui/print_service.h"
 #include "ui/qt_text.h"
+#include "ui/record_model.h"
+#include "ui/record_window.h"
 #include "ui/twips.h"
 #include "ui/window_host.h"
 #include "ui/window_layouts.h"
@@ -69,6 +71,7 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     setCentralWidget(new QWidget(this));
     buildMenu();
     scale_.addMenu(*menuBar());
+    addRecordMenu();
     addKeys(); // before the window takes the menu bar's size: it sets the bar's style
     fitToMenuBar();
     connect(&scale_, &ViewScale::changed, this, &MainWindow::rescale);
@@ -132,6 +135,24 @@ CalculatorWindow* MainWindow::calculatorWindow(WindowId id) const {
     return windows_.at(static_cast<std::size_t>(id)).get();
 }
 
+// 「記録」 after every other title: the record of this run's calculations.
+void MainWindow::addRecordMenu() {
+    record_ = new RecordModel(state_.record, this);
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("記録"));
+    menu->setObjectName(QStringLiteral("menuRecord"));
+    QAction* show = menu->addAction(QStringLiteral("計算記録を表示"), this, &MainWindow::showRecord);
+    show->setObjectName(QStringLiteral("actionShowRecord"));
+    show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+}
+
+void MainWindow::showRecord() {
+    if (!recordWindow_) {
+        recordWindow_ = std::make_unique<RecordWindow>(*record_);
+        placeOnScreen(*recordWindow_);
+    }
+    recordWindow_->present();
+}
+
 void MainWindow::buildMenu() {
     for (const MenuNode& title : menuTree()) {
         QMenu* menu = menuBar()->addMenu(qs(title.caption));
@@ -186,6 +207,8 @@ void MainWindow::choose(const CatalogueEntry& entry) {
         slot = std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, scale_, *printing_,
                                                   help_, *this);
         connect(slot.get(), &CalculatorWindow::programEndRequested, this, &MainWindow::programEndRequested);
+        connect(slot.get(), &CalculatorWindow::calculated, record_, &RecordModel::add);
+        connect(slot.get(), &CalculatorWindow::recordRequested, this, &MainWindow::showRecord);
         placeOnScreen(*slot);
     }
     if (host_) {

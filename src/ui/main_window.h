@@ -17,6 +17,8 @@ namespace kinri::ui {
 
 class CalculatorWindow;
 class PrintService;
+class RecordModel;
+class RecordWindow;
 class WindowHost;
 
 // The start window ZOVAN1: a caption and the menu of every calculation, help and version.
@@ -37,6 +39,13 @@ public:
     // The hidden holder the help entry creates once; nullptr before the first help request.
     QWidget* helpHolder() const { return helpHolder_.get(); }
 
+    // 計算記録: shown, raised and active.
+    void showRecord();
+    // The record's rows, for the program's life.
+    RecordModel& record() { return *record_; }
+    // Its window; nullptr until it is first shown.
+    RecordWindow* recordWindow() const { return recordWindow_.get(); }
+
 signals:
     // Closing any window of the program ends it; main() connects this to the application's quit.
     void programEndRequested();
@@ -47,6 +56,7 @@ protected:
 
 private:
     void buildMenu();
+    void addRecordMenu();
     void fitToMenuBar();
     bool fitsScreen(double factor) const;
     void rescale();
@@ -61,6 +71,8 @@ private:
     ViewScale scale_;
     // Before the windows, so that it outlives them: at the end it stops once they are gone.
     std::unique_ptr<PrintService> printing_;
+    RecordModel* record_ = nullptr; // the record's rows, for the program's life; a child
+    std::unique_ptr<RecordWindow> recordWindow_;
     std::array<std::unique_ptr<CalculatorWindow>, 4> windows_;
     std::unique_ptr<QWidget> helpHolder_;
     std::unique_ptr<WindowHost> host_; // where the compositor places windows

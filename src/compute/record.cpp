@@ -1,0 +1,82 @@
+#include "compute/record.h"
+
+#include <ctime>
+
+namespace kinri {
+
+std::size_t CalculationRecord::sizeOf(const std::vector<PrintLine>& job) {
+    std::size_t bytes = 0;
+    for (const PrintLine& line : job)
+        bytes += line.text.size() + 1;
+    return bytes;
+}
+
+// The newest always stays, whatever its size.
+std::size_t CalculationRecord::toDropFor(std::size_t bytes) const {
+    std::size_t gone = 0, kept = entries_.size(), keptBytes = bytes_;
+    while (kept > 0 && (kept + 1 > maxEntries_ || keptBytes + bytes > maxBytes_)) {
+        keptBytes -= entries_[gone].bytes;
+        ++gone;
+        --kept;
+    }
+    return gone;
+}
+
+void CalculationRecord::dropOldest(std::size_t count) {
+    for (; count > 0 && !entries_.empty(); --count) {
+        bytes_ -= entries_.front().bytes;
+        entries_.pop_front();
+        ++dropped_;
+    }
+}
+
+std::size_t CalculationRecord::append(std::string item, std::vector<PrintLine> job,
+                                      std::chrono::system_clock::time_point time) {
+    const std::size_t bytes = sizeOf(job);
+    const std::size_t gone = toDropFor(bytes);
+    dropOldest(gone);
+    entries_.push_back({time, std::move(item), std::move(job), bytes});
+    bytes_ += bytes;
+    return gone;
+}
+
+void CalculationRecord::clear() {
+    entries_.clear();
+    bytes_ = 0;
+    dropped_ = 0;
+}
+
+std::string recordHeading(const RecordEntry& entry) {
+    std::string family;
+    for (const PrintLine& line : entry.job) {
+        if (line.text.empty()) continue;
+        family = line.text;
+        break;
+    }
+    const std::string star = "☆";
+    while (family.starts_with(star))
+        family.erase(0, star.size());
+    while (family.ends_with(star))
+        family.erase(family.size() - star.size());
+    const std::time_t t = std::chrono::system_clock::to_time_t(entry.time);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &t);
+#else
+    localtime_r(&t, &local);
+#endif
+    char when[32];
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
+    return family + "　" + when;
+}
+
+std::string recordText(const std::vector<const RecordEntry*>& entries) {
+    std::string text;
+    for (const RecordEntry* e : entries) {
+        if (!text.empty()) text += '\n';
+        text += recordHeading(*e) + '\n' + printText(e->job);
+    }
+    return text;
+}
+
+} // namespace kinri

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "compute/print_job.h"
+
+#include <chrono>
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace kinri {
+
+// One calculation that succeeded: when, which, and its printout as 計算後印刷 sends it.
+struct RecordEntry {
+    std::chrono::system_clock::time_point time;
+    std::string item;           // the menu entry: "FA"
+    std::vector<PrintLine> job; // the whole printout, blank lines included
+    std::size_t bytes = 0;      // the printout's text, counted against the record's bound
+};
+
+// 計算記録: the calculations of this run, oldest first, as their printouts carry them, so that any
+// of them can be copied, printed or saved afterwards. Kept in memory only, for as long as the
+// program runs. It keeps the last kMaxEntries calculations, and fewer when their text would pass
+// kMaxBytes: then the oldest go first, and the record counts them.
+class CalculationRecord {
+public:
+    static constexpr std::size_t kMaxEntries = 1000;
+    static constexpr std::size_t kMaxBytes = std::size_t{64} << 20;
+
+    explicit CalculationRecord(std::size_t maxEntries = kMaxEntries, std::size_t maxBytes = kMaxBytes)
+        : maxEntries_(maxEntries), maxBytes_(maxBytes) {}
+
+    // Adds a calculation; returns how many of the oldest went to make room (0 mostly).
+    std::size_t append(std::string item, std::vector<PrintLine> job,
+                       std::chrono::system_clock::time_point time = std::chrono::system_clock::now());
+    void clear();
+
+    // The same in steps, for a view that must hear of the rows going before they go: how many of
+    // the oldest an entry of `bytes` would push out, and letting them go.
+    static std::size_t sizeOf(const std::vector<PrintLine>& job);
+    std::size_t toDropFor(std::size_t bytes) const;
+    void dropOldest(std::size_t count);
+
+    const std::deque<RecordEntry>& entries() const { return entries_; }
+    // The oldest entries let go since the record began or was last cleared.
+    std::size_t dropped() const { return dropped_; }
+    std::size_t bytes() const { return bytes_; }
+
+private:
+    std::size_t maxEntries_;
+    std::size_t maxBytes_;
+    std::deque<RecordEntry> entries_;
+    std::size_t bytes_ = 0;
+    std::size_t dropped_ = 0;
+};
+
+// An entry's first line in the record: its header without the stars and its local time,
+// 「複利の利息計算　2026-12-08 18:30:05」.
+std::string recordHeading(const RecordEntry& entry);
+
+// Entries as text, each its heading, then its printout as copied (printText), a blank line between
+// two entries.
+std::string recordText(const std::vector<const RecordEntry*>& entries);
+
+} // namespace kinri

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "compute/record.h"
+
+#include <QAbstractListModel>
+
+#include <vector>
+
+namespace kinri::ui {
+
+// 計算記録 as rows for a view, one row a calculation, oldest first: its heading (family and time)
+// and its printout, as copied. Every change to the record goes through here, so that the views
+// stay in step: a new calculation is a row added at the end, the oldest let go rows removed at
+// the top.
+class RecordModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    RecordModel(CalculationRecord& record, QObject* parent);
+
+    // A calculation that succeeded, with its printout.
+    void add(const std::string& item, std::vector<kinri::PrintLine> job);
+    void clear();
+
+    const CalculationRecord& record() const { return record_; }
+    // The entries at `rows` (of this model), oldest first; all entries for none.
+    std::vector<const RecordEntry*> entriesAt(QModelIndexList rows) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    // How many lines of a long printout (a table) a row shows; copying and paper take them all.
+    static constexpr int kShownLines = 24;
+
+signals:
+    // The record changed in any way (an entry added or let go, or cleared).
+    void changed();
+
+private:
+    CalculationRecord& record_;
+};
+
+} // namespace kinri::ui

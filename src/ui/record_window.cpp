@@ -1,0 +1,178 @@
+#include "ui/record_window.h"
+
+#include "ui/fonts.h"
+#include "ui/paper.h"
+#include "ui/qt_text.h"
+#include "ui/record_model.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace kinri::ui {
+namespace {
+
+// Several printouts as one document: each as it prints alone, its blank lines parting it from the
+// one before.
+std::vector<kinri::PrintLine> jointJob(const std::vector<const RecordEntry*>& entries) {
+    std::vector<kinri::PrintLine> job;
+    for (const RecordEntry* e : entries)
+        job.insert(job.end(), e->job.begin(), e->job.end());
+    return job;
+}
+
+const QString kTitle = QStringLiteral("金利計算 – 計算記録");
+
+} // namespace
+
+RecordWindow::RecordWindow(RecordModel& model) : QWidget(nullptr), model_(model) {
+    setObjectName(QStringLiteral("RecordWindow"));
+    setWindowTitle(QStringLiteral("計算記録"));
+    setAttribute(Qt::WA_QuitOnClose, false); // a tool of the program; closing it only hides it
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("RecordStatus"));
+    status_->setWordWrap(true);
+    view_ = new QListView(this);
+    view_->setObjectName(QStringLiteral("RecordView"));
+    view_->setAccessibleName(QStringLiteral("計算記録"));
+    view_->setModel(&model);
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view_->setAlternatingRowColors(true);
+    view_->setTextElideMode(Qt::ElideNone);
+    view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QFont fixed(fixedFontFamily());
+    fixed.setPointSizeF(QFont().pointSizeF()); // the program's size, in a face whose columns line up
+    view_->setFont(fixed);
+    view_->setSpacing(2);
+
+    auto* buttons = new QHBoxLayout;
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(status_);
+    layout->addWidget(view_, 1);
+    layout->addLayout(buttons);
+
+    addCommand(QStringLiteral("コピー"), QKeySequence::Copy, &RecordWindow::copy, "actionRecordCopy");
+    addCommand(QStringLiteral("テキストとして保存…"), QKeySequence(), &RecordWindow::saveText,
+               "actionRecordSaveText");
+    addCommand(QStringLiteral("PDFとして保存…"), QKeySequence::Save, &RecordWindow::savePdf,
+               "actionRecordSavePdf");
+    addCommand(QStringLiteral("印刷プレビュー"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+               &RecordWindow::preview, "actionRecordPreview");
+    addCommand(QStringLiteral("印刷…"), QKeySequence::Print, &RecordWindow::print, "actionRecordPrint");
+    addCommand(QStringLiteral("消去…"), QKeySequence(), &RecordWindow::askToClear, "actionRecordClear");
+    for (QAction* action : actions()) {
+        auto* button = new QPushButton(action->text(), this);
+        button->setAutoDefault(false);
+        button->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(close);
+    auto* escape = new QAction(this);
+    escape->setShortcut(Qt::Key_Escape);
+    connect(escape, &QAction::triggered, this, &QWidget::close);
+    QWidget::addAction(escape);
+
+    const QFontMetrics fm(fixed);
+    resize(std::max(sizeHint().width(), fm.horizontalAdvance(QLatin1Char('0')) * 90), fm.lineSpacing() * 32);
+
+    connect(&model, &RecordModel::changed, this, &RecordWindow::updateStatus);
+    // A new calculation shows at the bottom, where the view follows it if the user was there.
+    connect(&model, &QAbstractItemModel::rowsInserted, this, [this] {
+        QScrollBar* bar = view_->verticalScrollBar();
+        if (bar->value() >= bar->maximum() - view_->viewport()->height() / 2) view_->scrollToBottom();
+    });
+    updateStatus();
+}
+
+void RecordWindow::addCommand(const QString& text, const QKeySequence& keys, void (RecordWindow::*slot)(),
+                              const char* name) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    QWidget::addAction(action);
+}
+
+void RecordWindow::present() {
+    show();
+    raise();
+    activateWindow();
+    view_->scrollToBottom();
+    view_->setFocus();
+}
+
+void RecordWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    hide();
+}
+
+void RecordWindow::updateStatus() {
+    const auto& record = model_.record();
+    const std::size_t count = record.entries().size();
+    QString text =
+        count == 0
+            ? QStringLiteral("まだ記録はありません。計算が成功するたびに、ここに記録されます。")
+            : QStringLiteral("%1 件の計算（選んだ記録、選んでいなければすべてをコピー・保存・印刷します）")
+                  .arg(count);
+    if (record.dropped() > 0)
+        text +=
+            QStringLiteral("\n記録の上限を超えたため、古い記録 %1 件を削除しました。").arg(record.dropped());
+    status_->setText(text);
+    for (QAction* action : actions())
+        if (action->objectName().startsWith(QLatin1String("actionRecord"))) action->setEnabled(count > 0);
+}
+
+void RecordWindow::copy() {
+    const auto entries = model_.entriesAt(view_->selectionModel()->selectedRows());
+    if (!entries.empty()) QGuiApplication::clipboard()->setText(qs(recordText(entries)));
+}
+
+void RecordWindow::saveText() {
+    saveTextAs(this, qs(recordText(model_.entriesAt(view_->selectionModel()->selectedRows()))),
+               QStringLiteral("計算記録"));
+}
+
+void RecordWindow::savePdf() {
+    savePdfAs(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle,
+              QStringLiteral("計算記録"));
+}
+
+void RecordWindow::preview() {
+    showPrintPreview(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle);
+}
+
+void RecordWindow::print() {
+    printWithDialog(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle);
+}
+
+void RecordWindow::askToClear() {
+    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("メッセージ"),
+                                QStringLiteral("計算記録をすべて消去しますか？"),
+                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setObjectName(QStringLiteral("RecordClearQuestion"));
+    box->setDefaultButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [this](int answer) {
+        if (answer == QMessageBox::Yes) model_.clear();
+    });
+    box->open();
+}
+
+} // namespace kinri::ui

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QListView;
+
+namespace kinri::ui {
+
+class RecordModel;
+
+// The window of 計算記録: every calculation of this run that succeeded, oldest first, one block
+// each (its family and time, then its conditions and result), in step with the calculator windows
+// while it is open. The selected entries — or all, when none is selected — can be copied, saved
+// as text or PDF, previewed and printed; the record can be cleared. Closing the window only hides
+// it: the record stays until the program ends, and nothing of it is written unless saved.
+class RecordWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit RecordWindow(RecordModel& model);
+
+    // Shown, raised and active, at its newest entry.
+    void present();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void addCommand(const QString& text, const QKeySequence& keys, void (RecordWindow::*slot)(),
+                    const char* name);
+    void copy();
+    void saveText();
+    void savePdf();
+    void preview();
+    void print();
+    void askToClear();
+    void updateStatus();
+
+    RecordModel& model_;
+    QListView* view_ = nullptr;
+    QLabel* status_ = nullptr;
+};
+
+} // namespace kinri::ui
