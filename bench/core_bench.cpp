@@ -1,7 +1,9 @@
 // Cost of one compute click through the core: every single-value calculation, and the largest
-// tables (10000 rows of FA and KAA, formatted, with and without the print job).
+// tables (10000 rows of FA and KAA, formatted, with and without the print job); and of keeping a
+// calculation in the record.
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
+#include "compute/record.h"
 #include "support/worked_examples.h"
 
 #include <benchmark/benchmark.h>
@@ -29,6 +31,16 @@ void table(benchmark::State& state, std::string_view item, std::vector<std::stri
     }
 }
 
+// One single-value calculation added to a record at its bound: the oldest goes.
+void recordAppend(benchmark::State& state) {
+    const auto sp = kinri::runCalculation("SP", {"1000000", "0.05", "3"}, true).printJob;
+    kinri::CalculationRecord record;
+    for (std::size_t i = 0; i < kinri::CalculationRecord::kMaxEntries; ++i)
+        record.append("SP", sp);
+    for (auto _ : state)
+        record.append("SP", sp);
+}
+
 int registerAll() {
     for (const kinri::examples::Example& example : kinri::examples::kExamples) {
         if (kinri::findEntry(example.item)->calc.isTable()) continue;
@@ -46,6 +58,7 @@ int registerAll() {
     benchmark::RegisterBenchmark("table/KAA_10000_printed", table, "KAA",
                                  std::vector<std::string>{"1200000", "10000", "0.005"}, true)
         ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("record/append_SP_to_1000", recordAppend);
     return 0;
 }
 

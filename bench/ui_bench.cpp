@@ -1,13 +1,22 @@
 // Cost of the real windows: the largest table (FA, 10000 rows) from the compute click until List1
-// holds every row, one single-value click, opening a calculator window from the menu and building
-// the main window. Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+// holds every row, one single-value click, opening a calculator window from the menu, building
+// the main window, and 計算記録 (adding to it, opening its window, a PDF of a 10000-row table). Runs on the
+// offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "compute/flow.h"
+#include "support/worked_examples.h"
 #include "ui/calculator_window.h"
 #include "ui/fonts.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
+#include "ui/paper.h"
+#include "ui/print_layout.h"
+#include "ui/record_model.h"
+#include "ui/record_window.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -162,6 +171,57 @@ void mainWindow(benchmark::State& state) {
     }
 }
 
+// 計算記録 at its bound of 1000 calculations (worked examples, tables among them).
+std::unique_ptr<kinri::ui::RecordModel> fullRecord(kinri::CalculationRecord& record) {
+    auto model = std::make_unique<kinri::ui::RecordModel>(record, nullptr);
+    for (std::size_t i = 0; record.entries().size() < kinri::CalculationRecord::kMaxEntries; ++i) {
+        const auto& example = kinri::examples::kExamples[i % kinri::examples::kExamples.size()];
+        std::vector<std::string> inputs;
+        for (std::string_view text : example.inputs)
+            if (!text.empty()) inputs.emplace_back(text);
+        model->add(std::string(example.item), kinri::runCalculation(example.item, inputs, true).printJob);
+    }
+    return model;
+}
+
+// One single-value calculation added to a full record whose window is open: the oldest goes, the
+// newest shows.
+void recordAppend(benchmark::State& state) {
+    kinri::CalculationRecord record;
+    auto model = fullRecord(record);
+    kinri::ui::RecordWindow window(*model);
+    window.present();
+    QApplication::processEvents();
+    const auto sp = kinri::runCalculation("SP", {"1000000", "0.05", "3"}, true).printJob;
+    for (auto _ : state) {
+        model->add("SP", sp);
+        QApplication::processEvents();
+    }
+}
+
+// The record window opened on 1000 calculations, shown and painted.
+void recordWindowOpen(benchmark::State& state) {
+    kinri::CalculationRecord record;
+    auto model = fullRecord(record);
+    for (auto _ : state) {
+        kinri::ui::RecordWindow window(*model);
+        window.present();
+        window.repaint();
+        QApplication::processEvents();
+    }
+}
+
+// 「PDFとして保存…」 of a 10000-row table: the pages made and written.
+void pdfOfTable(benchmark::State& state) {
+    const auto job = kinri::runCalculation("KAA", {"1200000", "10000", "0.005"}, true).printJob;
+    const QString file = QDir::temp().filePath(QStringLiteral("kinri-bench.pdf"));
+    for (auto _ : state) {
+        const auto pdf = kinri::ui::pdfDocument(job, QStringLiteral("bench"), kinri::ui::localePageSize());
+        if (!pdf || !kinri::ui::writeWhole(file, *pdf).isEmpty()) state.SkipWithError("not written");
+    }
+    QFile::remove(file);
+}
+
 void registerAll() {
     benchmark::RegisterBenchmark("ui/FA_10000_click", faTable, false)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("ui/FA_10000_click_and_paint", faTable, true)->Unit(benchmark::kMillisecond);
@@ -179,6 +239,9 @@ void registerAll() {
     benchmark::RegisterBenchmark("ui/first_open/TA2_ZOVAN5", firstOpen, "TA2", kinri::WindowId::Zovan5)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("ui/main_window", mainWindow)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("record/append_SP_to_1000", recordAppend)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("record/window_open_1000", recordWindowOpen)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("record/pdf_KAA_10000", pdfOfTable)->Unit(benchmark::kMillisecond);
 }
 
 } // namespace

@@ -2,7 +2,8 @@
 //  - one contact sheet per calculator window, every calculation it hosts dressed from the menu and
 //    computed with its worked example, every other one with printing switched on (both looks of
 //    the print switch), named <window>-<dpi>dpi.png;
-//  - the input aids and their notes, aids-<dpi>dpi.png;
+//  - the input aids and their notes, aids-<dpi>dpi.png; the record of it all and a print preview,
+//    record-<dpi>dpi.png and preview-<dpi>dpi.png;
 //  - with --dark, the same under a dark palette; with --zoom200, at the largest zoom;
 //  - with --singles, the main window with a menu open, one calculator window of each kind and the
 //    help window, for the README.
@@ -12,6 +13,7 @@
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/record_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -206,6 +208,27 @@ bool aidsSheet(kinri::ui::MainWindow& main, const QString& file) {
     return saveSheet(shots, names, file, 4);
 }
 
+// The record of every calculation the sheets made, and the print preview of the last one.
+bool recordShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, const QString& suffix) {
+    bool ok = true;
+    QWidget* w = dressAndCompute(main, *kinri::findEntry("KA2C"), false);
+    main.showRecord();
+    settle();
+    QWidget* record = main.recordWindow();
+    ok &=
+        save(record->grab().toImage(), QStringLiteral("%1/record-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
+    record->close();
+    w->findChild<QAction*>(QStringLiteral("actionPrintPreview"))->trigger();
+    settle(20);
+    if (auto* preview = w->findChild<QDialog*>(QStringLiteral("PrintPreview"))) {
+        ok &= save(preview->grab().toImage(),
+                   QStringLiteral("%1/preview-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
+        preview->close();
+    }
+    backToMenu(w);
+    return ok;
+}
+
 // The main window with a menu open, a worked example in each kind of calculator window, help.
 bool singles(kinri::ui::MainWindow& main, kinri::ui::BuiltInHelpViewer& help, const QString& dir) {
     bool ok = true;
@@ -291,6 +314,7 @@ int main(int argc, char** argv) {
             main, w.id,
             QStringLiteral("%1/%2-%3dpi%4.png").arg(dir, qs(w.name).toLower()).arg(dpi).arg(suffix));
     ok &= aidsSheet(main, QStringLiteral("%1/aids-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
+    ok &= recordShots(main, dir, dpi, suffix);
     if (args.contains(QStringLiteral("--singles"))) ok &= singles(main, help, dir);
     if (zoomed) {
         main.findChild<QAction*>(QStringLiteral("HE01"))->trigger();

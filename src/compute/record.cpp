@@ -1,5 +1,6 @@
 #include "compute/record.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace kinri {
@@ -47,17 +48,12 @@ void CalculationRecord::clear() {
 }
 
 std::string recordHeading(const RecordEntry& entry) {
-    std::string family;
+    std::string header;
     for (const PrintLine& line : entry.job) {
         if (line.text.empty()) continue;
-        family = line.text;
+        header = line.text;
         break;
     }
-    const std::string star = "☆";
-    while (family.starts_with(star))
-        family.erase(0, star.size());
-    while (family.ends_with(star))
-        family.erase(family.size() - star.size());
     const std::time_t t = std::chrono::system_clock::to_time_t(entry.time);
     std::tm local{};
 #ifdef _WIN32
@@ -67,14 +63,15 @@ std::string recordHeading(const RecordEntry& entry) {
 #endif
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
-    return family + "　" + when;
+    return header + "　" + when;
 }
 
 std::string recordText(const std::vector<const RecordEntry*>& entries) {
     std::string text;
     for (const RecordEntry* e : entries) {
         if (!text.empty()) text += '\n';
-        text += recordHeading(*e) + '\n' + printText(e->job);
+        const std::string copied = printText(e->job);
+        text += recordHeading(*e) + copied.substr(std::min(copied.find('\n'), copied.size()));
     }
     return text;
 }

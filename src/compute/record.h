@@ -54,12 +54,12 @@ private:
     std::size_t dropped_ = 0;
 };
 
-// An entry's first line in the record: its header without the stars and its local time,
-// 「複利の利息計算　2026-12-08 18:30:05」.
+// An entry's first line in the record: its printout's header and the local time it was made,
+// 「☆☆複利の利息計算☆☆　2026-12-08 18:30:05」.
 std::string recordHeading(const RecordEntry& entry);
 
-// Entries as text, each its heading, then its printout as copied (printText), a blank line between
-// two entries.
+// Entries as text, each its heading, then the rest of its printout as copied (printText), a
+// blank line between two entries.
 std::string recordText(const std::vector<const RecordEntry*>& entries);
 
 } // namespace kinri

@@ -14,6 +14,8 @@ void RecordModel::add(const std::string& item, std::vector<kinri::PrintLine> job
     if (const std::size_t gone = record_.toDropFor(bytes); gone > 0) {
         beginRemoveRows({}, 0, static_cast<int>(gone) - 1);
         record_.dropOldest(gone);
+        sizes_.erase(sizes_.begin(),
+                     sizes_.begin() + static_cast<std::ptrdiff_t>(std::min(gone, sizes_.size())));
         endRemoveRows();
     }
     const int row = static_cast<int>(record_.entries().size());
@@ -26,6 +28,7 @@ void RecordModel::add(const std::string& item, std::vector<kinri::PrintLine> job
 void RecordModel::clear() {
     beginResetModel();
     record_.clear();
+    sizes_.clear();
     endResetModel();
     emit changed();
 }
@@ -50,29 +53,49 @@ int RecordModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(record_.entries().size());
 }
 
-QVariant RecordModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= record_.entries().size()) return {};
-    const RecordEntry& e = record_.entries()[static_cast<std::size_t>(index.row())];
-    if (role == Qt::DisplayRole) {
-        // The heading, then the printout's lines up to kShownLines and how many more there are.
-        QString shown = qs(recordHeading(e));
-        int lines = 0, more = 0;
-        bool started = false;
-        for (const kinri::PrintLine& line : e.job) {
-            started = started || !line.text.empty();
-            if (!started) continue;
-            if (lines < kShownLines) {
-                shown += u'\n' + qs(line.text);
-                ++lines;
-            } else {
-                ++more;
-            }
+void RecordModel::setMeasure(std::function<QSize(const QString&)> measure) {
+    measure_ = std::move(measure);
+    sizes_.clear();
+    if (!record_.entries().empty()) emit dataChanged(index(0), index(rowCount() - 1), {Qt::SizeHintRole});
+}
+
+// The heading, then the printout's lines after its header, up to kShownLines, and how many more
+// there are.
+QString RecordModel::shownText(const RecordEntry& e) const {
+    QString shown = qs(recordHeading(e));
+    int lines = 0, more = 0, texts = 0;
+    for (const kinri::PrintLine& line : e.job) {
+        texts += line.text.empty() ? 0 : 1;
+        if (texts < 2) continue;
+        if (lines < kShownLines) {
+            shown += u'\n' + qs(line.text);
+            ++lines;
+        } else {
+            ++more;
         }
-        if (more > 0) shown += QStringLiteral("\n…（ほか %1 行）").arg(more);
-        return shown;
     }
-    if (role == Qt::AccessibleTextRole) return qs(recordHeading(e));
-    return {};
+    if (more > 0) shown += QStringLiteral("\n…（ほか %1 行）").arg(more);
+    return shown;
+}
+
+QVariant RecordModel::data(const QModelIndex& index, int role) const {
+    const auto& all = record_.entries();
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= all.size()) return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    const RecordEntry& e = all[row];
+    switch (role) {
+    case Qt::DisplayRole:
+        return shownText(e);
+    case Qt::AccessibleTextRole:
+        return qs(recordHeading(e));
+    case Qt::SizeHintRole:
+        if (!measure_) return {};
+        while (sizes_.size() < all.size())
+            sizes_.push_back(measure_(shownText(all[sizes_.size()])));
+        return sizes_[row];
+    default:
+        return {};
+    }
 }
 
 } // namespace kinri::ui

@@ -3,6 +3,10 @@
 #include "compute/record.h"
 
 #include <QAbstractListModel>
+#include <QSize>
+
+#include <deque>
+#include <functional>
 
 #include <vector>
 
@@ -25,6 +29,10 @@ public:
     // The entries at `rows` (of this model), oldest first; all entries for none.
     std::vector<const RecordEntry*> entriesAt(QModelIndexList rows) const;
 
+    // How a view measures a row's text; each entry is measured once, as a view asks for all of
+    // them whenever rows come or go.
+    void setMeasure(std::function<QSize(const QString&)> measure);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
@@ -36,7 +44,11 @@ signals:
     void changed();
 
 private:
+    QString shownText(const RecordEntry& entry) const;
+
     CalculationRecord& record_;
+    std::function<QSize(const QString&)> measure_;
+    mutable std::deque<QSize> sizes_; // of the entries measured so far, oldest first
 };
 
 } // namespace kinri::ui

@@ -15,6 +15,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QVBoxLayout>
 
 namespace kinri::ui {
@@ -50,9 +52,19 @@ RecordWindow::RecordWindow(RecordModel& model) : QWidget(nullptr), model_(model)
     view_->setTextElideMode(Qt::ElideNone);
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    QFont fixed(fixedFontFamily());
-    fixed.setPointSizeF(QFont().pointSizeF()); // the program's size, in a face whose columns line up
-    view_->setFont(fixed);
+    fitFont();
+    // Measured as the view's delegate draws them, once per entry.
+    measure_ = [this](const QString& text) {
+        QStyleOptionViewItem option;
+        option.initFrom(view_);
+        option.font = view_->font();
+        option.fontMetrics = QFontMetrics(option.font);
+        option.text = QString(text).replace(u'\n', QChar::LineSeparator); // as the delegate shows it
+        option.features = QStyleOptionViewItem::HasDisplay;
+        option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        return view_->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), view_);
+    };
+    model.setMeasure(measure_);
     view_->setSpacing(2);
 
     auto* buttons = new QHBoxLayout;
@@ -88,14 +100,19 @@ RecordWindow::RecordWindow(RecordModel& model) : QWidget(nullptr), model_(model)
     connect(escape, &QAction::triggered, this, &QWidget::close);
     QWidget::addAction(escape);
 
-    const QFontMetrics fm(fixed);
+    const QFontMetrics fm(view_->font());
     resize(std::max(sizeHint().width(), fm.horizontalAdvance(QLatin1Char('0')) * 90), fm.lineSpacing() * 32);
 
     connect(&model, &RecordModel::changed, this, &RecordWindow::updateStatus);
-    // A new calculation shows at the bottom, where the view follows it if the user was there.
-    connect(&model, &QAbstractItemModel::rowsInserted, this, [this] {
-        QScrollBar* bar = view_->verticalScrollBar();
-        if (bar->value() >= bar->maximum() - view_->viewport()->height() / 2) view_->scrollToBottom();
+    // The view follows the newest entry while the user is at the bottom, as a log does: the rows
+    // are laid out a batch at a time (a long record opens at once), and each batch or new
+    // calculation that lengthens the list scrolls it on.
+    view_->setLayoutMode(QListView::Batched);
+    QScrollBar* bar = view_->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, bar](int value) { following_ = value >= bar->maximum(); });
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (following_) bar->setValue(maximum);
     });
     updateStatus();
 }
@@ -114,8 +131,27 @@ void RecordWindow::present() {
     show();
     raise();
     activateWindow();
+    following_ = true;
     view_->scrollToBottom();
     view_->setFocus();
+}
+
+RecordWindow::~RecordWindow() {
+    model_.setMeasure({}); // the model outlives the window, and must not measure with it
+}
+
+// The program's text size (it follows the desktop and the zoom), in a face whose columns line up.
+void RecordWindow::fitFont() {
+    QFont fixed(fixedFontFamily());
+    fixed.setPointSizeF(font().pointSizeF());
+    view_->setFont(fixed);
+}
+
+void RecordWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange || view_ == nullptr) return;
+    fitFont();
+    model_.setMeasure(measure_); // every entry measured anew in the new size
 }
 
 void RecordWindow::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSize>
 #include <QWidget>
+
+#include <functional>
 
 class QLabel;
 class QListView;
@@ -18,11 +21,13 @@ class RecordWindow : public QWidget {
     Q_OBJECT
 public:
     explicit RecordWindow(RecordModel& model);
+    ~RecordWindow() override;
 
     // Shown, raised and active, at its newest entry.
     void present();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -35,10 +40,13 @@ private:
     void print();
     void askToClear();
     void updateStatus();
+    void fitFont();
 
     RecordModel& model_;
     QListView* view_ = nullptr;
     QLabel* status_ = nullptr;
+    bool following_ = true;                        // the view keeps to the newest entry
+    std::function<QSize(const QString&)> measure_; // a row's size as the view draws it
 };
 
 } // namespace kinri::ui
