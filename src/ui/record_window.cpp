@@ -54,16 +54,7 @@ RecordWindow::RecordWindow(RecordModel& model) : QWidget(nullptr), model_(model)
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     fitFont();
     // Measured as the view's delegate draws them, once per entry.
-    measure_ = [this](const QString& text) {
-        QStyleOptionViewItem option;
-        option.initFrom(view_);
-        option.font = view_->font();
-        option.fontMetrics = QFontMetrics(option.font);
-        option.text = QString(text).replace(u'\n', QChar::LineSeparator); // as the delegate shows it
-        option.features = QStyleOptionViewItem::HasDisplay;
-        option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-        return view_->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), view_);
-    };
+    measure_ = [this](const QString& text) { return rowSize(text); };
     model.setMeasure(measure_);
     view_->setSpacing(2);
 
@@ -140,6 +131,41 @@ RecordWindow::~RecordWindow() {
     model_.setMeasure({}); // the model outlives the window, and must not measure with it
 }
 
+// A row's size as the view's delegate draws it, without laying its text out: the face is
+// fixed-pitch, a full-width character two columns wide, so the widest line's columns and the number
+// of lines tell it. The style's margins come from one laid-out sample.
+QSize RecordWindow::rowSize(const QString& text) const {
+    const auto styled = [this](const QString& sample) {
+        QStyleOptionViewItem option;
+        option.initFrom(view_);
+        option.font = view_->font();
+        option.fontMetrics = QFontMetrics(option.font);
+        option.text = sample;
+        option.features = QStyleOptionViewItem::HasDisplay;
+        return view_->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), view_);
+    };
+    if (rowPad_.isEmpty()) {
+        const QSize one = styled(QStringLiteral("0")),
+                    two = styled(QStringLiteral("0") + QChar::LineSeparator + u'0');
+        lineHeight_ = two.height() - one.height();
+        column_ = QFontMetrics(view_->font()).horizontalAdvance(u'0');
+        rowPad_ = QSize(one.width() - column_, one.height() - lineHeight_);
+    }
+    int lines = 1, columns = 0, widest = 0;
+    for (const QChar c : text) {
+        if (c == u'\n') {
+            ++lines;
+            widest = std::max(widest, columns);
+            columns = 0;
+        } else {
+            const bool halfWidth = c.unicode() < 0x80 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F);
+            columns += halfWidth ? 1 : 2;
+        }
+    }
+    widest = std::max(widest, columns);
+    return QSize(widest * column_, lines * lineHeight_) + rowPad_;
+}
+
 // The program's text size (it follows the desktop and the zoom), in a face whose columns line up.
 void RecordWindow::fitFont() {
     QFont fixed(fixedFontFamily());
@@ -149,8 +175,11 @@ void RecordWindow::fitFont() {
 
 void RecordWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::FontChange || view_ == nullptr) return;
+    if (event->type() != QEvent::FontChange || view_ == nullptr ||
+        view_->font().pointSizeF() == font().pointSizeF())
+        return;
     fitFont();
+    rowPad_ = {};
     model_.setMeasure(measure_); // every entry measured anew in the new size
 }
 

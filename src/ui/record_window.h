@@ -41,12 +41,17 @@ private:
     void askToClear();
     void updateStatus();
     void fitFont();
+    QSize rowSize(const QString& text) const;
 
     RecordModel& model_;
     QListView* view_ = nullptr;
     QLabel* status_ = nullptr;
     bool following_ = true;                        // the view keeps to the newest entry
     std::function<QSize(const QString&)> measure_; // a row's size as the view draws it
+    // What rowSize measures with, taken from the style once per font.
+    mutable QSize rowPad_;
+    mutable int lineHeight_ = 0;
+    mutable int column_ = 0;
 };
 
 } // namespace kinri::ui
