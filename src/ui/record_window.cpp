@@ -81,6 +81,8 @@ RecordWindow::RecordWindow(RecordModel& model) : QWidget(nullptr), model_(model)
         connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
         buttons->addWidget(button);
     }
+    view_->setContextMenuPolicy(Qt::ActionsContextMenu); // a right click offers the same
+    view_->addActions(actions());
     buttons->addStretch();
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setAutoDefault(false);
