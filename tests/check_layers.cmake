@@ -4,8 +4,8 @@
 cmake_minimum_required(VERSION 3.25)
 
 # Layers from the bottom up; a file may include its own layer and those below it.
-set(layers number formulas catalogue compute aid ui)
-set(core_layers number formulas catalogue compute aid)
+set(layers number formulas catalogue compute aid schedule ui)
+set(core_layers number formulas catalogue compute aid schedule)
 
 file(GLOB_RECURSE sources RELATIVE "${SRC}" "${SRC}/*.h" "${SRC}/*.cpp")
 set(faults "")

@@ -18,8 +18,10 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -127,6 +129,7 @@ private slots:
     void inputAidByKeyboard();
     void hintAtARateTypedAsPercent_data();
     void hintAtARateTypedAsPercent();
+    void scheduleOfAMortgage();
 
 private:
     // Chooses `item` from the menu and waits until its window is the active one.
@@ -504,7 +507,8 @@ void KeyboardTest::copyConditionsAndResult() {
     QCOMPARE(view->model()->rowCount(), 3);
     view->selectAll();
     p_->main.recordWindow()->findChild<QAction*>(QStringLiteral("actionRecordCopy"))->trigger();
-    QCOMPARE(clipboard->text().count(copied.mid(copied.indexOf(u'\n'))), 3); // each after its heading and time
+    QCOMPARE(clipboard->text().count(copied.mid(copied.indexOf(u'\n'))),
+             3); // each after its heading and time
 }
 
 // Ctrl+C copies the selected rows as shown, Ctrl+A selects them all; the table's context menu
@@ -687,6 +691,49 @@ void KeyboardTest::hintAtARateTypedAsPercent() {
     note->findChild<QPushButton*>(QStringLiteral("InputHintApply"))->click();
     QCOMPARE(inputBox(w, 2)->text(), QStringLiteral("0.05"));
     QVERIFY(!note->isVisible());
+}
+
+// Ctrl+T opens the schedule of the calculation: a row per payment; the chart's cursor keys move
+// the table's selection; the rows go out tab-separated with their header, and as CSV with and
+// without the BOM.
+void KeyboardTest::scheduleOfAMortgage() {
+    ui::CalculatorWindow* w = open(QStringLiteral("KA2C"));
+    QVERIFY(w != nullptr);
+    typeInputs(w, {"35000000", "0.00125", "360"});
+    QCOMPARE(p_->compute(w), QStringList{});
+    QTest::keyClick(focused(), Qt::Key_T, Qt::ControlModifier);
+    auto* window = w->findChild<QWidget*>(QStringLiteral("ScheduleWindow"));
+    QVERIFY(window != nullptr);
+    auto* view = window->findChild<QAbstractItemView*>(QStringLiteral("ScheduleView"));
+    QCOMPARE(view->model()->rowCount(), 360);
+    QCOMPARE(view->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("残高"));
+    auto* chart = window->findChild<QWidget*>(QStringLiteral("ScheduleChart"));
+    QTest::keyClick(chart, Qt::Key_End);
+    QTest::keyClick(chart, Qt::Key_Left);
+    QCOMPARE(view->currentIndex().row(), 358);
+
+    view->clearSelection();
+    window->findChild<QAction*>(QStringLiteral("actionScheduleCopy"))->trigger();
+    const QStringList copied = QGuiApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(copied.size(), 361);
+    QCOMPARE(copied.front(), QStringLiteral("回\t返済額\tうち元金\tうち利息\t残高"));
+    QCOMPARE(copied.back(), QStringLiteral("360\t120792.074\t120641.272\t150.802\t0"));
+    QTemporaryDir dir;
+    for (const bool bom : {false, true}) {
+        window->findChild<QAction*>(QStringLiteral("actionScheduleCsv"))->trigger();
+        auto* save = window->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
+        if (bom) save->selectNameFilter(save->nameFilters().last());
+        const QString file = dir.filePath(bom ? QStringLiteral("excel.csv") : QStringLiteral("plain.csv"));
+        save->selectFile(file);
+        QMetaObject::invokeMethod(save, "accept");
+        QTRY_VERIFY(QFile::exists(file));
+        QFile csv(file);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QByteArray data = csv.readAll();
+        QCOMPARE(data.startsWith("\xEF\xBB\xBF"), bom);
+        QCOMPARE(data.count("\r\n"), 361);
+        QVERIFY(data.contains("360,120792.074,120641.272,150.802,0\r\n"));
+    }
 }
 
 QTEST_MAIN(KeyboardTest)

@@ -3,7 +3,8 @@
 //    computed with its worked example, every other one with printing switched on (both looks of
 //    the print switch), named <window>-<dpi>dpi.png;
 //  - the input aids and their notes, aids-<dpi>dpi.png; the record of it all and a print preview,
-//    record-<dpi>dpi.png and preview-<dpi>dpi.png;
+//    record-<dpi>dpi.png and preview-<dpi>dpi.png; the schedule of a 30-year mortgage and of FA,
+//    schedule-KA2C-<dpi>dpi.png and schedule-FA-<dpi>dpi.png;
 //  - with --dark, the same under a dark palette; with --zoom200, at the largest zoom;
 //  - with --singles, the main window with a menu open, one calculator window of each kind and the
 //    help window, for the README.
@@ -14,6 +15,7 @@
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/record_window.h"
+#include "ui/schedule_chart.h"
 
 #include <QAction>
 #include <QApplication>
@@ -229,6 +231,37 @@ bool recordShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, const
     return ok;
 }
 
+// 返済予定表 of a 30-year mortgage (35 million yen at 0.125 % a month, 360 payments), its cursor
+// on the 120th payment; and the 明細 of FA's worked example.
+bool scheduleShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, const QString& suffix) {
+    bool ok = true;
+    for (const auto& [item, inputs, name] :
+         {std::tuple{"KA2C", QStringList{"35000000", "0.00125", "360"}, "schedule-KA2C"},
+          std::tuple{"FA", QStringList{"1000", "0.05", "30"}, "schedule-FA"}}) {
+        main.findChild<QAction*>(qs(item))->trigger();
+        settle();
+        QWidget* w = main.calculatorWindow(kinri::findEntry(item)->window);
+        for (int k = 0; k < inputs.size(); ++k)
+            w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))->setText(inputs.at(k));
+        w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        settle();
+        w->findChild<QAction*>(QStringLiteral("actionSchedule"))->trigger();
+        settle(20);
+        if (auto* schedule = w->findChild<QWidget*>(QStringLiteral("ScheduleWindow"))) {
+            if (auto* chart = schedule->findChild<kinri::ui::ScheduleChart*>()) chart->setCurrentRow(119);
+            settle(10);
+            ok &=
+                save(schedule->grab().toImage(),
+                     QStringLiteral("%1/%2-%3dpi%4.png").arg(dir, QLatin1String(name)).arg(dpi).arg(suffix));
+            schedule->close();
+        } else {
+            ok = false;
+        }
+        backToMenu(w);
+    }
+    return ok;
+}
+
 // The main window with a menu open, a worked example in each kind of calculator window, help.
 bool singles(kinri::ui::MainWindow& main, kinri::ui::BuiltInHelpViewer& help, const QString& dir) {
     bool ok = true;
@@ -315,6 +348,7 @@ int main(int argc, char** argv) {
             QStringLiteral("%1/%2-%3dpi%4.png").arg(dir, qs(w.name).toLower()).arg(dpi).arg(suffix));
     ok &= aidsSheet(main, QStringLiteral("%1/aids-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
     ok &= recordShots(main, dir, dpi, suffix);
+    ok &= scheduleShots(main, dir, dpi, suffix);
     if (args.contains(QStringLiteral("--singles"))) ok &= singles(main, help, dir);
     if (zoomed) {
         main.findChild<QAction*>(QStringLiteral("HE01"))->trigger();

@@ -44,6 +44,8 @@ public:
     // The same as its printout, blank lines and all, as 計算後印刷 sends it; empty when none.
     std::vector<kinri::PrintLine> conditionsJob() const;
     const CatalogueEntry* dressed() const { return dressed_; }
+    // The inputs of that calculation, as typed; empty when there is none.
+    const std::vector<std::string>& calculatedInputs() const { return calculated_; }
     // 「計算条件と結果をコピー」: enabled while there is a calculation to copy.
     QAction* copyConditions() const { return copyConditions_; }
     // `action` in every context menu of the window, after the copy entry.

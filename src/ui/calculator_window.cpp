@@ -39,8 +39,8 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
                 if (keys_->copyConditions()->isEnabled())
                     emit calculated(std::string(keys_->dressed()->item), keys_->conditionsJob());
             });
-    auto* paper = new PaperActions(*this, *keys_);
-    connect(paper, &PaperActions::recordRequested, this, &CalculatorWindow::recordRequested);
+    paper_ = new PaperActions(*this, *keys_);
+    connect(paper_, &PaperActions::recordRequested, this, &CalculatorWindow::recordRequested);
     connect(clicks_, &ClickController::cleared, keys_, &CalculatorKeys::forgetCalculation);
     connect(clicks_, &ClickController::programEndRequested, this, &CalculatorWindow::programEndRequested);
     // After the click's own work, message box included: the hint comes last.
@@ -57,6 +57,7 @@ CalculatorWindow::~CalculatorWindow() {
 
 void CalculatorWindow::dress(const CatalogueEntry& entry) {
     keys_->setDressed(entry);
+    paper_->setDressed(entry);
     setWindowTitle(qs(familyInfo(entry.family).windowCaption));
     activateWindow();
     form_->dress(entry);

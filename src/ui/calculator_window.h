@@ -17,6 +17,7 @@ class CalculatorForm;
 class CalculatorKeys;
 class ClickController;
 class InputAssist;
+class PaperActions;
 class PrintService;
 class ViewScale;
 
@@ -56,6 +57,7 @@ private:
     ClickController* clicks_ = nullptr; // owned by the window, as a child
     CalculatorKeys* keys_ = nullptr;    // the same
     InputAssist* assist_ = nullptr;     // the same
+    PaperActions* paper_ = nullptr;     // the same
 };
 
 } // namespace kinri::ui

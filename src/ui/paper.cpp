@@ -40,15 +40,15 @@ void askWhereToSave(QWidget* parent, const QString& fileStem, const QString& suf
     dialog->open();
 }
 
-void paintOn(QPrinter* printer, const std::vector<kinri::PrintLine>& job) {
-    paintPrintout(*printer, printer->resolution(), job);
+void paintOn(QPrinter* printer, const std::vector<kinri::PrintLine>& job, const PagePainter& lastPage) {
+    paintPrintout(*printer, printer->resolution(), job, lastPage);
 }
 
 } // namespace
 
 QPageSize localePageSize() {
     return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                                        : QPageSize::A4);
+                                                                                : QPageSize::A4);
 }
 
 QString writeWhole(const QString& path, const QByteArray& data) {
@@ -63,7 +63,8 @@ QString writeWhole(const QString& path, const QByteArray& data) {
     return {};
 }
 
-void showPrintPreview(QWidget* parent, const std::vector<kinri::PrintLine>& job, const QString& title) {
+void showPrintPreview(QWidget* parent, const std::vector<kinri::PrintLine>& job, const QString& title,
+                      const PagePainter& lastPage) {
     auto* preview = new QPrintPreviewDialog(parent);
     preview->setObjectName(QStringLiteral("PrintPreview"));
     preview->setWindowTitle(QStringLiteral("印刷プレビュー – ") + title);
@@ -72,19 +73,20 @@ void showPrintPreview(QWidget* parent, const std::vector<kinri::PrintLine>& job,
     printer->setDocName(title);
     if (QPrinterInfo::defaultPrinter().isNull()) printer->setPageSize(localePageSize());
     QObject::connect(preview, &QPrintPreviewDialog::paintRequested, preview,
-                     [job](QPrinter* p) { paintOn(p, job); });
+                     [job, lastPage](QPrinter* p) { paintOn(p, job, lastPage); });
     preview->open();
 }
 
-void printWithDialog(QWidget* parent, const std::vector<kinri::PrintLine>& job, const QString& title) {
+void printWithDialog(QWidget* parent, const std::vector<kinri::PrintLine>& job, const QString& title,
+                     const PagePainter& lastPage) {
     auto* dialog = new QPrintDialog(parent);
     dialog->setObjectName(QStringLiteral("PrintDialog"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QPrinter* printer = dialog->printer();
     printer->setDocName(title);
     if (QPrinterInfo::defaultPrinter().isNull()) printer->setPageSize(localePageSize());
-    QObject::connect(dialog, &QDialog::accepted, parent, [parent, printer, job] {
-        if (!paintPrintout(*printer, printer->resolution(), job))
+    QObject::connect(dialog, &QDialog::accepted, parent, [parent, printer, job, lastPage] {
+        if (!paintPrintout(*printer, printer->resolution(), job, lastPage))
             tellFailure(parent, QStringLiteral("印刷できませんでした："),
                         QStringLiteral("印刷するページを作れませんでした"));
     });
@@ -92,10 +94,11 @@ void printWithDialog(QWidget* parent, const std::vector<kinri::PrintLine>& job, 
 }
 
 void savePdfAs(QWidget* parent, const std::vector<kinri::PrintLine>& job, const QString& title,
-               const QString& fileStem) {
+               const QString& fileStem, const PagePainter& lastPage) {
     askWhereToSave(parent, fileStem, QStringLiteral("pdf"), QStringLiteral("PDF (*.pdf)"),
-                   [parent, job, title](const QString& path) {
-                       const std::optional<QByteArray> pdf = pdfDocument(job, title, localePageSize());
+                   [parent, job, title, lastPage](const QString& path) {
+                       const std::optional<QByteArray> pdf =
+                           pdfDocument(job, title, localePageSize(), lastPage);
                        const QString why =
                            pdf ? writeWhole(path, *pdf) : QStringLiteral("ページを作れませんでした");
                        if (!why.isEmpty())
@@ -109,6 +112,24 @@ void saveTextAs(QWidget* parent, const QString& text, const QString& fileStem) {
                        const QString why = writeWhole(path, text.toUtf8());
                        if (!why.isEmpty())
                            tellFailure(parent, QStringLiteral("テキストを保存できませんでした："), why);
+                   });
+}
+
+void saveCsvAs(QWidget* parent, const QString& text, const QString& fileStem) {
+    // Spreadsheet programs on Windows read a CSV file as UTF-8 only when it starts with a BOM.
+    const QString plain = QStringLiteral("CSV UTF-8 (*.csv)");
+    const QString excel = QStringLiteral("CSV Excel用（BOM付き） (*.csv)");
+    askWhereToSave(parent, fileStem, QStringLiteral("csv"), plain + QStringLiteral(";;") + excel,
+                   [parent, text, excel](const QString& path) {
+
+                       const auto* dialog = qobject_cast<QFileDialog*>(parent->findChild<QFileDialog*>(
+                           QStringLiteral("SaveDialog"), Qt::FindDirectChildrenOnly));
+                       const bool bom = dialog != nullptr && dialog->selectedNameFilter() == excel;
+                       const QByteArray data =
+                           (bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
+                       const QString why = writeWhole(path, data);
+                       if (!why.isEmpty())
+                           tellFailure(parent, QStringLiteral("CSVを保存できませんでした："), why);
                    });
 }
 

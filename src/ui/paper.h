@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compute/print_job.h"
+#include "ui/print_layout.h"
 
 #include <QPageSize>
 #include <QString>
@@ -22,14 +23,19 @@ namespace kinri::ui {
 QPageSize localePageSize();
 
 // 「印刷プレビュー」: the pages on the default printer's page size, or the locale's without one.
-void showPrintPreview(QWidget* parent, const std::vector<kinri::PrintLine>& job, const QString& title);
+// `lastPage` adds a page of its own after the lines (a chart).
+void showPrintPreview(QWidget* parent, const std::vector<kinri::PrintLine>& job, const QString& title,
+                      const PagePainter& lastPage = {});
 // 「印刷…」: the system's print dialog (printer, copies, page size), then the pages.
-void printWithDialog(QWidget* parent, const std::vector<kinri::PrintLine>& job, const QString& title);
+void printWithDialog(QWidget* parent, const std::vector<kinri::PrintLine>& job, const QString& title,
+                     const PagePainter& lastPage = {});
 // 「PDFとして保存…」: a save dialog, then the pages on the locale's page size.
 void savePdfAs(QWidget* parent, const std::vector<kinri::PrintLine>& job, const QString& title,
-               const QString& fileStem);
+               const QString& fileStem, const PagePainter& lastPage = {});
 // 「テキストとして保存…」: a save dialog, then `text` in UTF-8.
 void saveTextAs(QWidget* parent, const QString& text, const QString& fileStem);
+// 「CSVとして保存…」: a save dialog offering plain UTF-8 or 「Excel用（BOM付き）」, then `text`.
+void saveCsvAs(QWidget* parent, const QString& text, const QString& fileStem);
 
 // `data` as the whole of `path`, by way of a temporary file renamed into place; the reason when it
 // could not be written (nothing is left behind then).

@@ -5,27 +5,37 @@
 class QAction;
 class QWidget;
 
+namespace kinri {
+struct CatalogueEntry;
+}
+
 namespace kinri::ui {
 
 class CalculatorKeys;
 
 // Paper from a calculator window without 計算後印刷, for its last calculation that succeeded:
 // 「印刷プレビュー」, 「PDFとして保存…」 and 「印刷…」 (the system's print dialog), each the pages
-// 計算後印刷 would send; and 「計算記録を表示」, the record of the whole run. In the window's
-// context menus, with their keys.
+// 計算後印刷 would send; 「返済予定表」 (「明細」), the schedule behind a loan or a growing sum,
+// where the calculation has one; and 「計算記録を表示」, the record of the whole run. In the
+// window's context menus, with their keys.
 class PaperActions : public QObject {
     Q_OBJECT
 public:
     PaperActions(QWidget& window, CalculatorKeys& keys);
+
+    // A menu entry has dressed the window: the schedule is offered where it has one.
+    void setDressed(const CatalogueEntry& entry);
 
 signals:
     void recordRequested();
 
 private:
     QAction* add(const QString& text, const QKeySequence& keys, const char* name);
+    void openSchedule();
 
     QWidget& window_;
     CalculatorKeys& keys_;
+    QAction* schedule_ = nullptr;
 };
 
 } // namespace kinri::ui

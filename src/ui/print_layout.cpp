@@ -73,7 +73,8 @@ std::vector<std::string_view> wrapped(const kinri::PrintLine& line, double room,
 
 } // namespace
 
-bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job) {
+bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job,
+                   const PagePainter& lastPage) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     QFont font(fixedFontFamily());
@@ -102,11 +103,17 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<
             baseline += lineStep;
         }
     }
+    if (lastPage) {
+        if (!device.newPage()) return false;
+        painter.save();
+        lastPage(painter, QRectF(QPointF(0, 0), printable.size()));
+        painter.restore();
+    }
     return painter.end();
 }
 
 std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, const QString& title,
-                                      const std::optional<QPageSize>& pageSize) {
+                                      const std::optional<QPageSize>& pageSize, const PagePainter& lastPage) {
     constexpr int kResolution = 1200;
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -117,7 +124,7 @@ std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, 
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("金利計算"));
         if (pageSize && pageSize->isValid() && !writer.setPageSize(*pageSize)) return std::nullopt;
-        if (!paintPrintout(writer, kResolution, job)) return std::nullopt;
+        if (!paintPrintout(writer, kResolution, job, lastPage)) return std::nullopt;
     }
     buffer.close();
     return pdf;

@@ -6,10 +6,13 @@
 #include <QPageSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
 class QPagedPaintDevice;
+class QPainter;
+class QRectF;
 
 namespace kinri::ui {
 
@@ -17,11 +20,16 @@ namespace kinri::ui {
 // the other in a fixed-pitch Japanese font of 10 points, a new page when the page is full. A line
 // wider than the sheet from its column goes on below under the same column, never losing a digit
 // of a value at the sheet's edge. False when the device fails.
-bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job);
+// `lastPage`, when given, draws one more page after the lines (a chart) in the printable area, in
+// device pixels.
+using PagePainter = std::function<void(QPainter&, const QRectF&)>;
+bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job,
+                   const PagePainter& lastPage = {});
 
 // The job as a PDF document on `pageSize` (the PDF writer's default, A4, when not given), with
 // the writer's default margins and the resolution of a high-resolution printer.
 std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, const QString& title,
-                                      const std::optional<QPageSize>& pageSize = std::nullopt);
+                                      const std::optional<QPageSize>& pageSize = std::nullopt,
+                                      const PagePainter& lastPage = {});
 
 } // namespace kinri::ui

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "schedule/schedule.h"
+
+#include <QWidget>
+
+class QPainter;
+
+namespace kinri::ui {
+
+// The schedule as a chart, drawn with QPainter: for a loan the balance over the periods (a line,
+// yen on the left axis) and each payment split into principal and interest (stacked bars, yen on
+// the right axis); for a growing sum its total (line) and the interest (bars). A cursor follows the
+// mouse, or the arrow keys (Home, End, Page Up and Down too), and shows that row's figures.
+class ScheduleChart : public QWidget {
+    Q_OBJECT
+public:
+    ScheduleChart(const Schedule& schedule, QWidget* parent);
+
+    int currentRow() const { return current_; }
+    void setCurrentRow(int row);
+
+    // The chart in `area` of any painter (a page), in the colours of `palette`, with the cursor
+    // where it is when `cursor` is set.
+    void paintChart(QPainter& painter, const QRectF& area, const QPalette& palette, bool cursor) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void currentRowChanged(int row);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct Frame; // where the plot, its axes and scales lie in an area
+    Frame frameFor(const QRectF& area, const QFontMetricsF& fm) const;
+    int rowAt(double x) const;
+
+    const Schedule& schedule_;
+    int current_ = -1;                // no cursor
+    int lineColumn_ = 0;              // the column drawn as a line (the balance, or the total)
+    std::vector<int> barColumns_;     // the columns stacked as bars
+    double lineMax_ = 0, barMax_ = 0; // the largest figure on each axis
+    double lineMin_ = 0;
+};
+
+} // namespace kinri::ui
