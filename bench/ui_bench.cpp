@@ -1,8 +1,10 @@
 // Cost of the real windows: the largest table (FA, 10000 rows) from the compute click until List1
 // holds every row, one single-value click, opening a calculator window from the menu, building
-// the main window, and 計算記録 (adding to it, opening its window, a PDF of a 10000-row table). Runs on the
+// the main window, 計算記録 (adding to it, opening its window, a PDF of a 10000-row table), and the
+// schedule of 10000 payments (its window, its chart, its CSV). Runs on the
 // offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include "compute/flow.h"
+#include "schedule/schedule.h"
 #include "support/worked_examples.h"
 #include "ui/calculator_window.h"
 #include "ui/fonts.h"
@@ -12,6 +14,8 @@
 #include "ui/print_layout.h"
 #include "ui/record_model.h"
 #include "ui/record_window.h"
+#include "ui/schedule_chart.h"
+#include "ui/schedule_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -222,6 +226,40 @@ void pdfOfTable(benchmark::State& state) {
     QFile::remove(file);
 }
 
+// 返済予定表 of 10000 level payments.
+const std::vector<std::string> kLongLoan{"35000000", "0.00125", "10000"};
+
+// From the inputs to the schedule's window shown and painted.
+void scheduleOpen(benchmark::State& state) {
+    for (auto _ : state) {
+        kinri::ui::ScheduleWindow window(kinri::makeSchedule("KA2C", kLongLoan), {}, QStringLiteral("KA2C"),
+                                         nullptr);
+        window.show();
+        QApplication::processEvents();
+    }
+}
+
+// One paint of its chart.
+void scheduleChartPaint(benchmark::State& state) {
+    kinri::ui::ScheduleWindow window(kinri::makeSchedule("KA2C", kLongLoan), {}, QStringLiteral("KA2C"),
+                                     nullptr);
+    window.show();
+    QApplication::processEvents();
+    auto* chart = window.findChild<kinri::ui::ScheduleChart*>();
+    for (auto _ : state)
+        chart->repaint();
+}
+
+// Its rows as CSV, written through a temporary file.
+void scheduleCsv(benchmark::State& state) {
+    kinri::ui::ScheduleWindow window(kinri::makeSchedule("KA2C", kLongLoan), {}, QStringLiteral("KA2C"),
+                                     nullptr);
+    const QString file = QDir::temp().filePath(QStringLiteral("kinri-bench.csv"));
+    for (auto _ : state)
+        if (!kinri::ui::writeWhole(file, window.csv().toUtf8()).isEmpty()) state.SkipWithError("not written");
+    QFile::remove(file);
+}
+
 void registerAll() {
     benchmark::RegisterBenchmark("ui/FA_10000_click", faTable, false)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("ui/FA_10000_click_and_paint", faTable, true)->Unit(benchmark::kMillisecond);
@@ -242,6 +280,10 @@ void registerAll() {
     benchmark::RegisterBenchmark("record/append_SP_to_1000", recordAppend)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("record/window_open_1000", recordWindowOpen)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("record/pdf_KAA_10000", pdfOfTable)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("schedule/open_KA2C_10000", scheduleOpen)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("schedule/chart_paint_10000", scheduleChartPaint)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("schedule/csv_10000", scheduleCsv)->Unit(benchmark::kMillisecond);
 }
 
 } // namespace
