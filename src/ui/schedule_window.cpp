@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTableView>
@@ -188,7 +189,10 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, std::vector<std::string> condi
     int width = view_->verticalScrollBar()->sizeHint().width() + 2 * view_->frameWidth() + 24;
     for (int c = 0; c < model_->columnCount(); ++c)
         width += view_->columnWidth(c);
-    resize(std::max(width, chart_->sizeHint().width()), fm.height() * 40);
+    QSize size(std::max(width, chart_->sizeHint().width()), fm.height() * 40);
+    if (const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10); // on the screen, at any zoom
+    resize(size);
 }
 
 ScheduleWindow::~ScheduleWindow() = default;
