@@ -1,5 +1,6 @@
 #include "ui/record_window.h"
 
+#include "ui/command_row.h"
 #include "ui/fonts.h"
 #include "ui/paper.h"
 #include "ui/qt_text.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -58,11 +58,11 @@ RecordWindow::RecordWindow(RecordModel& model) : QWidget(nullptr), model_(model)
     model.setMeasure(measure_);
     view_->setSpacing(2);
 
-    auto* buttons = new QHBoxLayout;
+    buttons_ = new QHBoxLayout;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(status_);
     layout->addWidget(view_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons_);
 
     addCommand(QStringLiteral("コピー"), QKeySequence::Copy, &RecordWindow::copy, "actionRecordCopy");
     addCommand(QStringLiteral("テキストとして保存…"), QKeySequence(), &RecordWindow::saveText,
@@ -73,25 +73,9 @@ RecordWindow::RecordWindow(RecordModel& model) : QWidget(nullptr), model_(model)
                &RecordWindow::preview, "actionRecordPreview");
     addCommand(QStringLiteral("印刷…"), QKeySequence::Print, &RecordWindow::print, "actionRecordPrint");
     addCommand(QStringLiteral("消去…"), QKeySequence(), &RecordWindow::askToClear, "actionRecordClear");
-    for (QAction* action : actions()) {
-        auto* button = new QPushButton(action->text(), this);
-        button->setAutoDefault(false);
-        button->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
-        connect(button, &QPushButton::clicked, action, &QAction::trigger);
-        connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
-        buttons->addWidget(button);
-    }
     view_->setContextMenuPolicy(Qt::ActionsContextMenu); // a right click offers the same
     view_->addActions(actions());
-    buttons->addStretch();
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
-    buttons->addWidget(close);
-    auto* escape = new QAction(this);
-    escape->setShortcut(Qt::Key_Escape);
-    connect(escape, &QAction::triggered, this, &QWidget::close);
-    QWidget::addAction(escape);
+    addCloseButton(*this, *buttons_);
 
     const QFontMetrics fm(view_->font());
     resize(std::max(sizeHint().width(), fm.horizontalAdvance(QLatin1Char('0')) * 90), fm.lineSpacing() * 32);
@@ -112,12 +96,7 @@ RecordWindow::RecordWindow(RecordModel& model) : QWidget(nullptr), model_(model)
 
 void RecordWindow::addCommand(const QString& text, const QKeySequence& keys, void (RecordWindow::*slot)(),
                               const char* name) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(keys);
-    action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, slot);
-    QWidget::addAction(action);
+    connect(kinri::ui::addCommand(*this, *buttons_, text, keys, name), &QAction::triggered, this, slot);
 }
 
 void RecordWindow::present() {

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QHBoxLayout;
 class QLabel;
 class QListView;
 
@@ -46,6 +47,7 @@ private:
     RecordModel& model_;
     QListView* view_ = nullptr;
     QLabel* status_ = nullptr;
+    QHBoxLayout* buttons_ = nullptr;
     bool following_ = true;                        // the view keeps to the newest entry
     std::function<QSize(const QString&)> measure_; // a row's size as the view draws it
     // What rowSize measures with, taken from the style once per font.

@@ -1,5 +1,6 @@
 #include "ui/schedule_window.h"
 
+#include "ui/command_row.h"
 #include "ui/fonts.h"
 #include "ui/paper.h"
 #include "ui/qt_text.h"
@@ -14,7 +15,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
@@ -136,17 +136,7 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, std::vector<std::string> condi
     auto* buttons = new QHBoxLayout;
     const auto command = [this, buttons](const QString& text, const QKeySequence& keys, const char* name,
                                          auto slot) {
-        auto* action = new QAction(text, this);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, slot);
-        addAction(action);
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(false);
-        button->setToolTip(keys.toString(QKeySequence::NativeText));
-        connect(button, &QPushButton::clicked, action, &QAction::trigger);
-        buttons->addWidget(button);
+        connect(addCommand(*this, *buttons, text, keys, name), &QAction::triggered, this, slot);
     };
     const QString title = QStringLiteral("金利計算 – ") + windowTitle();
     const QString stem = QStringLiteral("金利計算_") + qs(schedule_.title);
@@ -170,17 +160,9 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, std::vector<std::string> condi
             [this, title, stem, chartPage] { savePdfAs(this, paperLines(), title, stem, chartPage); });
     command(QStringLiteral("印刷…"), QKeySequence::Print, "actionSchedulePrint",
             [this, title, chartPage] { printWithDialog(this, paperLines(), title, chartPage); });
-    buttons->addStretch();
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
-    buttons->addWidget(close);
-    auto* escape = new QAction(this);
-    escape->setShortcut(Qt::Key_Escape);
-    connect(escape, &QAction::triggered, this, &QWidget::close);
-    addAction(escape);
-    view_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    view_->addActions(actions().mid(0, actions().size() - 1));
+    view_->setContextMenuPolicy(Qt::ActionsContextMenu); // a right click offers the same
+    view_->addActions(actions());
+    addCloseButton(*this, *buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(conditionsLabel);
