@@ -47,6 +47,10 @@ PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys)
 }
 
 void PaperActions::setDressed(const CatalogueEntry& entry) {
+    // A schedule belongs to the calculation it was made from: a new menu entry closes it, rather
+    // than let it come back with a window that shows another calculation.
+    for (ScheduleWindow* schedule : window_.findChildren<ScheduleWindow*>(Qt::FindDirectChildrenOnly))
+        schedule->close();
     schedule_->setVisible(hasSchedule(entry.item));
     schedule_->setText(entry.calc.isTable() && entry.item != "KAA" && entry.item != "KA2A"
                            ? QStringLiteral("明細")
