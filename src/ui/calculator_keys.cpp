@@ -131,12 +131,12 @@ bool CalculatorKeys::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-// Built by running the calculation once more with printing on: the text is the print job's, line
-// for line, so it cannot differ from what the paper carries.
 QString CalculatorKeys::conditionsText() const {
     return QString::fromStdString(printText(conditionsJob()));
 }
 
+// Built by running the calculation once more with printing on: the job 計算後印刷 would send, so
+// what is copied, recorded, previewed or saved cannot differ from what the paper carries.
 std::vector<kinri::PrintLine> CalculatorKeys::conditionsJob() const {
     if (calculated_.empty() || dressed_ == nullptr) return {};
     return runCalculation(dressed_->item, calculated_, true).printJob;
