@@ -5,10 +5,12 @@
 
 namespace kinri {
 
+// What an entry holds in memory: its lines and their texts, so that the bound is one of memory and
+// a record of long tables cannot grow to several times the bound.
 std::size_t CalculationRecord::sizeOf(const std::vector<PrintLine>& job) {
-    std::size_t bytes = 0;
+    std::size_t bytes = sizeof(RecordEntry) + job.capacity() * sizeof(PrintLine);
     for (const PrintLine& line : job)
-        bytes += line.text.size() + 1;
+        if (line.text.capacity() > std::string().capacity()) bytes += line.text.capacity() + 1;
     return bytes;
 }
 

@@ -15,13 +15,13 @@ struct RecordEntry {
     std::chrono::system_clock::time_point time;
     std::string item;           // the menu entry: "FA"
     std::vector<PrintLine> job; // the whole printout, blank lines included
-    std::size_t bytes = 0;      // the printout's text, counted against the record's bound
+    std::size_t bytes = 0;      // what it takes in memory, counted against the record's bound
 };
 
 // 計算記録: the calculations of this run, oldest first, as their printouts carry them, so that any
 // of them can be copied, printed or saved afterwards. Kept in memory only, for as long as the
-// program runs. It keeps the last kMaxEntries calculations, and fewer when their text would pass
-// kMaxBytes: then the oldest go first, and the record counts them.
+// program runs. It keeps the last kMaxEntries calculations, and fewer when they would take more
+// than kMaxBytes of memory, texts and all: then the oldest go first, and the record counts them.
 class CalculationRecord {
 public:
     static constexpr std::size_t kMaxEntries = 1000;
