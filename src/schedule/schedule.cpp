@@ -68,7 +68,7 @@ struct Builder {
 
 // A loan: each row's payment, and the balance after it (the last one of a whole count is zero);
 // the principal is the fall of the shown balance and the interest the rest of the shown payment.
-// `interestOf` gives the shown interest instead where the interest is what is fixed (KAP).
+// Where the interest is what is fixed (KAP), the payment is made of the two.
 struct LoanRow {
     double counter;
     Units payment;
