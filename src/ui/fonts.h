@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <QFont>
 #include <QString>
 
@@ -14,6 +15,12 @@ QString uiFontFamily(const QString& designed = QStringLiteral("ＭＳ Ｐゴシ�
 // A fixed-pitch Japanese font whose full-width glyphs are exactly two half-widths, so that
 // columns padded with spaces line up on screen and on paper.
 QString fixedFontFamily();
+// How many half-width columns `c` takes in that face: 1 for ASCII and half-width kana, 2 for the
+// rest.
+inline int columnsOf(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F) ? 1 : 2;
+}
 
 QFont uiFont(double pointSize, const QString& designed = QStringLiteral("ＭＳ Ｐゴシック"));
 

@@ -139,8 +139,7 @@ QSize RecordWindow::rowSize(const QString& text) const {
             widest = std::max(widest, columns);
             columns = 0;
         } else {
-            const bool halfWidth = c.unicode() < 0x80 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F);
-            columns += halfWidth ? 1 : 2;
+            columns += columnsOf(c);
         }
     }
     widest = std::max(widest, columns);

@@ -26,11 +26,11 @@
 namespace kinri::ui {
 namespace {
 
-// A half-width column count of `text` in the fixed-pitch face: full-width characters take two.
+// The half-width columns `text` takes in the fixed-pitch face.
 int columnsOf(const std::string& text) {
     int n = 0;
     for (const QChar c : qs(text))
-        n += c.unicode() < 0x80 ? 1 : 2;
+        n += kinri::ui::columnsOf(c);
     return n;
 }
 
