@@ -86,7 +86,7 @@ struct CatalogueEntry {
     std::array<InputKind, 4> kinds; // what Text1 .. TextN are
     Caption columnHead = {};        // left column head (Label4) in ZOVAN3
     Caption resultCaption;          // result label; right column head in ZOVAN3
-    Calculation calc;
+    Formula calc;
 
     // Layout set besides the window's default. In ZOVAN3 the result label is the right column
     // head, Label5, and the left one, Label4, takes its font.

@@ -25,7 +25,8 @@ struct TableShape {
     int printGap = 5; // the same on paper
 };
 
-struct Calculation {
+// What a calculation evaluates: one value, or a table of rows, and the decimals it is shown with.
+struct Formula {
     int decimals = 3; // 3 for "0.000", 5 for "0.00000"
     SingleFormula single = nullptr;
     TableShape table{};
