@@ -33,12 +33,12 @@ void table(benchmark::State& state, std::string_view item, std::vector<std::stri
 
 // One single-value calculation added to a record at its bound: the oldest goes.
 void recordAppend(benchmark::State& state) {
-    const auto sp = kinri::runCalculation("SP", {"1000000", "0.05", "3"}, true).printJob;
+    const kinri::Calculation sp = *kinri::runCalculation("SP", {"1000000", "0.05", "3"}, true).calculation;
     kinri::CalculationRecord record;
     for (std::size_t i = 0; i < kinri::CalculationRecord::kMaxEntries; ++i)
-        record.append("SP", sp);
+        record.append(sp);
     for (auto _ : state)
-        record.append("SP", sp);
+        record.append(sp);
 }
 
 int registerAll() {

@@ -183,7 +183,7 @@ std::unique_ptr<kinri::ui::RecordModel> fullRecord(kinri::CalculationRecord& rec
         std::vector<std::string> inputs;
         for (std::string_view text : example.inputs)
             if (!text.empty()) inputs.emplace_back(text);
-        model->add(std::string(example.item), kinri::runCalculation(example.item, inputs, true).printJob);
+        model->add(*kinri::runCalculation(example.item, inputs, true).calculation);
     }
     return model;
 }
@@ -196,9 +196,9 @@ void recordAppend(benchmark::State& state) {
     kinri::ui::RecordWindow window(*model);
     window.present();
     QApplication::processEvents();
-    const auto sp = kinri::runCalculation("SP", {"1000000", "0.05", "3"}, true).printJob;
+    const kinri::Calculation sp = *kinri::runCalculation("SP", {"1000000", "0.05", "3"}, true).calculation;
     for (auto _ : state) {
-        model->add("SP", sp);
+        model->add(sp);
         QApplication::processEvents();
     }
 }
@@ -227,13 +227,13 @@ void pdfOfTable(benchmark::State& state) {
 }
 
 // 返済予定表 of 10000 level payments.
-const std::vector<std::string> kLongLoan{"35000000", "0.00125", "10000"};
+const kinri::Calculation kLongLoan =
+    *kinri::runCalculation("KA2C", {"35000000", "0.00125", "10000"}, false).calculation;
 
 // From the inputs to the schedule's window shown and painted.
 void scheduleOpen(benchmark::State& state) {
     for (auto _ : state) {
-        kinri::ui::ScheduleWindow window(kinri::makeSchedule("KA2C", kLongLoan), {}, QStringLiteral("KA2C"),
-                                         nullptr);
+        kinri::ui::ScheduleWindow window(kinri::makeSchedule(kLongLoan), kLongLoan, nullptr);
         window.show();
         QApplication::processEvents();
     }
@@ -241,8 +241,7 @@ void scheduleOpen(benchmark::State& state) {
 
 // One paint of its chart.
 void scheduleChartPaint(benchmark::State& state) {
-    kinri::ui::ScheduleWindow window(kinri::makeSchedule("KA2C", kLongLoan), {}, QStringLiteral("KA2C"),
-                                     nullptr);
+    kinri::ui::ScheduleWindow window(kinri::makeSchedule(kLongLoan), kLongLoan, nullptr);
     window.show();
     QApplication::processEvents();
     auto* chart = window.findChild<kinri::ui::ScheduleChart*>();
@@ -252,8 +251,7 @@ void scheduleChartPaint(benchmark::State& state) {
 
 // Its rows as CSV, written through a temporary file.
 void scheduleCsv(benchmark::State& state) {
-    kinri::ui::ScheduleWindow window(kinri::makeSchedule("KA2C", kLongLoan), {}, QStringLiteral("KA2C"),
-                                     nullptr);
+    kinri::ui::ScheduleWindow window(kinri::makeSchedule(kLongLoan), kLongLoan, nullptr);
     const QString file = QDir::temp().filePath(QStringLiteral("kinri-bench.csv"));
     for (auto _ : state)
         if (!kinri::ui::writeWhole(file, window.csv().toUtf8()).isEmpty()) state.SkipWithError("not written");

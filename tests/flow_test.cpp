@@ -150,6 +150,24 @@ TEST_P(PrintLines, PrintsInputsAsTypedAndTheResultBoxText) {
     std::vector<std::string> typed = c.inputs;
     if (out.resultText) typed.push_back(*out.resultText);
     EXPECT_EQ(values, typed);
+
+    // The calculation is the one value of the click: its printout is the job, its conditions the
+    // header and input lines, its outcome what the window shows.
+    ASSERT_TRUE(out.calculation.has_value());
+    const Calculation& calc = *out.calculation;
+    EXPECT_EQ(calc.entry, findEntry(c.item));
+    EXPECT_EQ(calc.inputs, c.inputs);
+    EXPECT_EQ(calc.resultText, out.resultText);
+    EXPECT_EQ(calc.rows, out.listLines);
+    EXPECT_EQ(texts.size(), calc.printout.size());
+    std::vector<std::string> conditions;
+    for (const PrintLine& line : calc.conditions)
+        conditions.push_back(line.text);
+    EXPECT_EQ(conditions[0], texts[kHeaderLine]);
+    EXPECT_EQ(
+        std::vector(conditions.begin() + 1, conditions.end()),
+        std::vector(texts.begin() + kHeaderLine + 2, texts.begin() + kHeaderLine + 2 + c.inputs.size()));
+    EXPECT_EQ(calc.title, "金利計算 – " + std::string(familyInfo(calc.entry->family).menuCaption));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -218,10 +236,20 @@ INSTANTIATE_TEST_SUITE_P(
                    "回数　　元利均等償還方式における中間時点の借入金元金残高"}}),
     [](const auto& info) { return test::caseName(info.index, info.param.item); });
 
+// Printing off, the calculation still carries the printout that printing on sends; a click that
+// fails produces none.
 TEST(PrintJob, NothingIsPrintedWithPrintingOffOrAfterAFailure) {
-    EXPECT_TRUE(runCalculation("SP", {"1", "2", "3"}, false).printJob.empty());
-    EXPECT_TRUE(runCalculation("SC", {"900000", "0.5", "2"}, true).printJob.empty());
-    EXPECT_TRUE(runCalculation("SP", {"1", "", "3"}, true).printJob.empty());
+    const Outcome off = runCalculation("SP", {"1", "2", "3"}, false);
+    EXPECT_TRUE(off.printJob.empty());
+    ASSERT_TRUE(off.calculation.has_value());
+    EXPECT_EQ(test::jobTexts(off.calculation->printout),
+              test::jobTexts(runCalculation("SP", {"1", "2", "3"}, true).printJob));
+    for (const Outcome& failed :
+         {runCalculation("SC", {"900000", "0.5", "2"}, true), runCalculation("SP", {"1", "", "3"}, true),
+          runCalculation("FA", {"1", "0", "10001"}, true)}) {
+        EXPECT_TRUE(failed.printJob.empty());
+        EXPECT_FALSE(failed.calculation.has_value());
+    }
 }
 
 struct InputCheckCase {
@@ -262,6 +290,7 @@ TEST(Flow, StoresInputsAndResultAndReadsOnlyTheSelection) {
     EXPECT_TRUE(none.listEmptied);
     EXPECT_EQ(none.message, Message::None);
     EXPECT_TRUE(none.listLines.empty());
+    EXPECT_EQ(state.calculations, 0u);
 
     // SA chosen, back to the menu, then FA: the compound table runs, not the simple one.
     state.select(*findEntry("SA"));
@@ -275,11 +304,17 @@ TEST(Flow, StoresInputsAndResultAndReadsOnlyTheSelection) {
     EXPECT_EQ(state.inputs[0], "1000");
     EXPECT_EQ(state.inputs[2], "3");
     EXPECT_DOUBLE_EQ(state.result, 1157.625);
+    ASSERT_TRUE(fa.calculation.has_value());
+    EXPECT_DOUBLE_EQ(fa.calculation->result, 1157.625);
+    EXPECT_EQ(fa.calculation->number, 1u);
 
-    // An empty box stores nothing.
+    // An empty box stores nothing and computes nothing; each click that computes counts once.
     const std::vector<std::string> partial{"2000", "", "3"};
     EXPECT_EQ(computeClick(state, WindowId::Zovan3, partial).message, Message::InputRequired);
     EXPECT_EQ(state.inputs[0], "1000");
+    EXPECT_EQ(state.calculations, 1u);
+    EXPECT_EQ(computeClick(state, WindowId::Zovan3, boxes).calculation->number, 2u);
+    EXPECT_EQ(state.calculations, 2u);
 }
 
 TEST(Flow, UnknownItemDoesNothing) {
@@ -290,9 +325,9 @@ TEST(Flow, UnknownItemDoesNothing) {
 
 // The record keeps the newest calculations within both bounds and counts what it let go.
 TEST(Record, KeepsTheNewestWithinItsBounds) {
-    const std::vector<PrintLine> sp = runCalculation("SP", {"1000000", "0.05", "3"}, true).printJob;
+    const Calculation sp = *runCalculation("SP", {"1000000", "0.05", "3"}, true).calculation;
     CalculationRecord one;
-    one.append("SP", sp);
+    one.append(sp);
     const std::size_t size = one.bytes();
     struct Case {
         std::size_t maxEntries, maxBytes, appended, kept;
@@ -300,14 +335,21 @@ TEST(Record, KeepsTheNewestWithinItsBounds) {
         {3, 100 * size, 5, 3}, {1000, 2 * size, 5, 2}, {1000, size - 1, 2, 1}, {1000, 5 * size, 5, 5}};
     for (const Case& c : cases) {
         CalculationRecord record(c.maxEntries, c.maxBytes);
-        for (std::size_t i = 0; i < c.appended; ++i)
-            record.append(std::to_string(i), sp);
+        for (std::size_t i = 0; i < c.appended; ++i) {
+            Calculation numbered = sp;
+            numbered.number = i;
+            record.append(std::move(numbered));
+        }
         ASSERT_EQ(record.entries().size(), c.kept) << c.maxEntries << " " << c.maxBytes;
         EXPECT_EQ(record.dropped(), c.appended - c.kept);
-        EXPECT_EQ(record.entries().back().item, std::to_string(c.appended - 1)); // the newest stays
+        EXPECT_EQ(record.entries().back().calculation.number, c.appended - 1); // the newest stays
     }
-    const std::string text = recordText({&one.entries().front()});
-    const std::string copied = printText(sp);
+    // A long table takes its rows twice (as listed and as printed), and is counted so.
+    const Calculation table = *runCalculation("FA", {"1", "0.01", "5000"}, false).calculation;
+    EXPECT_GT(CalculationRecord::sizeOf(table), 5000 * 2 * sizeof(std::string));
+
+    const std::string text = recordText({&one.entries().front().calculation});
+    const std::string copied = printText(sp.printout);
     EXPECT_TRUE(text.starts_with("☆☆単利の利息計算☆☆　20")) << text;
     EXPECT_EQ(text.substr(text.find('\n')), copied.substr(copied.find('\n'))) << text;
 }

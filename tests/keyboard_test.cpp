@@ -498,7 +498,7 @@ void KeyboardTest::copyConditionsAndResult() {
     // The three calculations that succeeded are in the record as copied; Ctrl+H shows it.
     const QString copied = paper.join(u'\n') + u'\n';
     for (const RecordEntry& e : p_->main.record().record().entries())
-        QCOMPARE(QString::fromStdString(printText(e.job)), copied);
+        QCOMPARE(QString::fromStdString(printText(e.calculation.printout)), copied);
     QVERIFY(activate(w));
     QTest::keyClick(focused(), Qt::Key_H, Qt::ControlModifier);
     QVERIFY(p_->main.recordWindow() != nullptr);

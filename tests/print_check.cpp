@@ -61,14 +61,18 @@ int printOne(const QString& which, const QString& pdfFile) {
     const kinri::Outcome out = which == QLatin1String("table")
                                    ? kinri::runCalculation("FA", {"1", "0", "150"}, true)
                                    : kinri::runCalculation("FN", {"2000", "1000", "0.05"}, true);
-    const QString title = ui::printJobTitle(out.printJob);
-    if (!pdfFile.isEmpty()) return report(ui::SystemLinePrinter(pdfFile).printJob(out.printJob), 0, title);
+    const QString title = QString::fromStdString(out.calculation->title);
+    if (!pdfFile.isEmpty()) {
+        const std::atomic<bool> waited{false};
+        return report(ui::SystemLinePrinter(pdfFile).printNamed(out.printJob, title, waited).printed(), 0,
+                      title);
+    }
 
     ui::SystemLinePrinter printer;
     ui::PrintService service(printer);
     QElapsedTimer clock;
     clock.start();
-    const std::shared_ptr<ui::PrintTicket> ticket = service.submit(out.printJob);
+    const std::shared_ptr<ui::PrintTicket> ticket = service.submit(out.printJob, title);
     const bool answered = ticket->waitUntil(std::chrono::steady_clock::now() + ui::kPrintJobBound);
     ticket->cancel();
     const ui::PrintResult result =

@@ -21,6 +21,14 @@ std::string lastWord(const std::string& line) {
     return line.substr(line.find_last_of(' ') + 1);
 }
 
+// The schedule behind `item` computed from `inputs`, made as the window makes it: from the
+// calculation that succeeded. A calculation that fails has none, and raises its own error here.
+Schedule scheduleOf(const char* item, const std::vector<std::string>& inputs) {
+    const Outcome out = runCalculation(item, inputs, false);
+    if (!out.calculation) throw CalcError(out.error.value_or(CalcErrorReason::NotANumber));
+    return makeSchedule(*out.calculation);
+}
+
 struct Case {
     const char* item;
     std::vector<std::string> inputs;
@@ -42,17 +50,18 @@ TEST(Schedule, AgreesWithTheCalculationAndWithItself) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.item) + " " + c.inputs[0] + " " + c.inputs[1] + " " + c.inputs[2]);
-        const Schedule s = makeSchedule(c.item, c.inputs);
+        const Schedule s = scheduleOf(c.item, c.inputs);
         const Outcome out = runCalculation(c.item, c.inputs, false);
         ASSERT_EQ(out.message, Message::None);
         if (!out.listLines.empty() || s.kind == Schedule::Kind::Growth) {
             // The table's rows are a column of the schedule: 返済額 (KAA), 残高 (KA2A), 元利合計.
-            const std::size_t column = c.item == std::string("KAA")    ? 1
-                                       : c.item == std::string("KA2A") ? 4
-                                                                       : 1;
+            const int column = s.column(c.item == std::string("KAA")    ? ColumnMeaning::Payment
+                                        : c.item == std::string("KA2A") ? ColumnMeaning::Balance
+                                                                        : ColumnMeaning::Total);
+            ASSERT_GT(column, 0);
             ASSERT_EQ(s.rows.size(), out.listLines.size());
             for (std::size_t k = 0; k < s.rows.size(); ++k)
-                EXPECT_EQ(s.rows[k][column], lastWord(out.listLines[k]));
+                EXPECT_EQ(s.rows[k][static_cast<std::size_t>(column)], lastWord(out.listLines[k]));
         }
         if (s.kind == Schedule::Kind::Growth) continue;
         long long principal = 0, interest = 0;
@@ -77,22 +86,51 @@ TEST(Schedule, AgreesWithTheCalculationAndWithItself) {
     }
 }
 
-// A schedule fails where its calculation fails, with the same reason.
+// A calculation that fails yields no calculation to make a schedule of; one that succeeds may still
+// have a schedule longer than a table may be.
 TEST(Schedule, FailsAsTheCalculationFails) {
     const Case cases[] = {{"KA2C", {"1000000", "0", "12"}, true},
                           {"KA2A", {"88848.79", "0", "12"}, true},
                           {"KAA", {"x", "12", "0.005"}, true},
                           {"FA", {"1", "1e300", "3"}, true}};
-    for (const Case& c : cases) {
-        const Outcome out = runCalculation(c.item, c.inputs, false);
-        try {
-            makeSchedule(c.item, c.inputs);
-            ADD_FAILURE() << c.item << " made a schedule";
-        } catch (const CalcError& e) {
-            EXPECT_EQ(std::optional(e.reason()), out.error) << c.item;
-        }
+    for (const Case& c : cases)
+        EXPECT_FALSE(runCalculation(c.item, c.inputs, false).calculation.has_value()) << c.item;
+    const Outcome longLoan = runCalculation("KA2C", {"1", "0.01", "10001"}, false);
+    ASSERT_TRUE(longLoan.calculation.has_value());
+    try {
+        makeSchedule(*longLoan.calculation);
+        ADD_FAILURE() << "a schedule of 10001 rows";
+    } catch (const CalcError& e) {
+        EXPECT_EQ(e.reason(), CalcErrorReason::RowLimit);
     }
-    EXPECT_THROW(makeSchedule("KA2C", {"1", "0.01", "10001"}), CalcError); // beyond a table's rows
+}
+
+// Each calculation of the catalogue has a schedule exactly when the table of shapes names it, and
+// every shape has what its chart and readers look for: a counter first, a line to draw (what is
+// owed, or the sum), and each meaning once.
+TEST(Schedule, ShapesAreFoundByMeaning) {
+    int shapes = 0;
+    for (const CatalogueEntry& e : catalogue()) {
+        const ScheduleShape* shape = scheduleShape(e.item);
+        EXPECT_EQ(shape != nullptr, hasSchedule(e.item));
+        if (shape == nullptr) {
+            const Outcome out = runCalculation(e.item, {"1", "0.01", "3", "1"}, false);
+            if (out.calculation) {
+                EXPECT_TRUE(makeSchedule(*out.calculation).rows.empty()) << e.item;
+            }
+            continue;
+        }
+        ++shapes;
+        const Schedule s = scheduleOf(std::string(e.item).c_str(), {"1000", "0.01", "3"});
+        ASSERT_EQ(s.columns.size(), shape->columns.size());
+        EXPECT_TRUE(s.column(ColumnMeaning::Period) == 0 || s.column(ColumnMeaning::RemainingPayments) == 0);
+        EXPECT_TRUE(s.column(ColumnMeaning::Balance) > 0 || s.column(ColumnMeaning::Total) > 0) << e.item;
+        for (const ScheduleColumn& c : s.columns)
+            EXPECT_EQ(s.columns[static_cast<std::size_t>(s.column(c.meaning))].heading, c.heading) << e.item;
+        for (const auto& row : s.rows)
+            EXPECT_EQ(row.size(), s.columns.size());
+    }
+    EXPECT_EQ(shapes, 7);
 }
 
 } // namespace

@@ -31,6 +31,8 @@ public:
     // Inputs as typed and the last value computed (a table's last row), kept after the click.
     std::array<std::string, 4> inputs{};
     double result = 0.0;
+    // How many calculations this run has made: clicks whose inputs passed the check.
+    std::uint64_t calculations = 0;
 
     // The periods in a year last chosen in the input aid (12 = monthly); 0 until one is chosen.
     int aidPerYear = 0;

@@ -23,7 +23,7 @@ void updateIndent(std::string& indent, double i) {
     }
 }
 
-void runTable(const CatalogueEntry& entry, AppState& state, Inputs in, bool print, Outcome& out,
+void runTable(const CatalogueEntry& entry, AppState& state, Inputs in, Outcome& out,
               std::vector<std::string>& printRows) {
     const TableShape& shape = entry.calc.table;
     const double bound = in[static_cast<std::size_t>(shape.boundInput)].number(); // converted once, up front
@@ -33,7 +33,7 @@ void runTable(const CatalogueEntry& entry, AppState& state, Inputs in, bool prin
     if (bound >= 1.0) {
         const auto rows = static_cast<std::size_t>(std::min(std::floor(bound), double{kMaxTableRows + 1}));
         out.listLines.reserve(rows);
-        if (print) printRows.reserve(rows);
+        printRows.reserve(rows);
     }
     std::string indent;
     const std::string listGap(static_cast<std::size_t>(shape.listGap), ' ');
@@ -56,55 +56,62 @@ void runTable(const CatalogueEntry& entry, AppState& state, Inputs in, bool prin
         // (2.5, 1.5 both round to 2) can neither repeat one row on paper nor lose another.
         const double slot = std::nearbyint(i);
         if (slot < 0 || slot > kMaxTableRows) throw CalcError(CalcErrorReason::RowLimit);
-        if (print) {
-            std::string row;
-            row.reserve(indent.size() + number.size() + printGap.size() + valueText.size() + 1);
-            if (i < 10) row.push_back(' ');
-            row.append(indent).append(number).append(printGap).append(valueText);
-            printRows.push_back(std::move(row));
-        }
+        std::string row;
+        row.reserve(indent.size() + number.size() + printGap.size() + valueText.size() + 1);
+        if (i < 10) row.push_back(' ');
+        row.append(indent).append(number).append(printGap).append(valueText);
+        printRows.push_back(std::move(row));
     }
 }
 
 // One calculation block: input check, storing the inputs, the formula, the shown result and the
-// print job. Returns false when the click must end here (a message was raised).
+// printout, which goes to the printer when printing is on. Returns false when the click must end
+// here (a message was raised).
 bool runBlock(const CatalogueEntry& entry, AppState& state, std::span<const std::string> boxes,
               Outcome& out) {
-    const int count = windowInfo(entry.window).inputCount;
+    const auto count = static_cast<std::size_t>(windowInfo(entry.window).inputCount);
     std::array<Variant, 4> in{0.0, 0.0, 0.0, 0.0};
-    for (int k = 0; k < count; ++k) {
-        if (static_cast<std::size_t>(k) >= boxes.size() || boxes[static_cast<std::size_t>(k)].empty()) {
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k >= boxes.size() || boxes[k].empty()) {
             out.message = Message::InputRequired;
             return false;
         }
     }
-    for (int k = 0; k < count; ++k) {
-        const auto idx = static_cast<std::size_t>(k);
-        state.inputs.at(idx) = boxes[idx];
-        in.at(idx) = Variant::fromText(boxes[idx]);
+    for (std::size_t k = 0; k < count; ++k) {
+        state.inputs.at(k) = boxes[k];
+        in.at(k) = Variant::fromText(boxes[k]);
     }
-    const Inputs inputs(in.data(), static_cast<std::size_t>(count));
-    const bool print = state.printAfterCalc();
+    ++state.calculations;
+    const Inputs inputs(in.data(), count);
+    const std::span<const std::string> typed = boxes.first(count);
+    Calculation calc;
     try {
         if (entry.calc.isTable()) {
             std::vector<std::string> printRows;
-            runTable(entry, state, inputs, print, out, printRows);
-            if (print)
-                out.printJob =
-                    printJob(entry, boxes.first(static_cast<std::size_t>(count)), {}, std::move(printRows));
+            runTable(entry, state, inputs, out, printRows);
+            calc.rows = out.listLines;
+            calc.printout = printJob(entry, typed, {}, std::move(printRows));
         } else {
             const double value = entry.calc.single(inputs);
             state.result = value;
             out.resultText = formatResult(value, entry.calc.decimals);
-            if (print)
-                out.printJob =
-                    printJob(entry, boxes.first(static_cast<std::size_t>(count)), *out.resultText, {});
+            calc.resultText = out.resultText;
+            calc.printout = printJob(entry, typed, *out.resultText, {});
         }
     } catch (const CalcError& e) {
         out.message = Message::CalculationError;
         out.error = e.reason();
         return false;
     }
+    if (state.printAfterCalc()) out.printJob = calc.printout;
+    calc.entry = &entry;
+    calc.inputs.assign(typed.begin(), typed.end());
+    calc.result = state.result;
+    calc.conditions = conditionLines(entry, typed);
+    calc.title = printoutTitle(entry);
+    calc.time = std::chrono::system_clock::now();
+    calc.number = state.calculations;
+    out.calculation = std::move(calc);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "compute/app_state.h"
+#include "compute/calculation.h"
 #include "compute/print_job.h"
 #include "number/variant.h"
 
@@ -25,6 +26,9 @@ struct Outcome {
     std::vector<PrintLine> printJob;       // the whole job when one is printed, else empty
     bool listEmptied = false;              // List1 is emptied before anything else
     std::optional<CalcErrorReason> error;  // why, when the message is the calculation error
+    // What the click produced, when its calculation succeeded: the one value that the window
+    // keeps and the record, copying, paper and the schedule take.
+    std::optional<Calculation> calculation;
 };
 
 // A table has at most this many rows; the next row is still listed, then the error is raised.

@@ -33,12 +33,18 @@ struct PrintLine {
 
 // The print column of every line that carries text.
 inline constexpr int kPrintColumn = 34;
+// The printout's header is its line after this many blank ones.
+inline constexpr std::size_t kHeaderLine = 8;
 
 // The printout of one calculation: eight blank lines, the family header, a blank line, one
 // "label=" + input-as-typed line per input, a blank line, then the result line (label + the
 // result box's text) or the table heading and its rows. Text lines start at print column 34.
 std::vector<PrintLine> printJob(const CatalogueEntry& entry, std::span<const std::string> inputs,
                                 std::string_view resultText, std::vector<std::string> tableRows);
+
+// The conditions of a calculation as its printout carries them: the family header, then one
+// "label=" + input-as-typed line per input.
+std::vector<PrintLine> conditionLines(const CatalogueEntry& entry, std::span<const std::string> inputs);
 
 // A printout as plain text, for the clipboard: one line per printed line, each ending in "\n",
 // without the blank lines that open the job and without the indent of the print column, so that

@@ -1,17 +1,15 @@
 #include "compute/record.h"
 
-#include <algorithm>
+#include "catalogue/catalogue.h"
+
 #include <ctime>
 
 namespace kinri {
 
-// What an entry holds in memory: its lines and their texts, so that the bound is one of memory and
-// a record of long tables cannot grow to several times the bound.
-std::size_t CalculationRecord::sizeOf(const std::vector<PrintLine>& job) {
-    std::size_t bytes = sizeof(RecordEntry) + job.capacity() * sizeof(PrintLine);
-    for (const PrintLine& line : job)
-        if (line.text.capacity() > std::string().capacity()) bytes += line.text.capacity() + 1;
-    return bytes;
+// What an entry holds in memory, texts and all, so that the bound is one of memory and a record of
+// long tables cannot grow to several times the bound.
+std::size_t CalculationRecord::sizeOf(const Calculation& calculation) {
+    return sizeof(RecordEntry) - sizeof(Calculation) + calculation.bytes();
 }
 
 // The newest always stays, whatever its size.
@@ -33,12 +31,11 @@ void CalculationRecord::dropOldest(std::size_t count) {
     }
 }
 
-std::size_t CalculationRecord::append(std::string item, std::vector<PrintLine> job,
-                                      std::chrono::system_clock::time_point time) {
-    const std::size_t bytes = sizeOf(job);
+std::size_t CalculationRecord::append(Calculation calculation) {
+    const std::size_t bytes = sizeOf(calculation);
     const std::size_t gone = toDropFor(bytes);
     dropOldest(gone);
-    entries_.push_back({time, std::move(item), std::move(job), bytes});
+    entries_.push_back({std::move(calculation), bytes});
     bytes_ += bytes;
     return gone;
 }
@@ -49,14 +46,8 @@ void CalculationRecord::clear() {
     dropped_ = 0;
 }
 
-std::string recordHeading(const RecordEntry& entry) {
-    std::string header;
-    for (const PrintLine& line : entry.job) {
-        if (line.text.empty()) continue;
-        header = line.text;
-        break;
-    }
-    const std::time_t t = std::chrono::system_clock::to_time_t(entry.time);
+std::string recordHeading(const Calculation& calculation) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(calculation.time);
     std::tm local{};
 #ifdef _WIN32
     localtime_s(&local, &t);
@@ -65,15 +56,17 @@ std::string recordHeading(const RecordEntry& entry) {
 #endif
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
-    return header + "　" + when;
+    return std::string(familyInfo(calculation.entry->family).printHeader) + "　" + when;
 }
 
-std::string recordText(const std::vector<const RecordEntry*>& entries) {
+// The heading takes the place of the printout's header; the lines after it follow as printed.
+std::string recordText(const std::vector<const Calculation*>& calculations) {
     std::string text;
-    for (const RecordEntry* e : entries) {
+    for (const Calculation* c : calculations) {
         if (!text.empty()) text += '\n';
-        const std::string copied = printText(e->job);
-        text += recordHeading(*e) + copied.substr(std::min(copied.find('\n'), copied.size()));
+        text += recordHeading(*c) + '\n';
+        for (std::size_t k = kHeaderLine + 1; k < c->printout.size(); ++k)
+            text.append(c->printout[k].text).push_back('\n');
     }
     return text;
 }

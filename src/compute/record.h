@@ -1,25 +1,21 @@
 #pragma once
 
-#include "compute/print_job.h"
+#include "compute/calculation.h"
 
-#include <chrono>
 #include <cstddef>
 #include <deque>
-#include <string>
 #include <vector>
 
 namespace kinri {
 
-// One calculation that succeeded: when, which, and its printout as 計算後印刷 sends it.
+// One calculation of the record, and what it takes in memory, counted against the record's bound.
 struct RecordEntry {
-    std::chrono::system_clock::time_point time;
-    std::string item;           // the menu entry: "FA"
-    std::vector<PrintLine> job; // the whole printout, blank lines included
-    std::size_t bytes = 0;      // what it takes in memory, counted against the record's bound
+    Calculation calculation;
+    std::size_t bytes = 0;
 };
 
-// 計算記録: the calculations of this run, oldest first, as their printouts carry them, so that any
-// of them can be copied, printed or saved afterwards. Kept in memory only, for as long as the
+// 計算記録: the calculations of this run that succeeded, oldest first, so that any of them can be
+// copied, printed or saved afterwards. Kept in memory only, for as long as the
 // program runs. It keeps the last kMaxEntries calculations, and fewer when they would take more
 // than kMaxBytes of memory, texts and all: then the oldest go first, and the record counts them.
 class CalculationRecord {
@@ -31,13 +27,12 @@ public:
         : maxEntries_(maxEntries), maxBytes_(maxBytes) {}
 
     // Adds a calculation; returns how many of the oldest went to make room (0 mostly).
-    std::size_t append(std::string item, std::vector<PrintLine> job,
-                       std::chrono::system_clock::time_point time = std::chrono::system_clock::now());
+    std::size_t append(Calculation calculation);
     void clear();
 
     // The same in steps, for a view that must hear of the rows going before they go: how many of
     // the oldest an entry of `bytes` would push out, and letting them go.
-    static std::size_t sizeOf(const std::vector<PrintLine>& job);
+    static std::size_t sizeOf(const Calculation& calculation);
     std::size_t toDropFor(std::size_t bytes) const;
     void dropOldest(std::size_t count);
 
@@ -54,12 +49,12 @@ private:
     std::size_t dropped_ = 0;
 };
 
-// An entry's first line in the record: its printout's header and the local time it was made,
+// A calculation's first line in the record: its printout's header and the local time it was made,
 // 「☆☆複利の利息計算☆☆　2026-12-08 18:30:05」.
-std::string recordHeading(const RecordEntry& entry);
+std::string recordHeading(const Calculation& calculation);
 
-// Entries as text, each its heading, then the rest of its printout as copied (printText), a
-// blank line between two entries.
-std::string recordText(const std::vector<const RecordEntry*>& entries);
+// Calculations as text, each its heading, then the rest of its printout as copied (printText), a
+// blank line between two.
+std::string recordText(const std::vector<const Calculation*>& calculations);
 
 } // namespace kinri

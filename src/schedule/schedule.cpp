@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "formulas/formulas.h"
 #include "number/number_text.h"
+#include "number/variant.h"
 
 #include <array>
 #include <cmath>
@@ -58,12 +59,11 @@ std::vector<double> counters(double bound, bool descending) {
     return out;
 }
 
-struct Builder {
-    Schedule s;
-    void row(std::vector<std::string> cells, std::vector<double> values) {
-        s.rows.push_back(std::move(cells));
-        s.values.push_back(std::move(values));
-    }
+// One row of a schedule as figures, each under its meaning; a shape shows those it has columns
+// for.
+struct Figures {
+    double counter = 0;
+    Units payment = 0, principal = 0, interest = 0, balance = 0, total = 0, periodInterest = 0, toDate = 0;
 };
 
 // A loan: each row's payment, and the balance after it (the last one of a whole count is zero);
@@ -75,31 +75,21 @@ struct LoanRow {
     Units balance;
 };
 
-Schedule loan(const std::vector<LoanRow>& rows, Units opening, int decimals, std::string firstColumn,
-              bool balanceBefore) {
-    Builder b;
-    b.s.kind = Schedule::Kind::Loan;
-    b.s.title = "返済予定表";
-    b.s.decimals = decimals;
-    b.s.columns = {std::move(firstColumn), "返済額", "うち元金", "うち利息", "残高"};
-    Units before = opening, paid = 0, principalSum = 0, interestSum = 0;
+std::vector<Figures> loan(const std::vector<LoanRow>& rows, Units opening, bool balanceBefore) {
+    std::vector<Figures> out;
+    out.reserve(rows.size());
+    Units before = opening;
     for (const LoanRow& r : rows) {
         const Units principal = before - r.balance;
-        const Units interest = r.payment - principal;
-        paid += r.payment;
-        principalSum += principal;
-        interestSum += interest;
         // A balance shown before its payment (by remaining payments) is the one the row starts from.
-        const Units shownBalance = balanceBefore ? before : r.balance;
-        b.row({plainNumber(r.counter), shown(r.payment, decimals), shown(principal, decimals),
-               shown(interest, decimals), shown(shownBalance, decimals)},
-              {r.counter, number(r.payment, decimals), number(principal, decimals),
-               number(interest, decimals), number(shownBalance, decimals)});
+        out.push_back({.counter = r.counter,
+                       .payment = r.payment,
+                       .principal = principal,
+                       .interest = r.payment - principal,
+                       .balance = balanceBefore ? before : r.balance});
         before = r.balance;
     }
-    b.s.totals = {"合計", shown(paid, decimals), shown(principalSum, decimals), shown(interestSum, decimals),
-                  ""};
-    return std::move(b.s);
+    return out;
 }
 
 std::array<Variant, 4> variants(const std::vector<std::string>& inputs) {
@@ -113,101 +103,241 @@ bool isLast(double counter, double count) {
     return counter == count;
 }
 
-} // namespace
-
-bool hasSchedule(std::string_view item) {
-    for (const std::string_view s : {"KAA", "KAP", "KA2C", "KA2P", "KA2A", "FA", "SA"})
-        if (item == s) return true;
-    return false;
+// Equal principal: P ÷ n repaid each time, interest on what is owed before the payment. KAA shows
+// each payment (the very rows of its table); KAP fixes the interest: each row's rounded, the last
+// one what makes the calculation's total.
+std::vector<Figures> equalPrincipal(const Calculation& calc, int d, bool interestFixed) {
+    const std::array<Variant, 4> in = variants(calc.inputs);
+    const Inputs all(in.data(), in.size());
+    const Variant &p = in[0], &n = in[1], &r = in[2];
+    const double count = n.number();
+    const std::vector<double> is = counters(count, false);
+    const Variant share = is.empty() ? Variant(0.0) : p / n;
+    std::vector<LoanRow> rows;
+    Units interestSoFar = 0, before = unitsOf(p.number(), d);
+    const Units opening = before;
+    const Units totalInterest = interestFixed ? unitsOf(calc.result, d) : 0;
+    for (const double i : is) {
+        const Units balance = isLast(i, count) ? 0 : unitsOf((p - (share * i)).number(), d);
+        Units payment = 0;
+        if (!interestFixed) {
+            payment = unitsOf(f::KAA_row(all, i), d);
+        } else {
+            Units interest = unitsOf((r * (((n - i) + 1) * share)).number(), d);
+            if (isLast(i, count)) interest = totalInterest - interestSoFar;
+            interestSoFar += interest;
+            payment = (before - balance) + interest;
+        }
+        rows.push_back({i, payment, balance});
+        before = balance;
+    }
+    return loan(rows, opening, false);
 }
 
-Schedule makeSchedule(std::string_view item, const std::vector<std::string>& inputs) {
-    const std::array<Variant, 4> in = variants(inputs);
-    const Inputs all(in.data(), in.size());
-    const CatalogueEntry* entry = findEntry(item);
-    const int d = entry != nullptr ? entry->calc.decimals : 3;
+std::vector<Figures> equalPrincipalPayments(const Calculation& calc, int d) {
+    return equalPrincipal(calc, d, false);
+}
 
-    if (item == "KAA" || item == "KAP") {
-        // Equal principal: P ÷ n repaid each time, interest on what is owed before the payment.
-        const Variant &p = in[0], &n = in[1], &r = in[2];
-        const double count = n.number();
-        const std::vector<double> is = counters(count, false);
-        const Variant share = is.empty() ? Variant(0.0) : p / n;
-        std::vector<LoanRow> rows;
-        Units interestSoFar = 0, before = unitsOf(p.number(), d);
-        const Units opening = before;
-        const Units totalInterest = item == "KAP" ? unitsOf(f::KAP(all), d) : 0;
-        for (const double i : is) {
-            const Units balance = isLast(i, count) ? 0 : unitsOf((p - (share * i)).number(), d);
-            Units payment = 0;
-            if (item == "KAA") {
-                payment = unitsOf(f::KAA_row(all, i), d); // the very row of the table
+std::vector<Figures> equalPrincipalInterest(const Calculation& calc, int d) {
+    return equalPrincipal(calc, d, true);
+}
+
+// Level payment: the balance grows by its interest and falls by the payment. KA2C computes the
+// payment from the loan, KA2P the loan from the payment.
+std::vector<Figures> levelPayment(const Calculation& calc, int d, bool paymentComputed) {
+    const std::array<Variant, 4> in = variants(calc.inputs);
+    const Variant& r = in[1];
+    const Variant& n = in[2];
+    const double count = n.number();
+    const Variant payment = paymentComputed ? Variant(calc.result) : in[0];
+    Variant balance = paymentComputed ? in[0] : Variant(calc.result);
+    const Units opening = unitsOf(balance.number(), d);
+    const Units shownPayment = unitsOf(payment.number(), d);
+    std::vector<LoanRow> rows;
+    for (const double i : counters(count, false)) {
+        balance = (balance * (1 + r)) - payment;
+        rows.push_back({i, shownPayment, isLast(i, count) ? 0 : unitsOf(balance.number(), d)});
+    }
+    return loan(rows, opening, false);
+}
+
+std::vector<Figures> levelPaymentOfLoan(const Calculation& calc, int d) {
+    return levelPayment(calc, d, true);
+}
+
+std::vector<Figures> loanOfLevelPayment(const Calculation& calc, int d) {
+    return levelPayment(calc, d, false);
+}
+
+// By remaining payments: the balance owed while i payments remain is the table's row.
+std::vector<Figures> byRemainingPayments(const Calculation& calc, int d) {
+    const std::array<Variant, 4> in = variants(calc.inputs);
+    const Inputs all(in.data(), in.size());
+    const Units shownPayment = unitsOf(in[0].number(), d);
+    std::vector<LoanRow> rows;
+    const std::vector<double> is = counters(in[2].number(), true);
+    const Units opening = is.empty() ? 0 : unitsOf(f::KA2A_row(all, is.front()), d);
+    for (const double i : is) {
+        const double after = i - 1.0;
+        rows.push_back({i, shownPayment, after > 0 ? unitsOf(f::KA2A_row(all, after), d) : 0});
+    }
+    return loan(rows, opening, true);
+}
+
+// A growing sum: each period's total is the very row of the calculation's table.
+std::vector<Figures> growth(const Calculation& calc, int d) {
+    const std::array<Variant, 4> in = variants(calc.inputs);
+    const Inputs all(in.data(), in.size());
+    const RowFormula row = calc.entry->calc.table.row;
+    const Units principal = unitsOf(in[0].number(), d);
+    Units before = principal;
+    std::vector<Figures> out;
+    for (const double k : counters(in[2].number(), false)) {
+        const Units total = unitsOf(row(all, k), d);
+        out.push_back(
+            {.counter = k, .total = total, .periodInterest = total - before, .toDate = total - principal});
+        before = total;
+    }
+    return out;
+}
+
+using Rows = std::vector<Figures> (*)(const Calculation&, int decimals);
+
+struct Shape {
+    ScheduleShape shape;
+    Rows rows;
+};
+
+constexpr ScheduleColumn kLoanColumns[] = {{"回", ColumnMeaning::Period},
+                                           {"返済額", ColumnMeaning::Payment},
+                                           {"うち元金", ColumnMeaning::Principal},
+                                           {"うち利息", ColumnMeaning::Interest},
+                                           {"残高", ColumnMeaning::Balance}};
+constexpr ScheduleColumn kByRemainingColumns[] = {{"残り回数", ColumnMeaning::RemainingPayments},
+                                                  {"返済額", ColumnMeaning::Payment},
+                                                  {"うち元金", ColumnMeaning::Principal},
+                                                  {"うち利息", ColumnMeaning::Interest},
+                                                  {"残高", ColumnMeaning::Balance}};
+constexpr ScheduleColumn kCompoundColumns[] = {{"期", ColumnMeaning::Period},
+                                               {"元利合計", ColumnMeaning::Total},
+                                               {"その期の利息", ColumnMeaning::PeriodInterest},
+                                               {"利息累計", ColumnMeaning::InterestToDate}};
+constexpr ScheduleColumn kSimpleColumns[] = {{"期", ColumnMeaning::Period},
+                                             {"元利合計", ColumnMeaning::Total},
+                                             {"利息累計", ColumnMeaning::InterestToDate}};
+
+constexpr std::string_view kLoanTitle = "返済予定表";
+constexpr std::string_view kGrowthTitle = "明細";
+constexpr auto kLoan = Schedule::Kind::Loan;
+constexpr auto kGrowth = Schedule::Kind::Growth;
+
+// Every calculation with a schedule, once.
+constexpr Shape kShapes[] = {
+    {{"KAA", kLoanTitle, kLoan, kLoanColumns}, equalPrincipalPayments},
+    {{"KAP", kLoanTitle, kLoan, kLoanColumns}, equalPrincipalInterest},
+    {{"KA2C", kLoanTitle, kLoan, kLoanColumns}, levelPaymentOfLoan},
+    {{"KA2P", kLoanTitle, kLoan, kLoanColumns}, loanOfLevelPayment},
+    {{"KA2A", kLoanTitle, kLoan, kByRemainingColumns}, byRemainingPayments},
+    {{"FA", kGrowthTitle, kGrowth, kCompoundColumns}, growth},
+    {{"SA", kGrowthTitle, kGrowth, kSimpleColumns}, growth},
+};
+
+const Shape* findShape(std::string_view item) {
+    for (const Shape& s : kShapes)
+        if (s.shape.item == item) return &s;
+    return nullptr;
+}
+
+// A figure's cell and value under its column's meaning.
+Units unitsFor(const Figures& f, ColumnMeaning meaning) {
+    switch (meaning) {
+    case ColumnMeaning::Period:
+    case ColumnMeaning::RemainingPayments:
+        break;
+    case ColumnMeaning::Payment:
+        return f.payment;
+    case ColumnMeaning::Principal:
+        return f.principal;
+    case ColumnMeaning::Interest:
+        return f.interest;
+    case ColumnMeaning::Balance:
+        return f.balance;
+    case ColumnMeaning::Total:
+        return f.total;
+    case ColumnMeaning::PeriodInterest:
+        return f.periodInterest;
+    case ColumnMeaning::InterestToDate:
+        return f.toDate;
+    }
+    return 0;
+}
+
+bool isCounter(ColumnMeaning meaning) {
+    return meaning == ColumnMeaning::Period || meaning == ColumnMeaning::RemainingPayments;
+}
+
+// What adds up over the rows: what is paid, and interest period by period. Balances, totals to
+// date and counters do not.
+bool addsUp(ColumnMeaning meaning) {
+    return meaning == ColumnMeaning::Payment || meaning == ColumnMeaning::Principal ||
+           meaning == ColumnMeaning::Interest || meaning == ColumnMeaning::PeriodInterest;
+}
+
+} // namespace
+
+int Schedule::column(ColumnMeaning meaning) const {
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        if (columns[c].meaning == meaning) return static_cast<int>(c);
+    return -1;
+}
+
+const ScheduleShape* scheduleShape(std::string_view item) {
+    const Shape* s = findShape(item);
+    return s != nullptr ? &s->shape : nullptr;
+}
+
+bool hasSchedule(std::string_view item) {
+    return findShape(item) != nullptr;
+}
+
+Schedule makeSchedule(const Calculation& calculation) {
+    const Shape* shape = calculation.entry != nullptr ? findShape(calculation.entry->item) : nullptr;
+    if (shape == nullptr) return {};
+    Schedule s;
+    s.kind = shape->shape.kind;
+    s.title = shape->shape.title;
+    s.columns = shape->shape.columns;
+    s.decimals = calculation.entry->calc.decimals;
+    const int d = s.decimals;
+    std::vector<Units> sums(s.columns.size(), 0);
+    for (const Figures& f : shape->rows(calculation, d)) {
+        std::vector<std::string> cells;
+        std::vector<double> values;
+        for (std::size_t c = 0; c < s.columns.size(); ++c) {
+            const ColumnMeaning meaning = s.columns[c].meaning;
+            if (isCounter(meaning)) {
+                cells.push_back(plainNumber(f.counter));
+                values.push_back(f.counter);
             } else {
-                // KAP fixes the interest: each row's rounded, the last one what makes the total.
-                Units interest = unitsOf((r * (((n - i) + 1) * share)).number(), d);
-                if (isLast(i, count)) interest = totalInterest - interestSoFar;
-                interestSoFar += interest;
-                payment = (before - balance) + interest;
+                const Units u = unitsFor(f, meaning);
+                cells.push_back(shown(u, d));
+                values.push_back(number(u, d));
+                sums[c] += u;
             }
-            rows.push_back({i, payment, balance});
-            before = balance;
         }
-        return loan(rows, opening, d, "回", false);
+        s.rows.push_back(std::move(cells));
+        s.values.push_back(std::move(values));
     }
-    if (item == "KA2C" || item == "KA2P") {
-        // Level payment: the balance grows by its interest and falls by the payment.
-        const Variant& r = in[1];
-        const Variant& n = in[2];
-        const double count = n.number();
-        const Variant payment = item == "KA2C" ? Variant(f::KA2C(all)) : in[0];
-        Variant balance = item == "KA2C" ? in[0] : Variant(f::KA2P(all));
-        const Units opening = unitsOf(balance.number(), d);
-        const Units shownPayment = unitsOf(payment.number(), d);
-        std::vector<LoanRow> rows;
-        for (const double i : counters(count, false)) {
-            balance = (balance * (1 + r)) - payment;
-            rows.push_back({i, shownPayment, isLast(i, count) ? 0 : unitsOf(balance.number(), d)});
-        }
-        return loan(rows, opening, d, "回", false);
+    // A totals row where a column adds up, under each such column.
+    bool anyTotal = false;
+    for (const ScheduleColumn& c : s.columns)
+        anyTotal = anyTotal || addsUp(c.meaning);
+    if (anyTotal) {
+        s.totals.push_back("合計");
+        for (std::size_t c = 1; c < s.columns.size(); ++c)
+            s.totals.push_back(addsUp(s.columns[c].meaning) ? shown(sums[c], d) : "");
     }
-    if (item == "KA2A") {
-        // By remaining payments: the balance owed while i payments remain is the table's row.
-        const Units shownPayment = unitsOf(in[0].number(), d);
-        std::vector<LoanRow> rows;
-        const std::vector<double> is = counters(in[2].number(), true);
-        const Units opening = is.empty() ? 0 : unitsOf(f::KA2A_row(all, is.front()), d);
-        for (const double i : is) {
-            const double after = i - 1.0;
-            rows.push_back({i, shownPayment, after > 0 ? unitsOf(f::KA2A_row(all, after), d) : 0});
-        }
-        return loan(rows, opening, d, "残り回数", true);
-    }
-    if (item == "FA" || item == "SA") {
-        Builder b;
-        b.s.kind = Schedule::Kind::Growth;
-        b.s.title = "明細";
-        b.s.decimals = d;
-        const bool compound = item == "FA";
-        b.s.columns = compound ? std::vector<std::string>{"期", "元利合計", "その期の利息", "利息累計"}
-                               : std::vector<std::string>{"期", "元利合計", "利息累計"};
-        const Units principal = unitsOf(in[0].number(), d);
-        Units before = principal;
-        for (const double k : counters(in[2].number(), false)) {
-            const Units total = unitsOf(compound ? f::FA_row(all, k) : f::SA_row(all, k), d);
-            const Units interest = total - before, toDate = total - principal;
-            if (compound) {
-                b.row({plainNumber(k), shown(total, d), shown(interest, d), shown(toDate, d)},
-                      {k, number(total, d), number(interest, d), number(toDate, d)});
-            } else {
-                b.row({plainNumber(k), shown(total, d), shown(toDate, d)},
-                      {k, number(total, d), number(toDate, d)});
-            }
-            before = total;
-        }
-        if (compound) b.s.totals = {"合計", "", shown(before - principal, d), ""};
-        return std::move(b.s);
-    }
-    return {};
+    return s;
 }
 
 } // namespace kinri

@@ -1,13 +1,33 @@
 #pragma once
 
-#include "number/variant.h"
+#include "compute/calculation.h"
 
-#include <optional>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kinri {
+
+// What a column of a schedule holds, so that a chart or a reader finds a figure by its meaning,
+// never by where the column happens to stand.
+enum class ColumnMeaning : std::uint8_t {
+    Period,            // 回, 期: the number of the payment or period
+    RemainingPayments, // 残り回数: payments still to make, counting down
+    Payment,           // 返済額: what is paid
+    Principal,         // うち元金: the part of the payment that repays the loan
+    Interest,          // うち利息: the part of the payment that is interest
+    Balance,           // 残高: what is still owed
+    Total,             // 元利合計: principal and interest to date
+    PeriodInterest,    // その期の利息: the interest one period earns
+    InterestToDate,    // 利息累計: the interest earned so far
+};
+
+struct ScheduleColumn {
+    std::string_view heading;
+    ColumnMeaning meaning;
+};
 
 // The whole schedule behind a loan or a growing sum, period by period: for a loan what each
 // payment is made of (principal and interest) and what is still owed after it (返済予定表), for
@@ -23,20 +43,33 @@ namespace kinri {
 struct Schedule {
     enum class Kind { Loan, Growth };
     Kind kind = Kind::Loan;
-    std::string title;                // 「返済予定表」 or 「明細」
-    std::vector<std::string> columns; // 「回」「返済額」「うち元金」「うち利息」「残高」
+    std::string_view title;                  // 「返済予定表」 or 「明細」
+    std::span<const ScheduleColumn> columns; // 「回」「返済額」「うち元金」「うち利息」「残高」
     std::vector<std::vector<std::string>> rows; // the cells as shown, one string per column
     std::vector<std::vector<double>> values;    // the same figures as numbers, for a chart
     std::vector<std::string> totals;            // 「合計」, then a column's total or "" for none
     int decimals = 3;
+
+    // The index of the column that holds `meaning`; -1 where the schedule has none.
+    int column(ColumnMeaning meaning) const;
 };
 
-// Whether `item` has a schedule: KAA, KAP, KA2C, KA2P, KA2A, FA and SA.
+// Which calculations have a schedule, what it is called and what its columns are.
+struct ScheduleShape {
+    std::string_view item; // the menu entry: "KA2C"
+    std::string_view title;
+    Schedule::Kind kind;
+    std::span<const ScheduleColumn> columns;
+};
+
+// The shape of `item`'s schedule; nullptr where it has none (KAA, KAP, KA2C, KA2P, KA2A, FA and
+// SA have one).
+const ScheduleShape* scheduleShape(std::string_view item);
 bool hasSchedule(std::string_view item);
 
-// The schedule of `item` from its inputs as typed (Text1 first). A calculation that fails raises
-// the same CalcError as the calculation itself; more than the most rows a table may have is
-// CalcErrorReason::RowLimit.
-Schedule makeSchedule(std::string_view item, const std::vector<std::string>& inputs);
+// The schedule behind a calculation that succeeded, from its inputs as typed and the value it
+// computed. An arithmetic step that fails raises CalcError as the calculation would; more rows
+// than a table may have is CalcErrorReason::RowLimit. Empty for an entry without a schedule.
+Schedule makeSchedule(const Calculation& calculation);
 
 } // namespace kinri

@@ -34,6 +34,8 @@ public:
     CalculatorForm(QWidget& window, const WindowLayout& layout, const ViewScale& scale);
 
     WindowId id() const { return layout_.id; }
+    // The menu entry the window is dressed for; nullptr before the first.
+    const CatalogueEntry* dressed() const { return dressed_; }
 
     std::vector<TextBox*> inputs;             // Text1, Text2 ...
     std::vector<CaptionLabel*> inputCaptions; // Label1, Label2 ..., each beside its box

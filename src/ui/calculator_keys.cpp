@@ -1,6 +1,7 @@
 #include "ui/calculator_keys.h"
 
 #include "ui/calculator_form.h"
+#include "ui/click_controller.h"
 #include "ui/help_window.h"
 #include "ui/qt_text.h"
 #include "ui/result_box.h"
@@ -16,11 +17,13 @@
 
 namespace kinri::ui {
 
-CalculatorKeys::CalculatorKeys(QWidget& window, CalculatorForm& form, HelpViewer& help)
-    : QObject(&window), window_(window), form_(form), help_(help) {
+CalculatorKeys::CalculatorKeys(QWidget& window, CalculatorForm& form, HelpViewer& help,
+                               const ClickController& clicks)
+    : QObject(&window), window_(window), form_(form), help_(help), clicks_(clicks) {
     auto* f1 = new QShortcut(QKeySequence::HelpContents, &window);
     connect(f1, &QShortcut::activated, this, [this] {
-        if (dressed_ != nullptr) help_.showTopic(QLatin1String(kHelpFileName), qs(dressed_->item));
+        if (const CatalogueEntry* entry = form_.dressed())
+            help_.showTopic(QLatin1String(kHelpFileName), qs(entry->item));
     });
     for (QPushButton* button : {form.compute, form.clear, form.menu})
         button->installEventFilter(this); // Enter presses it
@@ -29,10 +32,11 @@ CalculatorKeys::CalculatorKeys(QWidget& window, CalculatorForm& form, HelpViewer
     copyConditions_->setObjectName(QStringLiteral("CopyConditions"));
     copyConditions_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copyConditions_->setShortcutContext(Qt::WindowShortcut);
-    copyConditions_->setEnabled(false);
+    clicks.enableWithLast(*copyConditions_);
+    // The conditions and the result as the printout carries them.
     connect(copyConditions_, &QAction::triggered, this, [this] {
-        const QString text = conditionsText();
-        if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+        if (const Calculation* last = clicks_.last())
+            QGuiApplication::clipboard()->setText(QString::fromStdString(printText(last->printout)));
     });
     window.addAction(copyConditions_);
 
@@ -80,24 +84,6 @@ void CalculatorKeys::addTableKeys() {
     });
 }
 
-void CalculatorKeys::setDressed(const CatalogueEntry& entry) {
-    dressed_ = &entry;
-    forgetCalculation();
-}
-
-void CalculatorKeys::setComputed(const kinri::Outcome& out, const std::vector<std::string>& inputs) {
-    // A printer failure still leaves a calculated result, which may then be copied instead.
-    const bool calculated = out.message == Message::None && dressed_ != nullptr &&
-                            (out.resultText.has_value() || dressed_->calc.isTable());
-    calculated_ = calculated ? inputs : std::vector<std::string>{};
-    copyConditions_->setEnabled(!calculated_.empty());
-}
-
-void CalculatorKeys::forgetCalculation() {
-    calculated_.clear();
-    copyConditions_->setEnabled(false);
-}
-
 void CalculatorKeys::popUp(QMenu* menu, const QPoint& globalPos) const {
     if (!menuExtras_.isEmpty()) {
         menu->addSeparator();
@@ -129,17 +115,6 @@ bool CalculatorKeys::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QObject::eventFilter(watched, event);
-}
-
-QString CalculatorKeys::conditionsText() const {
-    return QString::fromStdString(printText(conditionsJob()));
-}
-
-// Built by running the calculation once more with printing on: the job 計算後印刷 would send, so
-// what is copied, recorded, previewed or saved cannot differ from what the paper carries.
-std::vector<kinri::PrintLine> CalculatorKeys::conditionsJob() const {
-    if (calculated_.empty() || dressed_ == nullptr) return {};
-    return runCalculation(dressed_->item, calculated_, true).printJob;
 }
 
 // Rows as the list shows them, one line each, in list order.

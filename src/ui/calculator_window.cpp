@@ -28,20 +28,14 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
     withoutMaximise(*this);
     form_ = std::make_unique<CalculatorForm>(*this, layout, scale);
     clicks_ = new ClickController(*this, *form_, state, printing, menuWindow);
-    keys_ = new CalculatorKeys(*this, *form_, help);
+    keys_ = new CalculatorKeys(*this, *form_, help, *clicks_);
     connect(form_->compute, &QPushButton::clicked, clicks_, &ClickController::compute);
     connect(form_->clear, &QPushButton::clicked, clicks_, &ClickController::clear);
     connect(form_->menu, &QPushButton::clicked, clicks_, &ClickController::backToMenu);
     connect(form_->printSwitch, &CaptionLabel::clicked, clicks_, &ClickController::askPrintOption);
-    connect(clicks_, &ClickController::computed, this,
-            [this](const Outcome& out, const std::vector<std::string>& in) {
-                keys_->setComputed(out, in);
-                if (keys_->copyConditions()->isEnabled())
-                    emit calculated(std::string(keys_->dressed()->item), keys_->conditionsJob());
-            });
-    paper_ = new PaperActions(*this, *keys_);
+    connect(clicks_, &ClickController::calculated, this, &CalculatorWindow::calculated);
+    paper_ = new PaperActions(*this, *keys_, *clicks_);
     connect(paper_, &PaperActions::recordRequested, this, &CalculatorWindow::recordRequested);
-    connect(clicks_, &ClickController::cleared, keys_, &CalculatorKeys::forgetCalculation);
     connect(clicks_, &ClickController::programEndRequested, this, &CalculatorWindow::programEndRequested);
     // After the click's own work, message box included: the hint comes last.
     assist_ = new InputAssist(*this, *form_, state);
@@ -56,7 +50,7 @@ CalculatorWindow::~CalculatorWindow() {
 }
 
 void CalculatorWindow::dress(const CatalogueEntry& entry) {
-    keys_->setDressed(entry);
+    clicks_->forget();
     paper_->setDressed(entry);
     setWindowTitle(qs(familyInfo(entry.family).windowCaption));
     activateWindow();

@@ -2,14 +2,13 @@
 
 #include "catalogue/catalogue.h"
 #include "compute/app_state.h"
+#include "compute/calculation.h"
 #include "ui/platform.h"
 #include "ui/window_layouts.h"
 
 #include <QWidget>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace kinri::ui {
 
@@ -22,7 +21,8 @@ class PrintService;
 class ViewScale;
 
 // One calculator window (ZOVAN2 .. ZOVAN5): its form (the controls, laid out from the window's
-// design), the controller of its buttons and print switch, and its keyboard and copying.
+// design), the controller of its buttons and print switch, which keeps its last calculation, its
+// keyboard and copying, its paper and its input aids.
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
@@ -42,8 +42,8 @@ public:
 
 signals:
     void programEndRequested();
-    // A calculation succeeded: its entry and its printout, for the record.
-    void calculated(const std::string& item, const std::vector<kinri::PrintLine>& job);
+    // A calculation succeeded, for the record.
+    void calculated(const kinri::Calculation& calculation);
     // 「計算記録を表示」.
     void recordRequested();
 

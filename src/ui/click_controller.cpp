@@ -8,6 +8,7 @@
 #include "ui/print_wait.h"
 #include "ui/qt_text.h"
 
+#include <QAction>
 #include <QScopedValueRollback>
 #include <QWidget>
 
@@ -55,11 +56,16 @@ void ClickController::compute() {
     // The held keys of a print wait reach their windows once this click is over, message included.
     PrintWait wait(printing_, this, &ClickController::programEndRequested);
 
-    const std::vector<std::string> boxes = form_.inputTexts();
-    const Outcome out = computeClick(state_, form_.id(), boxes);
+    Outcome out = computeClick(state_, form_.id(), form_.inputTexts());
     form_.show(out);
-    if (out.message == Message::None) form_.announcer->say(form_.spokenResult());
-    emit computed(out, boxes);
+    // Kept before it prints: a printer that fails still leaves the result to copy, save or record.
+    if (out.calculation) {
+        last_ = std::move(out.calculation);
+        form_.announcer->say(form_.spokenResult());
+        emit calculated(*last_);
+    } else {
+        forget();
+    }
     if (out.message == Message::InputRequired) {
         showMessage(&window_, kInputRequiredBox);
         return;
@@ -68,19 +74,18 @@ void ClickController::compute() {
         showMessage(&window_, kCalculationErrorBox);
         return;
     }
-    if (out.printJob.empty()) return;
+    if (out.printJob.empty() || !last_) return;
     bool ending = false;
-    const PrintResult printed = printAndWait(wait, out.printJob, ending);
+    const PrintResult printed = printAndWait(wait, *last_, ending);
     if (ending || printed.printed()) return;
     const QString why = printFailureText(printed);
     qCInfo(printLog).noquote() << why;
     showMessage(&window_, kCalculationErrorBox, QMessageBox::Ok, {}, why);
 }
 
-PrintResult ClickController::printAndWait(PrintWait& wait, const std::vector<kinri::PrintLine>& job,
-                                          bool& ending) {
+PrintResult ClickController::printAndWait(PrintWait& wait, const Calculation& calculation, bool& ending) {
     const auto deadline = std::chrono::steady_clock::now() + kPrintJobBound;
-    const std::shared_ptr<PrintTicket> ticket = printing_.submit(job);
+    const std::shared_ptr<PrintTicket> ticket = printing_.submit(calculation.printout, qs(calculation.title));
     switch (wait.until(*ticket, deadline)) {
     case WaitEnd::Done:
         return ticket->result();
@@ -98,7 +103,20 @@ PrintResult ClickController::printAndWait(PrintWait& wait, const std::vector<kin
 void ClickController::clear() {
     if (busy_) return;
     form_.clearAll();
+    forget();
     emit cleared();
+}
+
+void ClickController::enableWithLast(QAction& action) const {
+    action.setEnabled(last_.has_value());
+    connect(this, &ClickController::calculated, &action, [&action] { action.setEnabled(true); });
+    connect(this, &ClickController::forgotten, &action, [&action] { action.setEnabled(false); });
+}
+
+void ClickController::forget() {
+    if (!last_) return;
+    last_.reset();
+    emit forgotten();
 }
 
 void ClickController::backToMenu() {

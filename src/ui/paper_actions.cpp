@@ -1,11 +1,11 @@
 #include "ui/paper_actions.h"
 
 #include "ui/calculator_keys.h"
+#include "ui/click_controller.h"
 #include "ui/message_box.h"
 #include "ui/paper.h"
 #include "ui/qt_text.h"
 #include "ui/schedule_window.h"
-#include "ui/system_printer.h"
 
 #include "schedule/schedule.h"
 
@@ -14,8 +14,8 @@
 
 namespace kinri::ui {
 
-PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys)
-    : QObject(&window), window_(window), keys_(keys) {
+PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys, const ClickController& clicks)
+    : QObject(&window), window_(window), keys_(keys), clicks_(clicks) {
     QAction* record =
         add(QStringLiteral("計算記録を表示"), QKeySequence(Qt::CTRL | Qt::Key_H), "actionShowRecord");
     connect(record, &QAction::triggered, this, &PaperActions::recordRequested);
@@ -27,22 +27,17 @@ PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys)
     schedule_ = add(QStringLiteral("返済予定表"), QKeySequence(Qt::CTRL | Qt::Key_T), "actionSchedule");
     schedule_->setVisible(false);
     connect(schedule_, &QAction::triggered, this, &PaperActions::openSchedule);
-    // Only once a calculation has succeeded, as copying it.
-    for (QAction* a : {preview, pdf, print, schedule_}) {
-        a->setEnabled(keys.copyConditions()->isEnabled());
-        connect(keys.copyConditions(), &QAction::enabledChanged, a, &QAction::setEnabled);
-    }
-    const auto job = [this] { return keys_.conditionsJob(); };
-    const auto title = [this] { return printJobTitle(keys_.conditionsJob()); };
-    connect(preview, &QAction::triggered, this,
-            [this, job, title] { showPrintPreview(&window_, job(), title()); });
-    connect(print, &QAction::triggered, this,
-            [this, job, title] { printWithDialog(&window_, job(), title()); });
-    connect(pdf, &QAction::triggered, this, [this, job, title] {
-        const QString stem = keys_.dressed() != nullptr
-                                 ? QStringLiteral("金利計算_") + qs(keys_.dressed()->item)
-                                 : QStringLiteral("金利計算");
-        savePdfAs(&window_, job(), title(), stem);
+    for (QAction* a : {preview, pdf, print, schedule_})
+        clicks.enableWithLast(*a);
+    connect(preview, &QAction::triggered, this, [this] {
+        if (const Calculation* c = clicks_.last()) showPrintPreview(&window_, c->printout, qs(c->title));
+    });
+    connect(print, &QAction::triggered, this, [this] {
+        if (const Calculation* c = clicks_.last()) printWithDialog(&window_, c->printout, qs(c->title));
+    });
+    connect(pdf, &QAction::triggered, this, [this] {
+        if (const Calculation* c = clicks_.last())
+            savePdfAs(&window_, c->printout, qs(c->title), QStringLiteral("金利計算_") + qs(c->entry->item));
     });
 }
 
@@ -51,27 +46,18 @@ void PaperActions::setDressed(const CatalogueEntry& entry) {
     // than let it come back with a window that shows another calculation.
     for (ScheduleWindow* schedule : window_.findChildren<ScheduleWindow*>(Qt::FindDirectChildrenOnly))
         schedule->close();
-    schedule_->setVisible(hasSchedule(entry.item));
-    schedule_->setText(entry.calc.isTable() && entry.item != "KAA" && entry.item != "KA2A"
-                           ? QStringLiteral("明細")
-                           : QStringLiteral("返済予定表"));
+    const ScheduleShape* shape = scheduleShape(entry.item);
+    schedule_->setVisible(shape != nullptr);
+    if (shape != nullptr) schedule_->setText(qs(shape->title));
 }
 
-// The schedule of the last calculation that succeeded, in a window of its own beside this one
-// (several may be open); a schedule that cannot be made gets the calculation's error message.
+// The schedule of the last calculation, in a window of its own beside this one (several may be
+// open); a schedule that cannot be made gets the calculation's error message.
 void PaperActions::openSchedule() {
-    const CatalogueEntry* entry = keys_.dressed();
-    const std::vector<std::string>& inputs = keys_.calculatedInputs();
-    if (entry == nullptr || inputs.empty() || !hasSchedule(entry->item)) return;
+    const Calculation* calculation = clicks_.last();
+    if (calculation == nullptr || !hasSchedule(calculation->entry->item)) return;
     try {
-        Schedule schedule = makeSchedule(entry->item, inputs);
-        // The conditions as the printout carries them: the family's header and the inputs.
-        std::vector<std::string> conditions;
-        const std::size_t wanted = 1 + static_cast<std::size_t>(windowInfo(entry->window).inputCount);
-        for (const kinri::PrintLine& line : keys_.conditionsJob())
-            if (!line.text.empty() && conditions.size() < wanted) conditions.push_back(line.text);
-        auto* window =
-            new ScheduleWindow(std::move(schedule), std::move(conditions), qs(entry->menuCaption), &window_);
+        auto* window = new ScheduleWindow(makeSchedule(*calculation), *calculation, &window_);
         window->show();
         window->activateWindow();
     } catch (const CalcError&) {

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QAction;
+class QKeySequence;
 class QWidget;
 
 namespace kinri {
@@ -12,16 +13,17 @@ struct CatalogueEntry;
 namespace kinri::ui {
 
 class CalculatorKeys;
+class ClickController;
 
-// Paper from a calculator window without 計算後印刷, for its last calculation that succeeded:
+// Paper from a calculator window without 計算後印刷, for the controller's last calculation:
 // 「印刷プレビュー」, 「PDFとして保存…」 and 「印刷…」 (the system's print dialog), each the pages
 // 計算後印刷 would send; 「返済予定表」 (「明細」), the schedule behind a loan or a growing sum,
 // where the calculation has one; and 「計算記録を表示」, the record of the whole run. In the
-// window's context menus, with their keys.
+// window's context menus, with their keys; offered once a calculation has succeeded.
 class PaperActions : public QObject {
     Q_OBJECT
 public:
-    PaperActions(QWidget& window, CalculatorKeys& keys);
+    PaperActions(QWidget& window, CalculatorKeys& keys, const ClickController& clicks);
 
     // A menu entry has dressed the window: the schedule is offered where it has one.
     void setDressed(const CatalogueEntry& entry);
@@ -35,6 +37,7 @@ private:
 
     QWidget& window_;
     CalculatorKeys& keys_;
+    const ClickController& clicks_;
     QAction* schedule_ = nullptr;
 };
 

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace kinri::ui {
@@ -47,6 +48,19 @@ struct LinePrinter {
             return {PrintFailure::Interrupted, {}};
         }
     }
+    // The same job under its name in the print queue (「金利計算 – 複利の利息計算」); a printer
+    // without a queue to show it in prints it as above.
+    virtual PrintResult printNamed(const std::vector<kinri::PrintLine>& job, const QString& name,
+                                   const std::atomic<bool>& cancelled) {
+        (void)name;
+        return print(job, cancelled);
+    }
+
+    // How the program ends when this printer still holds a job at the program's end after being
+    // asked to stop: at once, with this status. A printer that will not stop when asked is at
+    // fault; the real one is excused (a print system can hang in a name lookup that nothing
+    // interrupts, and the user has asked the program to end).
+    virtual int statusWhenHeldAtEnd() const { return EXIT_FAILURE; }
 };
 
 // Shows a help file's presentation, opened at its contents or at the topic of one calculation.

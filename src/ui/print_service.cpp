@@ -29,12 +29,15 @@ PrintService::~PrintService() {
     // The thread is still inside the print system and owns nothing the exit would wait for; the
     // windows are gone. Ending here keeps it from running alongside the exit's destructors.
     qCInfo(printLog) << "the print system still holds a job at the program's end: ending without it";
+    const int status = printer_.statusWhenHeldAtEnd();
+    if (status != EXIT_SUCCESS)
+        std::fprintf(stderr, "kinri: the printer did not stop when asked; ending with status %d\n", status);
     std::fflush(nullptr);
-    std::_Exit(EXIT_SUCCESS);
+    std::_Exit(status);
 }
 
-std::shared_ptr<PrintTicket> PrintService::submit(std::vector<kinri::PrintLine> job) {
-    auto ticket = std::make_shared<PrintTicket>(std::move(job));
+std::shared_ptr<PrintTicket> PrintService::submit(std::vector<kinri::PrintLine> job, QString name) {
+    auto ticket = std::make_shared<PrintTicket>(std::move(job), std::move(name));
     {
         const std::lock_guard lock(mutex_);
         if (stopping_) {
@@ -74,7 +77,9 @@ void PrintService::run() {
         PrintResult result{PrintFailure::Cancelled, {}};
         if (!ticket->cancelled_) {
             try {
-                result = printer_.print(ticket->job_, ticket->cancelled_);
+                result = ticket->name_.isEmpty()
+                             ? printer_.print(ticket->job_, ticket->cancelled_)
+                             : printer_.printNamed(ticket->job_, ticket->name_, ticket->cancelled_);
             } catch (...) {
                 result = {PrintFailure::Interrupted, {}};
             }

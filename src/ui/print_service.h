@@ -30,7 +30,8 @@ inline constexpr std::chrono::milliseconds kPrintStopBound{150};
 // the service's thread.
 class PrintTicket {
 public:
-    explicit PrintTicket(std::vector<kinri::PrintLine> job) : job_(std::move(job)) {}
+    PrintTicket(std::vector<kinri::PrintLine> job, QString name)
+        : job_(std::move(job)), name_(std::move(name)) {}
 
     bool done() const;
     // The answer; a job that is not done yet has none.
@@ -44,6 +45,7 @@ private:
     friend class PrintService;
 
     const std::vector<kinri::PrintLine> job_;
+    const QString name_; // in the print queue; empty: the printer names it
     std::atomic<bool> cancelled_{false};
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
@@ -59,18 +61,20 @@ class PrintService : public QObject {
     Q_OBJECT
 public:
     explicit PrintService(LinePrinter& printer);
-    // Stops the thread (stop()); where it would not stop, ends the program on the spot (see
-    // stop()): nothing of the program may run alongside a thread still inside the print system.
+    // Stops the thread (stop()); where it would not stop, ends the program on the spot with the
+    // printer's statusWhenHeldAtEnd() (see stop()): nothing of the program may run alongside a
+    // thread still inside the print system.
     ~PrintService() override;
     PrintService(const PrintService&) = delete;
     PrintService& operator=(const PrintService&) = delete;
 
-    // Queues `job`; it prints once the jobs before it are done.
-    std::shared_ptr<PrintTicket> submit(std::vector<kinri::PrintLine> job);
+    // Queues `job`, named `name` in the print queue; it prints once the jobs before it are done.
+    std::shared_ptr<PrintTicket> submit(std::vector<kinri::PrintLine> job, QString name = {});
 
     // Cancels every job and waits at most `bound` for the thread to end. False when it did not:
     // it is blocked in the print system (a name lookup cannot be interrupted), and the caller
-    // must end the process without running exit handlers, e.g. std::_Exit.
+    // must end the process without running exit handlers, e.g. std::_Exit, with the printer's
+    // statusWhenHeldAtEnd().
     bool stop(std::chrono::milliseconds bound = kPrintStopBound);
 
 signals:

@@ -9,8 +9,8 @@ namespace kinri::ui {
 RecordModel::RecordModel(CalculationRecord& record, QObject* parent)
     : QAbstractListModel(parent), record_(record) {}
 
-void RecordModel::add(const std::string& item, std::vector<kinri::PrintLine> job) {
-    const std::size_t bytes = CalculationRecord::sizeOf(job);
+void RecordModel::add(const kinri::Calculation& calculation) {
+    const std::size_t bytes = CalculationRecord::sizeOf(calculation);
     if (const std::size_t gone = record_.toDropFor(bytes); gone > 0) {
         beginRemoveRows({}, 0, static_cast<int>(gone) - 1);
         record_.dropOldest(gone);
@@ -20,7 +20,7 @@ void RecordModel::add(const std::string& item, std::vector<kinri::PrintLine> job
     }
     const int row = static_cast<int>(record_.entries().size());
     beginInsertRows({}, row, row);
-    record_.append(item, std::move(job));
+    record_.append(calculation);
     endInsertRows();
     emit changed();
 }
@@ -33,19 +33,19 @@ void RecordModel::clear() {
     emit changed();
 }
 
-std::vector<const RecordEntry*> RecordModel::entriesAt(QModelIndexList rows) const {
-    std::vector<const RecordEntry*> out;
+std::vector<const kinri::Calculation*> RecordModel::entriesAt(QModelIndexList rows) const {
+    std::vector<const kinri::Calculation*> out;
     const auto& all = record_.entries();
     if (rows.isEmpty()) {
         for (const RecordEntry& e : all)
-            out.push_back(&e);
+            out.push_back(&e.calculation);
         return out;
     }
     std::sort(rows.begin(), rows.end(),
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     for (const QModelIndex& i : rows)
         if (i.isValid() && static_cast<std::size_t>(i.row()) < all.size())
-            out.push_back(&all[static_cast<std::size_t>(i.row())]);
+            out.push_back(&all[static_cast<std::size_t>(i.row())].calculation);
     return out;
 }
 
@@ -59,14 +59,13 @@ void RecordModel::setMeasure(std::function<QSize(const QString&)> measure) {
     if (!record_.entries().empty()) emit dataChanged(index(0), index(rowCount() - 1), {Qt::SizeHintRole});
 }
 
-// The heading, then the printout's lines after its header, up to kShownLines, and how many more
-// there are.
-QString RecordModel::shownText(const RecordEntry& e) const {
-    QString shown = qs(recordHeading(e));
-    int lines = 0, more = 0, texts = 0;
-    for (const kinri::PrintLine& line : e.job) {
-        texts += line.text.empty() ? 0 : 1;
-        if (texts < 2) continue;
+// The heading, then the printout's lines from its first input on (the header and the blank line
+// under it give way to the heading), up to kShownLines, and how many more there are.
+QString RecordModel::shownText(const kinri::Calculation& c) const {
+    QString shown = qs(recordHeading(c));
+    int lines = 0, more = 0;
+    for (std::size_t k = kHeaderLine + 2; k < c.printout.size(); ++k) {
+        const kinri::PrintLine& line = c.printout[k];
         if (lines < kShownLines) {
             shown += u'\n' + qs(line.text);
             ++lines;
@@ -82,16 +81,16 @@ QVariant RecordModel::data(const QModelIndex& index, int role) const {
     const auto& all = record_.entries();
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= all.size()) return {};
     const auto row = static_cast<std::size_t>(index.row());
-    const RecordEntry& e = all[row];
+    const kinri::Calculation& c = all[row].calculation;
     switch (role) {
     case Qt::DisplayRole:
-        return shownText(e);
+        return shownText(c);
     case Qt::AccessibleTextRole:
-        return qs(recordHeading(e));
+        return qs(recordHeading(c));
     case Qt::SizeHintRole:
         if (!measure_) return {};
         while (sizes_.size() < all.size())
-            sizes_.push_back(measure_(shownText(all[sizes_.size()])));
+            sizes_.push_back(measure_(shownText(all[sizes_.size()].calculation)));
         return sizes_[row];
     default:
         return {};

@@ -7,7 +7,6 @@
 
 #include <deque>
 #include <functional>
-
 #include <vector>
 
 namespace kinri::ui {
@@ -21,13 +20,13 @@ class RecordModel : public QAbstractListModel {
 public:
     RecordModel(CalculationRecord& record, QObject* parent);
 
-    // A calculation that succeeded, with its printout.
-    void add(const std::string& item, std::vector<kinri::PrintLine> job);
+    // A calculation that succeeded.
+    void add(const kinri::Calculation& calculation);
     void clear();
 
     const CalculationRecord& record() const { return record_; }
-    // The entries at `rows` (of this model), oldest first; all entries for none.
-    std::vector<const RecordEntry*> entriesAt(QModelIndexList rows) const;
+    // The calculations at `rows` (of this model), oldest first; all of them for none.
+    std::vector<const kinri::Calculation*> entriesAt(QModelIndexList rows) const;
 
     // How a view measures a row's text; each entry is measured once, as a view asks for all of
     // them whenever rows come or go.
@@ -44,7 +43,7 @@ signals:
     void changed();
 
 private:
-    QString shownText(const RecordEntry& entry) const;
+    QString shownText(const kinri::Calculation& calculation) const;
 
     CalculationRecord& record_;
     std::function<QSize(const QString&)> measure_;

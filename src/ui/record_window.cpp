@@ -24,10 +24,10 @@ namespace {
 
 // Several printouts as one document: each as it prints alone, its blank lines parting it from the
 // one before.
-std::vector<kinri::PrintLine> jointJob(const std::vector<const RecordEntry*>& entries) {
+std::vector<kinri::PrintLine> jointJob(const std::vector<const kinri::Calculation*>& calculations) {
     std::vector<kinri::PrintLine> job;
-    for (const RecordEntry* e : entries)
-        job.insert(job.end(), e->job.begin(), e->job.end());
+    for (const kinri::Calculation* c : calculations)
+        job.insert(job.end(), c->printout.begin(), c->printout.end());
     return job;
 }
 

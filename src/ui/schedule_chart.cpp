@@ -1,6 +1,7 @@
 #include "ui/schedule_chart.h"
 
 #include "ui/colours.h"
+#include "ui/qt_text.h"
 
 #include <QKeyEvent>
 #include <QLocale>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace kinri::ui {
 namespace {
@@ -56,10 +58,24 @@ ScheduleChart::ScheduleChart(const Schedule& schedule, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    const bool loan = schedule.kind == Schedule::Kind::Loan;
-    lineColumn_ = loan ? 4 : 1;
-    // A loan's principal and interest; a sum's interest (of the period, or to date).
-    barColumns_ = loan ? std::vector<int>{2, 3} : std::vector<int>{2};
+    const auto firstOf = [&schedule](std::initializer_list<ColumnMeaning> meanings) {
+        for (const ColumnMeaning m : meanings)
+            if (const int c = schedule.column(m); c >= 0) return c;
+        return -1;
+    };
+    // The line: what is still owed, or the sum grown so far. The bars: what each payment is made
+    // of, or a sum's interest (of the period where the schedule has it, else to date).
+    lineColumn_ = firstOf({ColumnMeaning::Balance, ColumnMeaning::Total});
+    counterColumn_ = firstOf({ColumnMeaning::Period, ColumnMeaning::RemainingPayments});
+    const int principal = schedule.column(ColumnMeaning::Principal);
+    const int interest = schedule.column(ColumnMeaning::Interest);
+    if (principal >= 0 && interest >= 0) {
+        barColumns_ = {principal, interest};
+    } else if (const int c = firstOf({ColumnMeaning::PeriodInterest, ColumnMeaning::InterestToDate});
+               c >= 0) {
+        barColumns_ = {c};
+    }
+    if (lineColumn_ < 0 || counterColumn_ < 0) return; // nothing it knows how to draw
     for (const auto& row : schedule.values) {
         lineMax_ = std::max(lineMax_, row[static_cast<std::size_t>(lineColumn_)]);
         lineMin_ = std::min(lineMin_, row[static_cast<std::size_t>(lineColumn_)]);
@@ -94,6 +110,10 @@ ScheduleChart::Frame ScheduleChart::frameFor(const QRectF& area, const QFontMetr
     return f;
 }
 
+QString ScheduleChart::heading(int column) const {
+    return qs(schedule_.columns[static_cast<std::size_t>(column)].heading);
+}
+
 int ScheduleChart::rowAt(double x) const {
     const Frame f = frameFor(rect(), QFontMetricsF(font()));
     const auto n = static_cast<int>(schedule_.rows.size());
@@ -109,7 +129,7 @@ void ScheduleChart::setCurrentRow(int row) {
         // What a screen reader says of the cursor: the row, column by column.
         QStringList said;
         for (std::size_t c = 0; c < schedule_.columns.size(); ++c)
-            said << QString::fromStdString(schedule_.columns[c]) + u' ' +
+            said << heading(static_cast<int>(c)) + u' ' +
                         QString::fromStdString(schedule_.rows[static_cast<std::size_t>(row)][c]);
         setAccessibleDescription(said.join(QStringLiteral("、")));
     }
@@ -129,6 +149,7 @@ void ScheduleChart::paintEvent(QPaintEvent*) {
 
 void ScheduleChart::paintChart(QPainter& painter, const QRectF& area, const QPalette& palette,
                                bool cursor) const {
+    if (lineColumn_ < 0 || counterColumn_ < 0) return;
     const QFontMetricsF fm(painter.font());
     const Frame f = frameFor(area, fm);
     const QRectF& plot = f.plot;
@@ -167,7 +188,7 @@ void ScheduleChart::paintChart(QPainter& painter, const QRectF& area, const QPal
             Qt::AlignHCenter | Qt::AlignTop, QString::number(p));
     }
     painter.drawText(QRectF(plot.left(), plot.bottom() + fm.height() * 0.3, plot.width(), fm.height()),
-                     Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(schedule_.columns.front()));
+                     Qt::AlignLeft | Qt::AlignTop, heading(counterColumn_));
     painter.drawRect(plot);
 
     // The bars, one per period, or one per device pixel where the periods are more than the
@@ -208,14 +229,9 @@ void ScheduleChart::paintChart(QPainter& painter, const QRectF& area, const QPal
         painter.drawText(QPointF(swatch.right() + fm.height() * 0.3, legendY + fm.ascent()), name);
         x = swatch.right() + fm.height() * 0.3 + fm.horizontalAdvance(name) + fm.height();
     };
-    legend(text,
-           QString::fromStdString(schedule_.columns[static_cast<std::size_t>(lineColumn_)]) +
-               QStringLiteral("（左）"),
-           true);
+    legend(text, heading(lineColumn_) + QStringLiteral("（左）"), true);
     for (std::size_t k = 0; k < barColumns_.size(); ++k)
-        legend(barColour(static_cast<int>(k), palette),
-               QString::fromStdString(schedule_.columns[static_cast<std::size_t>(barColumns_[k])]) +
-                   QStringLiteral("（右）"),
+        legend(barColour(static_cast<int>(k), palette), heading(barColumns_[k]) + QStringLiteral("（右）"),
                false);
     if (!cursor || current_ < 0 || schedule_.rows.empty()) return;
     const double cx = plot.left() + (current_ + 0.5) * width;
@@ -223,17 +239,19 @@ void ScheduleChart::paintChart(QPainter& painter, const QRectF& area, const QPal
     painter.drawLine(QPointF(cx, plot.top()), QPointF(cx, plot.bottom()));
     QStringList figures;
     for (std::size_t c = 0; c < schedule_.columns.size(); ++c)
-        figures << QString::fromStdString(schedule_.columns[c]) + u' ' +
+        figures << heading(static_cast<int>(c)) + u' ' +
                        QString::fromStdString(schedule_.rows[static_cast<std::size_t>(current_)][c]);
     // The row's figures on one line above the plot, or on two where one is too narrow.
     painter.setPen(text);
     QString said = figures.join(QStringLiteral("　"));
     if (fm.horizontalAdvance(said) > area.width() - plot.left() + area.left()) {
         const auto half = (figures.size() + 1) / 2;
-        said = figures.mid(0, half).join(QStringLiteral("　")) + u'\n' + figures.mid(half).join(QStringLiteral("　"));
+        said = figures.mid(0, half).join(QStringLiteral("　")) + u'\n' +
+               figures.mid(half).join(QStringLiteral("　"));
     }
-    painter.drawText(QRectF(plot.left(), legendY + fm.height() * 1.1, area.right() - plot.left(), fm.height() * 2.2),
-                     Qt::AlignLeft | Qt::AlignTop, said);
+    painter.drawText(
+        QRectF(plot.left(), legendY + fm.height() * 1.1, area.right() - plot.left(), fm.height() * 2.2),
+        Qt::AlignLeft | Qt::AlignTop, said);
 }
 
 void ScheduleChart::mouseMoveEvent(QMouseEvent* event) {

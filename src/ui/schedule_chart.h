@@ -40,11 +40,13 @@ private:
     struct Frame; // where the plot, its axes and scales lie in an area
     Frame frameFor(const QRectF& area, const QFontMetricsF& fm) const;
     int rowAt(double x) const;
+    QString heading(int column) const;
 
     const Schedule& schedule_;
     int current_ = -1;                // no cursor
-    int lineColumn_ = 0;              // the column drawn as a line (the balance, or the total)
+    int lineColumn_ = -1;             // the column drawn as a line (the balance, or the total)
     std::vector<int> barColumns_;     // the columns stacked as bars
+    int counterColumn_ = -1;          // the periods along the axis
     double lineMax_ = 0, barMax_ = 0; // the largest figure on each axis
     double lineMin_ = 0;
 };

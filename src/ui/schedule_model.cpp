@@ -38,7 +38,7 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
 QVariant ScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || section < 0) return {};
     if (orientation == Qt::Horizontal && section < columnCount())
-        return qs(schedule_.columns[static_cast<std::size_t>(section)]);
+        return qs(schedule_.columns[static_cast<std::size_t>(section)].heading);
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "ui/schedule_window.h"
 
+#include "catalogue/catalogue.h"
 #include "ui/command_row.h"
 #include "ui/fonts.h"
 #include "ui/paper.h"
@@ -27,7 +28,7 @@ namespace kinri::ui {
 namespace {
 
 // The half-width columns `text` takes in the fixed-pitch face.
-int columnsOf(const std::string& text) {
+int columnsOf(std::string_view text) {
     int n = 0;
     for (const QChar c : qs(text))
         n += kinri::ui::columnsOf(c);
@@ -48,14 +49,14 @@ QTableView* tableView(QAbstractItemModel* model, QWidget* parent) {
 
 } // namespace
 
-ScheduleWindow::ScheduleWindow(Schedule schedule, std::vector<std::string> conditions, const QString& caption,
-                               QWidget* parent)
-    : QWidget(parent, Qt::Window), schedule_(std::move(schedule)), conditions_(std::move(conditions)),
-      caption_(caption) {
+ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calculation, QWidget* parent)
+    : QWidget(parent, Qt::Window), schedule_(std::move(schedule)) {
     setObjectName(QStringLiteral("ScheduleWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(qs(schedule_.title) + QStringLiteral(" – ") + caption);
+    setWindowTitle(qs(schedule_.title) + QStringLiteral(" – ") + qs(calculation.entry->menuCaption));
+    for (const kinri::PrintLine& line : calculation.conditions)
+        conditions_.push_back(line.text);
 
     QStringList shownConditions;
     for (const std::string& line : conditions_)
@@ -77,7 +78,7 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, std::vector<std::string> condi
     const QFontMetrics fm(fixed);
     const int half = fm.horizontalAdvance(u'0');
     for (std::size_t c = 0; c < schedule_.columns.size(); ++c) {
-        int widest = columnsOf(schedule_.columns[c]);
+        int widest = columnsOf(schedule_.columns[c].heading);
         for (const auto& row : schedule_.rows)
             widest = std::max(widest, static_cast<int>(row[c].size()));
         if (!schedule_.totals.empty()) widest = std::max(widest, columnsOf(schedule_.totals[c]));
@@ -182,8 +183,8 @@ ScheduleWindow::~ScheduleWindow() = default;
 QString ScheduleWindow::tabSeparated(bool selectedOnly) const {
     QStringList lines;
     QStringList header;
-    for (const std::string& c : schedule_.columns)
-        header << qs(c);
+    for (const ScheduleColumn& c : schedule_.columns)
+        header << qs(c.heading);
     lines << header.join(u'\t');
     QModelIndexList rows = view_->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end(),
@@ -207,20 +208,23 @@ QString ScheduleWindow::tabSeparated(bool selectedOnly) const {
 // Cells hold digits, a sign, a point and Japanese words: none needs quoting, but a cell that ever
 // did would be quoted as RFC 4180 says.
 QString ScheduleWindow::csv() const {
-    const auto cell = [](const std::string& text) {
+    const auto cell = [](std::string_view text) {
         QString s = qs(text);
         if (s.contains(u',') || s.contains(u'"') || s.contains(u'\n'))
             s = u'"' + s.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
         return s;
     };
     QString out;
-    const auto add = [&](const std::vector<std::string>& row) {
+    const auto add = [&](const auto& row) {
         QStringList cells;
-        for (const std::string& c : row)
+        for (const auto& c : row)
             cells << cell(c);
         out += cells.join(u',') + QStringLiteral("\r\n");
     };
-    add(schedule_.columns);
+    std::vector<std::string_view> headings;
+    for (const ScheduleColumn& c : schedule_.columns)
+        headings.push_back(c.heading);
+    add(headings);
     for (const auto& row : schedule_.rows)
         add(row);
     return out;
@@ -238,10 +242,12 @@ std::vector<kinri::PrintLine> ScheduleWindow::paperLines() const {
     for (const std::string& c : conditions_)
         text(c);
     text("");
-    text(schedule_.title);
+    text(std::string(schedule_.title));
     std::vector<int> widths(schedule_.columns.size());
+    std::vector<std::string> headings;
     for (std::size_t c = 0; c < widths.size(); ++c) {
-        widths[c] = columnsOf(schedule_.columns[c]);
+        headings.emplace_back(schedule_.columns[c].heading);
+        widths[c] = columnsOf(headings[c]);
         for (const auto& row : schedule_.rows)
             widths[c] = std::max(widths[c], columnsOf(row[c]));
         if (!schedule_.totals.empty()) widths[c] = std::max(widths[c], columnsOf(schedule_.totals[c]));
@@ -258,7 +264,7 @@ std::vector<kinri::PrintLine> ScheduleWindow::paperLines() const {
         }
         text(out);
     };
-    line(schedule_.columns, false);
+    line(headings, false);
     for (const auto& row : schedule_.rows)
         line(row, false);
     if (!schedule_.totals.empty()) line(schedule_.totals, true);

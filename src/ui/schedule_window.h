@@ -1,6 +1,6 @@
 #pragma once
 
-#include "compute/print_job.h"
+#include "compute/calculation.h"
 #include "schedule/schedule.h"
 
 #include <QWidget>
@@ -23,9 +23,8 @@ class ScheduleModel;
 class ScheduleWindow : public QWidget {
     Q_OBJECT
 public:
-    // `conditions`: the calculation's printout lines up to its inputs ("当初借入額=35000000"...).
-    ScheduleWindow(Schedule schedule, std::vector<std::string> conditions, const QString& caption,
-                   QWidget* parent);
+    // The schedule of `calculation`, whose conditions it shows above the rows.
+    ScheduleWindow(Schedule schedule, const kinri::Calculation& calculation, QWidget* parent);
     ~ScheduleWindow() override;
 
     // The rows as tab-separated text with the header: the selected rows, or all.
@@ -38,8 +37,7 @@ private:
     void copy();
 
     Schedule schedule_;
-    std::vector<std::string> conditions_;
-    QString caption_;
+    std::vector<std::string> conditions_; // the calculation's header and inputs, as on its printout
     ScheduleModel* model_ = nullptr;
     QTableView* view_ = nullptr;
     QTableView* totals_ = nullptr;

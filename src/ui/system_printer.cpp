@@ -52,22 +52,6 @@ PrintResult printOnDefaultPrinter(const std::vector<kinri::PrintLine>& job, cons
 
 } // namespace
 
-QString printJobTitle(const std::vector<kinri::PrintLine>& job) {
-    QString title = QStringLiteral("金利計算");
-    for (const kinri::PrintLine& line : job) {
-        if (line.text.empty()) continue;
-        QString family = QString::fromStdString(line.text).trimmed();
-        while (family.startsWith(u'☆'))
-            family.remove(0, 1);
-        while (family.endsWith(u'☆'))
-            family.chop(1);
-        family = family.trimmed();
-        if (!family.isEmpty()) title += QStringLiteral(" – ") + family;
-        break;
-    }
-    return title;
-}
-
 bool SystemLinePrinter::printJob(const std::vector<kinri::PrintLine>& job) {
     const std::atomic<bool> waited{false};
     return print(job, waited).printed();
@@ -75,17 +59,21 @@ bool SystemLinePrinter::printJob(const std::vector<kinri::PrintLine>& job) {
 
 PrintResult SystemLinePrinter::print(const std::vector<kinri::PrintLine>& job,
                                      const std::atomic<bool>& cancelled) {
-    const QString title = printJobTitle(job);
+    return printNamed(job, QStringLiteral("金利計算"), cancelled);
+}
+
+PrintResult SystemLinePrinter::printNamed(const std::vector<kinri::PrintLine>& job, const QString& name,
+                                          const std::atomic<bool>& cancelled) {
     if (!pdfFile_.isEmpty()) {
-        const std::optional<QByteArray> pdf = pdfDocument(job, title);
+        const std::optional<QByteArray> pdf = pdfDocument(job, name);
         if (!pdf) return {PrintFailure::Rendering, {}};
         QSaveFile file(pdfFile_);
         if (!file.open(QIODevice::WriteOnly) || file.write(*pdf) != pdf->size() || !file.commit())
             return {PrintFailure::Refused, file.errorString()};
         return {};
     }
-    PrintResult result = printOnDefaultPrinter(job, title, cancelled);
-    qCInfo(printLog).noquote() << title << (result.printed() ? "printed" : "not printed") << result.detail;
+    PrintResult result = printOnDefaultPrinter(job, name, cancelled);
+    qCInfo(printLog).noquote() << name << (result.printed() ? "printed" : "not printed") << result.detail;
     return result;
 }
 

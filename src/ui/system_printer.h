@@ -9,7 +9,7 @@ namespace kinri::ui {
 // Prints each job as one document on the system's default printer, a line at a time in a
 // fixed-pitch Japanese font, starting a new page when a page is full. The job carries the
 // program's and the printout's family's name ("金利計算 – 複利の利息計算"), so that the user can
-// find it in the print queue.
+// find it in the print queue; a job handed over without a name is named 「金利計算」.
 //
 // A job has printed only once the print system has accepted the whole of it; a refusal, a lost
 // connection or a server that does not answer is a failure, with its reason. Where the print
@@ -26,13 +26,12 @@ public:
 
     bool printJob(const std::vector<kinri::PrintLine>& job) override;
     PrintResult print(const std::vector<kinri::PrintLine>& job, const std::atomic<bool>& cancelled) override;
+    PrintResult printNamed(const std::vector<kinri::PrintLine>& job, const QString& name,
+                           const std::atomic<bool>& cancelled) override;
+    int statusWhenHeldAtEnd() const override { return EXIT_SUCCESS; }
 
 private:
     QString pdfFile_;
 };
-
-// The name of a job in the print queue: "金利計算 – " and the family of the printout, taken from
-// its header line (the first line with text) without the stars around it.
-QString printJobTitle(const std::vector<kinri::PrintLine>& job);
 
 } // namespace kinri::ui

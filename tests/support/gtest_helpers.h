@@ -2,12 +2,14 @@
 
 // Helpers shared by the GoogleTest tests of the core.
 
+#include "compute/print_job.h"
 #include "number/variant.h"
 
 #include <cctype>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kinri {
 
@@ -21,6 +23,14 @@ namespace test {
 // A run of n spaces, for the column layout of table rows.
 inline std::string sp(int n) {
     return std::string(static_cast<std::size_t>(n), ' ');
+}
+
+// A printout's texts, line by line, to compare two printouts with a readable difference.
+inline std::vector<std::string> jobTexts(const std::vector<PrintLine>& job) {
+    std::vector<std::string> texts;
+    for (const PrintLine& line : job)
+        texts.push_back(line.text);
+    return texts;
 }
 
 // A name for one case of a parameterised test, as ctest lists it: the case's index, then `what`
