@@ -1,6 +1,6 @@
 // 金利計算: the real printer and help viewer, and the main window.
-#include "ui/fonts.h"
-#include "ui/help_window.h"
+#include "ui/common/fonts.h"
+#include "ui/help/help_window.h"
 #include "ui/main_window.h"
 #include "ui/system_printer.h"
 

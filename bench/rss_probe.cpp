@@ -2,9 +2,9 @@
 // window, each of the four calculator windows opened through its menu entry (Menu pressed
 // between), and the 10000-row FA table computed and shown. Figures come from /proc/self/status.
 // bench/memory runs it on Xvfb next to `kinri_minimal_menu --rss`.
-#include "ui/calculator_window.h"
-#include "ui/fonts.h"
-#include "ui/help_window.h"
+#include "ui/calculator/calculator_window.h"
+#include "ui/common/fonts.h"
+#include "ui/help/help_window.h"
 #include "ui/main_window.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 // print switch's caption and look following PrintAfterCalc). Memory must not creep.
 #include "number/number_text.h"
 #include "support/program.h"
-#include "ui/record_model.h"
+#include "ui/record/record_model.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // Help and version: the help entry asks the help viewer for the help file through its hidden
 // holder window, the built-in help viewer shows it, and the version box.
 #include "support/program.h"
-#include "ui/help_window.h"
+#include "ui/help/help_window.h"
 
 #include <QAction>
 #include <QTextBrowser>

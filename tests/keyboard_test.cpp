@@ -4,10 +4,10 @@
 
 #include "compute/record.h"
 #include "support/program.h"
-#include "ui/help_window.h"
-#include "ui/record_model.h"
-#include "ui/record_window.h"
-#include "ui/result_box.h"
+#include "ui/controls/result_box.h"
+#include "ui/help/help_window.h"
+#include "ui/record/record_model.h"
+#include "ui/record/record_window.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

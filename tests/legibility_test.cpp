@@ -3,9 +3,9 @@
 // whole or visibly cut; every table row reachable. Run once per resolution (QT_FONT_DPI).
 
 #include "support/program.h"
-#include "ui/caption_label.h"
-#include "ui/colours.h"
-#include "ui/result_box.h"
+#include "ui/captions/caption_label.h"
+#include "ui/common/colours.h"
+#include "ui/controls/result_box.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -17,14 +17,14 @@
 // With --pdf the job is written to FILE instead, to compare against what arrives at the queue.
 
 #include "compute/flow.h"
-#include "ui/calculator_form.h"
-#include "ui/calculator_window.h"
-#include "ui/click_controller.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/calculator/calculator_window.h"
+#include "ui/calculator/click_controller.h"
+#include "ui/controls/print_switch.h"
+#include "ui/controls/result_box.h"
 #include "ui/main_window.h"
-#include "ui/print_service.h"
-#include "ui/print_switch.h"
-#include "ui/result_box.h"
-#include "ui/system_printer.h"
+#include "ui/paper/print_service.h"
+#include "ui/paper/system_printer.h"
 
 #include <QAbstractButton>
 #include <QAction>

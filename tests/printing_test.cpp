@@ -1,8 +1,8 @@
 // Printing: a printer that refuses a job or stops part-way through one, and the printed page of
 // the system printer, read back from the PDF it writes.
 #include "support/program.h"
-#include "ui/print_layout.h"
-#include "ui/system_printer.h"
+#include "ui/paper/print_layout.h"
+#include "ui/paper/system_printer.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "ui/twips.h"
-#include "ui/window_placement.h"
+#include "ui/common/twips.h"
+#include "ui/common/window_placement.h"
 
 #include <gtest/gtest.h>
 

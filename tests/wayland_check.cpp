@@ -3,8 +3,8 @@
 // window is mapped too. Prints each step; exits 1 at the first that fails. A client cannot learn
 // where the compositor put its windows, so the main window's position is printed, not checked.
 #include "support/program.h"
-#include "ui/fonts.h"
-#include "ui/help_window.h"
+#include "ui/common/fonts.h"
+#include "ui/help/help_window.h"
 
 #include <QAction>
 #include <QApplication>

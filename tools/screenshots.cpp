@@ -9,13 +9,13 @@
 //  - with --singles, the main window with a menu open, one calculator window of each kind and the
 //    help window, for the README.
 #include "support/worked_examples.h"
-#include "ui/calculator_window.h"
-#include "ui/fonts.h"
-#include "ui/help_window.h"
+#include "ui/calculator/calculator_window.h"
+#include "ui/common/fonts.h"
+#include "ui/common/message_box.h"
+#include "ui/help/help_window.h"
 #include "ui/main_window.h"
-#include "ui/message_box.h"
-#include "ui/record_window.h"
-#include "ui/schedule_chart.h"
+#include "ui/record/record_window.h"
+#include "ui/schedule/schedule_chart.h"
 
 #include <QAction>
 #include <QApplication>

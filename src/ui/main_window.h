@@ -2,8 +2,8 @@
 
 #include "catalogue/catalogue.h"
 #include "compute/app_state.h"
+#include "ui/common/view_scale.h"
 #include "ui/platform.h"
-#include "ui/view_scale.h"
 
 #include <QMainWindow>
 

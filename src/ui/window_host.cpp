@@ -1,6 +1,6 @@
 #include "ui/window_host.h"
 
-#include "ui/announcer.h"
+#include "ui/common/announcer.h"
 
 #include <QEvent>
 #include <QMainWindow>

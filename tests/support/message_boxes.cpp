@@ -1,6 +1,6 @@
 #include "support/message_boxes.h"
 
-#include "ui/messages.h"
+#include "ui/common/messages.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "support/program.h"
 
 #include "support/worked_examples.h"
-#include "ui/fonts.h"
-#include "ui/twips.h"
+#include "ui/common/fonts.h"
+#include "ui/common/twips.h"
 
 #include <QAction>
 #include <QApplication>

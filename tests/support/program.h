@@ -7,13 +7,13 @@
 #include "compute/flow.h"
 #include "support/message_boxes.h"
 #include "support/printers.h"
-#include "ui/calculator_form.h"
-#include "ui/calculator_window.h"
-#include "ui/caption_label.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/calculator/calculator_window.h"
+#include "ui/calculator/window_layouts.h"
+#include "ui/captions/caption_label.h"
+#include "ui/controls/print_switch.h"
+#include "ui/controls/result_box.h"
 #include "ui/main_window.h"
-#include "ui/print_switch.h"
-#include "ui/result_box.h"
-#include "ui/window_layouts.h"
 
 #include <QLineEdit>
 #include <QListWidget>

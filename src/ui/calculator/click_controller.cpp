@@ -1,0 +1,143 @@
+#include "ui/calculator/click_controller.h"
+
+#include "compute/flow.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/common/announcer.h"
+#include "ui/common/message_box.h"
+#include "ui/common/qt_text.h"
+#include "ui/paper/print_service.h"
+#include "ui/paper/print_wait.h"
+
+#include <QAction>
+#include <QScopedValueRollback>
+#include <QWidget>
+
+namespace kinri::ui {
+namespace {
+
+std::string_view reason(PrintFailure failure) {
+    switch (failure) {
+    case PrintFailure::None:
+        break;
+    case PrintFailure::NoDestination:
+        return kNoDestinationReason;
+    case PrintFailure::Refused:
+        return kRefusedReason;
+    case PrintFailure::Interrupted:
+        return kInterruptedReason;
+    case PrintFailure::Unreachable:
+        return kUnreachableReason;
+    case PrintFailure::TimedOut:
+        return kTimedOutReason;
+    case PrintFailure::Rendering:
+        return kRenderingReason;
+    case PrintFailure::Cancelled:
+        return kCancelledReason;
+    }
+    return {};
+}
+
+} // namespace
+
+QString printFailureText(const PrintResult& result) {
+    QString text = qs(kPrintFailedPrefix) + qs(reason(result.failure));
+    if (!result.detail.isEmpty()) text += u'\n' + result.detail;
+    return text;
+}
+
+ClickController::ClickController(QWidget& window, CalculatorForm& form, AppState& state,
+                                 PrintService& printing, QWidget& menuWindow)
+    : QObject(&window), window_(window), form_(form), state_(state), printing_(printing),
+      menuWindow_(menuWindow) {}
+
+void ClickController::compute() {
+    if (busy_) return;
+    const QScopedValueRollback<bool> busy(busy_, true);
+    // The held keys of a print wait reach their windows once this click is over, message included.
+    PrintWait wait(printing_, this, &ClickController::programEndRequested);
+
+    Outcome out = computeClick(state_, form_.id(), form_.inputTexts());
+    form_.show(out);
+    // Kept before it prints: a printer that fails still leaves the result to copy, save or record.
+    if (out.calculation) {
+        last_ = std::move(out.calculation);
+        form_.announcer->say(form_.spokenResult());
+        emit calculated(*last_);
+    } else {
+        forget();
+    }
+    if (out.message == Message::InputRequired) {
+        showMessage(&window_, kInputRequiredBox);
+        return;
+    }
+    if (out.message == Message::CalculationError) {
+        showMessage(&window_, kCalculationErrorBox);
+        return;
+    }
+    if (out.printJob.empty() || !last_) return;
+    bool ending = false;
+    const PrintResult printed = printAndWait(wait, *last_, ending);
+    if (ending || printed.printed()) return;
+    const QString why = printFailureText(printed);
+    qCInfo(printLog).noquote() << why;
+    showMessage(&window_, kCalculationErrorBox, QMessageBox::Ok, {}, why);
+}
+
+PrintResult ClickController::printAndWait(PrintWait& wait, const Calculation& calculation, bool& ending) {
+    const auto deadline = std::chrono::steady_clock::now() + kPrintJobBound;
+    const std::shared_ptr<PrintTicket> ticket = printing_.submit(calculation.printout, qs(calculation.title));
+    switch (wait.until(*ticket, deadline)) {
+    case WaitEnd::Done:
+        return ticket->result();
+    case WaitEnd::TimedOut:
+        ticket->cancel();
+        return {PrintFailure::TimedOut, {}};
+    case WaitEnd::ProgramEnds:
+        break;
+    }
+    ticket->cancel();
+    ending = true;
+    return {PrintFailure::Cancelled, {}};
+}
+
+void ClickController::clear() {
+    if (busy_) return;
+    form_.clearAll();
+    forget();
+    emit cleared();
+}
+
+void ClickController::enableWithLast(QAction& action) const {
+    action.setEnabled(last_.has_value());
+    connect(this, &ClickController::calculated, &action, [&action] { action.setEnabled(true); });
+    connect(this, &ClickController::forgotten, &action, [&action] { action.setEnabled(false); });
+}
+
+void ClickController::forget() {
+    if (!last_) return;
+    last_.reset();
+    emit forgotten();
+}
+
+void ClickController::backToMenu() {
+    if (busy_) return;
+    state_.returnToMenu(windowInfo(form_.id()));
+    form_.setPrintLook(false);
+    window_.hide();
+    menuWindow_.show();
+}
+
+void ClickController::askPrintOption() {
+    if (busy_) return;
+    const QScopedValueRollback<bool> busy(busy_, true);
+    const auto answer = showMessage(&window_, kPrintQuestionBox, QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::No) {
+        state_.setPrintAfterCalc(false);
+        form_.setPrintLook(false);
+    } else if (answer == QMessageBox::Yes) {
+        state_.setPrintAfterCalc(true);
+        form_.setPrintLook(true);
+    }
+}
+
+} // namespace kinri::ui

@@ -1,0 +1,78 @@
+#include "ui/calculator/paper_actions.h"
+
+#include "ui/calculator/calculator_keys.h"
+#include "ui/calculator/click_controller.h"
+#include "ui/common/message_box.h"
+#include "ui/common/qt_text.h"
+#include "ui/paper/dialogs.h"
+#include "ui/schedule/schedule_window.h"
+
+#include "schedule/schedule.h"
+
+#include <QAction>
+#include <QWidget>
+
+namespace kinri::ui {
+
+PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys, const ClickController& clicks)
+    : QObject(&window), window_(window), keys_(keys), clicks_(clicks) {
+    QAction* record =
+        add(QStringLiteral("計算記録を表示"), QKeySequence(Qt::CTRL | Qt::Key_H), "actionShowRecord");
+    connect(record, &QAction::triggered, this, &PaperActions::recordRequested);
+
+    QAction* preview = add(QStringLiteral("印刷プレビュー"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+                           "actionPrintPreview");
+    QAction* pdf = add(QStringLiteral("PDFとして保存…"), QKeySequence::Save, "actionSavePdf");
+    QAction* print = add(QStringLiteral("印刷…"), QKeySequence::Print, "actionPrintDialog");
+    schedule_ = add(QStringLiteral("返済予定表"), QKeySequence(Qt::CTRL | Qt::Key_T), "actionSchedule");
+    schedule_->setVisible(false);
+    connect(schedule_, &QAction::triggered, this, &PaperActions::openSchedule);
+    for (QAction* a : {preview, pdf, print, schedule_})
+        clicks.enableWithLast(*a);
+    connect(preview, &QAction::triggered, this, [this] {
+        if (const Calculation* c = clicks_.last()) showPrintPreview(&window_, c->printout, qs(c->title));
+    });
+    connect(print, &QAction::triggered, this, [this] {
+        if (const Calculation* c = clicks_.last()) printWithDialog(&window_, c->printout, qs(c->title));
+    });
+    connect(pdf, &QAction::triggered, this, [this] {
+        if (const Calculation* c = clicks_.last())
+            savePdfAs(&window_, c->printout, qs(c->title), QStringLiteral("金利計算_") + qs(c->entry->item));
+    });
+}
+
+void PaperActions::setDressed(const CatalogueEntry& entry) {
+    // A schedule belongs to the calculation it was made from: a new menu entry closes it, rather
+    // than let it come back with a window that shows another calculation.
+    for (ScheduleWindow* schedule : window_.findChildren<ScheduleWindow*>(Qt::FindDirectChildrenOnly))
+        schedule->close();
+    const ScheduleShape* shape = scheduleShape(entry.item);
+    schedule_->setVisible(shape != nullptr);
+    if (shape != nullptr) schedule_->setText(qs(shape->title));
+}
+
+// The schedule of the last calculation, in a window of its own beside this one (several may be
+// open); a schedule that cannot be made gets the calculation's error message.
+void PaperActions::openSchedule() {
+    const Calculation* calculation = clicks_.last();
+    if (calculation == nullptr || !hasSchedule(calculation->entry->item)) return;
+    try {
+        auto* window = new ScheduleWindow(makeSchedule(*calculation), *calculation, &window_);
+        window->show();
+        window->activateWindow();
+    } catch (const CalcError&) {
+        showMessage(&window_, kCalculationErrorBox);
+    }
+}
+
+QAction* PaperActions::add(const QString& text, const QKeySequence& keys, const char* name) {
+    auto* action = new QAction(text, &window_);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    window_.addAction(action);
+    keys_.addToMenus(action);
+    return action;
+}
+
+} // namespace kinri::ui

@@ -1,0 +1,30 @@
+#include "ui/common/colours.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kinri::ui {
+namespace {
+
+double luminance(const QColor& c) {
+    auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+} // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor resultRed(const QColor& base) {
+    QColor red(0xFF, 0x00, 0x00);
+    if (luminance(base) >= 0.5) return red;
+    for (int tint = 0; tint <= 0xC0 && contrastRatio(red, base) < kReadableContrast; tint += 8)
+        red = QColor(0xFF, tint, tint);
+    return red;
+}
+
+} // namespace kinri::ui

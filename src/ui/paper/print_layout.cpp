@@ -1,0 +1,133 @@
+#include "ui/paper/print_layout.h"
+
+#include "ui/common/fonts.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <string_view>
+
+namespace kinri::ui {
+namespace {
+
+bool continuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
+}
+
+// Where `line` wraps to fit `room` (device pixels from its column to the sheet's right edge): the
+// pieces of its text, top to bottom. A reader takes in "caption=value" best with the value whole
+// on a line of its own, so the first choice is the break between caption and value; a caption
+// wider than the room breaks at the last phrase break that leaves the piece within it, else at
+// the last break between the words of a compound noun. Between any two characters only where
+// nothing else fits: a caption phrase or a value wider than the sheet itself.
+std::vector<std::string_view> wrapped(const kinri::PrintLine& line, double room, const QFontMetricsF& fm) {
+    const std::string_view text = line.text;
+    const std::size_t captionEnd = std::min(line.valueStart, text.size());
+    auto fits = [&](std::size_t from, std::size_t to) {
+        return fm.horizontalAdvance(
+                   QString::fromUtf8(text.data() + from, static_cast<qsizetype>(to - from))) <= room;
+    };
+    // The longest run from `from` that fits, ending at a break of `kind`; `from` when none does.
+    auto atBreak = [&](std::size_t from, kinri::BreakKind kind) {
+        std::size_t cut = from;
+        for (const kinri::BreakPoint& b : line.breaks) {
+            if (b.offset <= from || b.kind != kind) continue;
+            if (b.offset >= captionEnd || !fits(from, b.offset)) break;
+            cut = b.offset;
+        }
+        return cut;
+    };
+    // The longest run of whole characters from `from` to at most `limit` that fits, and at
+    // least one character, for a sheet narrower than any.
+    auto atCharacter = [&](std::size_t from, std::size_t limit) {
+        std::size_t cut = from;
+        for (std::size_t next = from + 1; next <= limit; ++next) {
+            if (next < text.size() && continuationByte(text[next])) continue;
+            if (cut > from && !fits(from, next)) break;
+            cut = next;
+        }
+        return cut;
+    };
+
+    std::vector<std::string_view> pieces;
+    std::size_t pos = 0;
+    while (!fits(pos, text.size())) {
+        std::size_t cut = pos;
+        if (pos < captionEnd) {
+            if (fits(pos, captionEnd)) cut = captionEnd;
+            if (cut == pos) cut = atBreak(pos, kinri::BreakKind::Phrase);
+            if (cut == pos) cut = atBreak(pos, kinri::BreakKind::Word);
+            if (cut == pos) cut = atCharacter(pos, captionEnd);
+        } else {
+            cut = atCharacter(pos, text.size());
+        }
+        pieces.push_back(text.substr(pos, cut - pos));
+        pos = cut;
+    }
+    pieces.push_back(text.substr(pos));
+    return pieces;
+}
+
+} // namespace
+
+bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job,
+                   const PagePainter& lastPage) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    QFont font(fixedFontFamily());
+    font.setPointSizeF(10.0);
+    painter.setFont(font);
+    const QFontMetricsF fm(font, &device);
+    // A print column is one half-width character: averageCharWidth() of a CJK font is a
+    // full-width advance, which would put column 34 where column 66 belongs.
+    const double column = fm.horizontalAdvance(QLatin1Char('0'));
+    const double lineStep = fm.lineSpacing();
+    const QRectF printable = device.pageLayout().paintRectPixels(resolution);
+
+    double baseline = fm.ascent();
+    for (const kinri::PrintLine& line : job) {
+        const double x = (line.column - 1) * column;
+        const std::vector<std::string_view> pieces =
+            line.text.empty() ? std::vector<std::string_view>(1) : wrapped(line, printable.width() - x, fm);
+        for (const std::string_view piece : pieces) {
+            if (baseline + fm.descent() > printable.height()) {
+                if (!device.newPage()) return false;
+                baseline = fm.ascent();
+            }
+            if (!piece.empty())
+                painter.drawText(QPointF(x, baseline),
+                                 QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size())));
+            baseline += lineStep;
+        }
+    }
+    if (lastPage) {
+        if (!device.newPage()) return false;
+        painter.save();
+        lastPage(painter, QRectF(QPointF(0, 0), printable.size()));
+        painter.restore();
+    }
+    return painter.end();
+}
+
+std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, const QString& title,
+                                      const std::optional<QPageSize>& pageSize, const PagePainter& lastPage) {
+    constexpr int kResolution = 1200;
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kResolution);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("金利計算"));
+        if (pageSize && pageSize->isValid() && !writer.setPageSize(*pageSize)) return std::nullopt;
+        if (!paintPrintout(writer, kResolution, job, lastPage)) return std::nullopt;
+    }
+    buffer.close();
+    return pdf;
+}
+
+} // namespace kinri::ui
