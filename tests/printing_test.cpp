@@ -1,16 +1,23 @@
-// Printing: a printer that refuses a job or stops part-way through one, and the printed page of
-// the system printer, read back from the PDF it writes.
+// Printing: a printer that refuses a job or stops part-way through one, the printed page of the
+// system printer, read back from the PDF it writes, and paper from the one calculation of a click.
+#include "schedule/schedule.h"
 #include "support/program.h"
+#include "ui/calculator/click_controller.h"
 #include "ui/paper/print_layout.h"
 #include "ui/paper/system_printer.h"
+#include "ui/record/record_model.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -95,6 +102,8 @@ private slots:
     void noPrinterInstalled();
     void savedAsPdf_data();
     void savedAsPdf();
+    void everyUseTakesTheClicksCalculation_data();
+    void everyUseTakesTheClicksCalculation();
 };
 
 // After a number of good jobs the printer refuses a job or stops part-way through it. The click
@@ -439,6 +448,90 @@ void PrintingTest::savedAsPdf() {
     QVERIFY(preview != nullptr);
     QTRY_VERIFY(preview->pageCount() >= (item == "SP" ? 1 : 2));
     preview->window()->close();
+}
+
+void PrintingTest::everyUseTakesTheClicksCalculation_data() {
+    QTest::addColumn<QString>("item");
+    QTest::newRow("single value") << "SP";
+    QTest::newRow("table and 明細") << "FA";
+    QTest::newRow("loan and 返済予定表") << "KA2C";
+}
+
+// One 計算, one calculation: the window's controller keeps it, and the record, the printer, copying,
+// the preview, the print dialog and the schedule all take that very one, and nothing computes it
+// again. The record gets every calculation that succeeds, whatever the window offers at the time;
+// the window offers its paper exactly while it has a calculation.
+void PrintingTest::everyUseTakesTheClicksCalculation() {
+    QFETCH(QString, item);
+    ui::CalculatorWindow* w = p_->choose(item);
+    const auto* clicks = w->findChild<ui::ClickController*>();
+    QStringList uses{"CopyConditions", "actionPrintPreview", "actionSavePdf", "actionPrintDialog"};
+    if (hasSchedule(item.toStdString())) uses << "actionSchedule";
+    const auto action = [w](const QString& name) { return w->findChild<QAction*>(name); };
+    const auto offered = [&] {
+        QStringList on;
+        for (const QString& name : uses)
+            if (action(name)->isEnabled()) on << name;
+        return on;
+    };
+    QCOMPARE(offered(), QStringList{});
+    QCOMPARE(p_->switchPrinting(w, Button::Yes), QStringList{"print question"});
+    QStringList inputs = exampleInputs(item.toStdString());
+    for (const QString& first : {inputs[0] + u'1', inputs[0]}) {
+        for (QAction* a : w->actions())
+            a->setEnabled(false);
+        inputs[0] = first;
+        typeInputs(w, inputs);
+        QCOMPARE(p_->compute(w), QStringList{});
+    }
+    const AppState& state = p_->main.state();
+    const Calculation* last = clicks->last();
+    QVERIFY(last != nullptr);
+    QCOMPARE(state.calculations, 2u);
+    QCOMPARE(last->number, 2u);
+    QCOMPARE(offered(), uses);
+    const auto& record = p_->main.record().record().entries();
+    QCOMPARE(record.size(), 2u);
+    QCOMPARE(record.back().calculation.number, 2u);
+    QCOMPARE(jobText(record.back().calculation.printout), jobText(last->printout));
+    QCOMPARE(jobText(p_->printer.jobs.back()), jobText(last->printout));
+    QCOMPARE(toStd(inputs), last->inputs);
+
+    action(QStringLiteral("CopyConditions"))->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), qs(printText(last->printout)));
+    action(QStringLiteral("actionPrintPreview"))->trigger();
+    auto* preview = w->findChild<QPrintPreviewDialog*>(QStringLiteral("PrintPreview"));
+    QVERIFY(preview != nullptr);
+    QCOMPARE(preview->windowTitle(), QStringLiteral("印刷プレビュー – ") + qs(last->title));
+    preview->close();
+    action(QStringLiteral("actionPrintDialog"))->trigger();
+    auto* dialog = w->findChild<QPrintDialog*>(QStringLiteral("PrintDialog"));
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(dialog->printer()->docName(), qs(last->title));
+    dialog->reject();
+    if (hasSchedule(item.toStdString())) {
+        action(QStringLiteral("actionSchedule"))->trigger();
+        auto* schedule = w->findChild<QWidget*>(QStringLiteral("ScheduleWindow"));
+        QVERIFY(schedule != nullptr);
+        QStringList conditions;
+        for (const PrintLine& line : last->conditions)
+            conditions << qs(line.text);
+        QCOMPARE(schedule->findChild<QLabel*>(QStringLiteral("ScheduleConditions"))->text(),
+                 conditions.join(QStringLiteral("　")));
+        schedule->close();
+    }
+    QCOMPARE(state.calculations, 2u);
+
+    // A click that fails, and クリヤ after one that succeeds: nothing left to offer or record.
+    inputBox(w, 1)->setText(QStringLiteral("x"));
+    QCOMPARE(p_->compute(w), QStringList{"calculation error"});
+    QCOMPARE(offered(), QStringList{});
+    QCOMPARE(clicks->last(), nullptr);
+    typeInputs(w, inputs);
+    QCOMPARE(p_->compute(w), QStringList{});
+    w->form().clear->click();
+    QCOMPARE(offered(), QStringList{});
+    QCOMPARE(record.size(), 3u);
 }
 
 QTEST_MAIN(PrintingTest)

@@ -47,7 +47,9 @@ void WindowHost::giveBack() {
     hosted_ = nullptr;
     calculator->removeEventFilter(this);
     main_.takeCentralWidget(); // the calculator window is a window of its own again, hidden
-    main_.setCentralWidget(menuClient_.release());
+    QWidget* client = menuClient_.release();
+    main_.setCentralWidget(client);
+    client->show(); // hidden while it was out; the menu's size counts it only once shown
     main_.menuBar()->show();
     for (QShortcut* key : menuKeys_)
         key->setEnabled(true);
