@@ -10,8 +10,10 @@
 #include "ui/common/fonts.h"
 #include "ui/help/help_window.h"
 #include "ui/main_window.h"
-#include "ui/paper/dialogs.h"
+#include "ui/paper/paper_service.h"
 #include "ui/paper/print_layout.h"
+#include "ui/paper/print_service.h"
+#include "ui/paper/whole_file.h"
 #include "ui/record/record_model.h"
 #include "ui/record/record_window.h"
 #include "ui/schedule/schedule_chart.h"
@@ -67,6 +69,14 @@ struct Program {
         QApplication::processEvents();
         return main.calculatorWindow(id);
     }
+};
+
+// Paper and files for a record or schedule window opened on its own.
+struct Paper {
+    NullPrinter printer;
+    kinri::ui::PrintService printing{printer};
+    kinri::AppState state;
+    kinri::ui::PaperService paper{printing, state};
 };
 
 void setInputs(QWidget* w, const QStringList& inputs) {
@@ -193,7 +203,8 @@ std::unique_ptr<kinri::ui::RecordModel> fullRecord(kinri::CalculationRecord& rec
 void recordAppend(benchmark::State& state) {
     kinri::CalculationRecord record;
     auto model = fullRecord(record);
-    kinri::ui::RecordWindow window(*model);
+    Paper paper;
+    kinri::ui::RecordWindow window(*model, paper.paper);
     window.present();
     QApplication::processEvents();
     const kinri::Calculation sp = *kinri::runCalculation("SP", {"1000000", "0.05", "3"}, true).calculation;
@@ -207,8 +218,9 @@ void recordAppend(benchmark::State& state) {
 void recordWindowOpen(benchmark::State& state) {
     kinri::CalculationRecord record;
     auto model = fullRecord(record);
+    Paper paper;
     for (auto _ : state) {
-        kinri::ui::RecordWindow window(*model);
+        kinri::ui::RecordWindow window(*model, paper.paper);
         window.present();
         window.repaint();
         QApplication::processEvents();
@@ -232,8 +244,9 @@ const kinri::Calculation kLongLoan =
 
 // From the inputs to the schedule's window shown and painted.
 void scheduleOpen(benchmark::State& state) {
+    Paper paper;
     for (auto _ : state) {
-        kinri::ui::ScheduleWindow window(kinri::makeSchedule(kLongLoan), kLongLoan, nullptr);
+        kinri::ui::ScheduleWindow window(kinri::makeSchedule(kLongLoan), kLongLoan, paper.paper, nullptr);
         window.show();
         QApplication::processEvents();
     }
@@ -241,7 +254,8 @@ void scheduleOpen(benchmark::State& state) {
 
 // One paint of its chart.
 void scheduleChartPaint(benchmark::State& state) {
-    kinri::ui::ScheduleWindow window(kinri::makeSchedule(kLongLoan), kLongLoan, nullptr);
+    Paper paper;
+    kinri::ui::ScheduleWindow window(kinri::makeSchedule(kLongLoan), kLongLoan, paper.paper, nullptr);
     window.show();
     QApplication::processEvents();
     auto* chart = window.findChild<kinri::ui::ScheduleChart*>();
@@ -251,7 +265,8 @@ void scheduleChartPaint(benchmark::State& state) {
 
 // Its rows as CSV, written through a temporary file.
 void scheduleCsv(benchmark::State& state) {
-    kinri::ui::ScheduleWindow window(kinri::makeSchedule(kLongLoan), kLongLoan, nullptr);
+    Paper paper;
+    kinri::ui::ScheduleWindow window(kinri::makeSchedule(kLongLoan), kLongLoan, paper.paper, nullptr);
     const QString file = QDir::temp().filePath(QStringLiteral("kinri-bench.csv"));
     for (auto _ : state)
         if (!kinri::ui::writeWhole(file, window.csv().toUtf8()).isEmpty()) state.SkipWithError("not written");

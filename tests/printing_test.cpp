@@ -444,8 +444,8 @@ void PrintingTest::savedAsPdf() {
                  qPrintable(word.text));
 
     w->findChild<QAction*>(QStringLiteral("actionPrintPreview"))->trigger();
-    auto* preview = w->findChild<QPrintPreviewWidget*>();
-    QVERIFY(preview != nullptr);
+    QPrintPreviewWidget* preview = nullptr;
+    QTRY_VERIFY((preview = w->findChild<QPrintPreviewWidget*>()) != nullptr); // once the printer is set up
     QTRY_VERIFY(preview->pageCount() >= (item == "SP" ? 1 : 2));
     preview->window()->close();
 }
@@ -500,13 +500,13 @@ void PrintingTest::everyUseTakesTheClicksCalculation() {
     action(QStringLiteral("CopyConditions"))->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), qs(printText(last->printout)));
     action(QStringLiteral("actionPrintPreview"))->trigger();
-    auto* preview = w->findChild<QPrintPreviewDialog*>(QStringLiteral("PrintPreview"));
-    QVERIFY(preview != nullptr);
+    QPrintPreviewDialog* preview = nullptr;
+    QTRY_VERIFY((preview = w->findChild<QPrintPreviewDialog*>(QStringLiteral("PrintPreview"))) != nullptr);
     QCOMPARE(preview->windowTitle(), QStringLiteral("印刷プレビュー – ") + qs(last->title));
     preview->close();
     action(QStringLiteral("actionPrintDialog"))->trigger();
-    auto* dialog = w->findChild<QPrintDialog*>(QStringLiteral("PrintDialog"));
-    QVERIFY(dialog != nullptr);
+    QPrintDialog* dialog = nullptr;
+    QTRY_VERIFY((dialog = w->findChild<QPrintDialog*>(QStringLiteral("PrintDialog"))) != nullptr);
     QCOMPARE(dialog->printer()->docName(), qs(last->title));
     dialog->reject();
     if (hasSchedule(item.toStdString())) {

@@ -221,8 +221,15 @@ bool recordShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, const
         save(record->grab().toImage(), QStringLiteral("%1/record-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
     record->close();
     w->findChild<QAction*>(QStringLiteral("actionPrintPreview"))->trigger();
-    settle(20);
-    if (auto* preview = w->findChild<QDialog*>(QStringLiteral("PrintPreview"))) {
+    // It opens once the print service has set the printer up.
+    QDialog* preview = nullptr;
+    for (int wait = 0; wait < 100 && preview == nullptr; ++wait) {
+        settle(20);
+        preview = w->findChild<QDialog*>(QStringLiteral("PrintPreview"));
+    }
+    ok &= preview != nullptr;
+    if (preview != nullptr) {
+        settle(20);
         ok &= save(preview->grab().toImage(),
                    QStringLiteral("%1/preview-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
         preview->close();

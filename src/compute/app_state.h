@@ -37,6 +37,9 @@ public:
     // The periods in a year last chosen in the input aid (12 = monthly); 0 until one is chosen.
     int aidPerYear = 0;
 
+    // The folder last saved to while the program runs; empty until then.
+    std::string saveFolder;
+
     // Every calculation of this run that succeeded, as printed (printing on or off).
     CalculationRecord record;
 

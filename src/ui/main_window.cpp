@@ -9,6 +9,7 @@
 #include "ui/common/twips.h"
 #include "ui/common/window_placement.h"
 #include "ui/help/help_window.h"
+#include "ui/paper/paper_service.h"
 #include "ui/paper/print_service.h"
 #include "ui/record/record_model.h"
 #include "ui/record/record_window.h"
@@ -59,7 +60,8 @@ public:
 } // namespace
 
 MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
-    : QMainWindow(parent), help_(help), printing_(std::make_unique<PrintService>(printer)) {
+    : QMainWindow(parent), help_(help), printing_(std::make_unique<PrintService>(printer)),
+      paper_(std::make_unique<PaperService>(*printing_, state_)) {
     setObjectName(QStringLiteral("ZOVAN1"));
     setWindowTitle(QStringLiteral("  金利計算"));
     setWindowIcon(artworkIcon(QStringLiteral("kinri")));
@@ -147,7 +149,7 @@ void MainWindow::addRecordMenu() {
 
 void MainWindow::showRecord() {
     if (!recordWindow_) {
-        recordWindow_ = std::make_unique<RecordWindow>(*record_);
+        recordWindow_ = std::make_unique<RecordWindow>(*record_, *paper_);
         placeOnScreen(*recordWindow_);
     }
     recordWindow_->present();
@@ -204,8 +206,8 @@ void MainWindow::choose(const CatalogueEntry& entry) {
     auto& slot = windows_.at(static_cast<std::size_t>(entry.window));
     const bool first = !slot;
     if (first) {
-        slot = std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, scale_, *printing_,
-                                                  help_, *this);
+        slot = std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, scale_, *paper_, help_,
+                                                  *this);
         connect(slot.get(), &CalculatorWindow::programEndRequested, this, &MainWindow::programEndRequested);
         connect(slot.get(), &CalculatorWindow::calculated, record_, &RecordModel::add);
         connect(slot.get(), &CalculatorWindow::recordRequested, this, &MainWindow::showRecord);

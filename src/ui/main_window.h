@@ -16,6 +16,7 @@ class QMenu;
 namespace kinri::ui {
 
 class CalculatorWindow;
+class PaperService;
 class PrintService;
 class RecordModel;
 class RecordWindow;
@@ -71,7 +72,8 @@ private:
     ViewScale scale_;
     // Before the windows, so that it outlives them: at the end it stops once they are gone.
     std::unique_ptr<PrintService> printing_;
-    RecordModel* record_ = nullptr; // the record's rows, for the program's life; a child
+    std::unique_ptr<PaperService> paper_; // paper and files, for every window
+    RecordModel* record_ = nullptr;       // the record's rows, for the program's life; a child
     std::unique_ptr<RecordWindow> recordWindow_;
     std::array<std::unique_ptr<CalculatorWindow>, 4> windows_;
     std::unique_ptr<QWidget> helpHolder_;

@@ -10,6 +10,7 @@
 #include "ui/common/qt_text.h"
 #include "ui/common/window_placement.h"
 #include "ui/controls/print_switch.h"
+#include "ui/paper/paper_service.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,7 +20,7 @@
 namespace kinri::ui {
 
 CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, const ViewScale& scale,
-                                   PrintService& printing, HelpViewer& help, QWidget& menuWindow)
+                                   PaperService& paper, HelpViewer& help, QWidget& menuWindow)
     : QWidget(nullptr), layout_(layout) {
     setObjectName(qs(windowInfo(layout.id).name));
     setWindowTitle(QStringLiteral("  割賦返済の計算"));
@@ -27,14 +28,14 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
     setAttribute(Qt::WA_QuitOnClose, false); // closing is handled below: it ends the program
     withoutMaximise(*this);
     form_ = std::make_unique<CalculatorForm>(*this, layout, scale);
-    clicks_ = new ClickController(*this, *form_, state, printing, menuWindow);
+    clicks_ = new ClickController(*this, *form_, state, paper.printing(), menuWindow);
     keys_ = new CalculatorKeys(*this, *form_, help, *clicks_);
     connect(form_->compute, &QPushButton::clicked, clicks_, &ClickController::compute);
     connect(form_->clear, &QPushButton::clicked, clicks_, &ClickController::clear);
     connect(form_->menu, &QPushButton::clicked, clicks_, &ClickController::backToMenu);
     connect(form_->printSwitch, &CaptionLabel::clicked, clicks_, &ClickController::askPrintOption);
     connect(clicks_, &ClickController::calculated, this, &CalculatorWindow::calculated);
-    paper_ = new PaperActions(*this, *keys_, *clicks_);
+    paper_ = new PaperActions(*this, *keys_, *clicks_, paper);
     connect(paper_, &PaperActions::recordRequested, this, &CalculatorWindow::recordRequested);
     connect(clicks_, &ClickController::programEndRequested, this, &CalculatorWindow::programEndRequested);
     // After the click's own work, message box included: the hint comes last.

@@ -17,7 +17,7 @@ class CalculatorKeys;
 class ClickController;
 class InputAssist;
 class PaperActions;
-class PrintService;
+class PaperService;
 class ViewScale;
 
 // One calculator window (ZOVAN2 .. ZOVAN5): its form (the controls, laid out from the window's
@@ -26,8 +26,8 @@ class ViewScale;
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    CalculatorWindow(const WindowLayout& layout, AppState& state, const ViewScale& scale,
-                     PrintService& printing, HelpViewer& help, QWidget& menuWindow);
+    CalculatorWindow(const WindowLayout& layout, AppState& state, const ViewScale& scale, PaperService& paper,
+                     HelpViewer& help, QWidget& menuWindow);
     ~CalculatorWindow() override;
 
     WindowId id() const { return layout_.id; }

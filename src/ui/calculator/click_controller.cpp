@@ -13,37 +13,6 @@
 #include <QWidget>
 
 namespace kinri::ui {
-namespace {
-
-std::string_view reason(PrintFailure failure) {
-    switch (failure) {
-    case PrintFailure::None:
-        break;
-    case PrintFailure::NoDestination:
-        return kNoDestinationReason;
-    case PrintFailure::Refused:
-        return kRefusedReason;
-    case PrintFailure::Interrupted:
-        return kInterruptedReason;
-    case PrintFailure::Unreachable:
-        return kUnreachableReason;
-    case PrintFailure::TimedOut:
-        return kTimedOutReason;
-    case PrintFailure::Rendering:
-        return kRenderingReason;
-    case PrintFailure::Cancelled:
-        return kCancelledReason;
-    }
-    return {};
-}
-
-} // namespace
-
-QString printFailureText(const PrintResult& result) {
-    QString text = qs(kPrintFailedPrefix) + qs(reason(result.failure));
-    if (!result.detail.isEmpty()) text += u'\n' + result.detail;
-    return text;
-}
 
 ClickController::ClickController(QWidget& window, CalculatorForm& form, AppState& state,
                                  PrintService& printing, QWidget& menuWindow)

@@ -69,8 +69,4 @@ private:
     bool busy_ = false; // a click is under way; e.g. an assistive tool's press must not nest one
 };
 
-// The reason of a print failure as the user reads it: 「印刷できませんでした：…」, and the print
-// system's own words on a line of their own when it said any.
-QString printFailureText(const PrintResult& result);
-
 } // namespace kinri::ui

@@ -4,7 +4,7 @@
 #include "ui/calculator/click_controller.h"
 #include "ui/common/message_box.h"
 #include "ui/common/qt_text.h"
-#include "ui/paper/dialogs.h"
+#include "ui/paper/paper_service.h"
 #include "ui/schedule/schedule_window.h"
 
 #include "schedule/schedule.h"
@@ -14,8 +14,9 @@
 
 namespace kinri::ui {
 
-PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys, const ClickController& clicks)
-    : QObject(&window), window_(window), keys_(keys), clicks_(clicks) {
+PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys, const ClickController& clicks,
+                           PaperService& paper)
+    : QObject(&window), window_(window), keys_(keys), clicks_(clicks), paper_(paper) {
     QAction* record =
         add(QStringLiteral("計算記録を表示"), QKeySequence(Qt::CTRL | Qt::Key_H), "actionShowRecord");
     connect(record, &QAction::triggered, this, &PaperActions::recordRequested);
@@ -30,14 +31,15 @@ PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys, const ClickCon
     for (QAction* a : {preview, pdf, print, schedule_})
         clicks.enableWithLast(*a);
     connect(preview, &QAction::triggered, this, [this] {
-        if (const Calculation* c = clicks_.last()) showPrintPreview(&window_, c->printout, qs(c->title));
+        if (const Calculation* c = clicks_.last()) paper_.preview(&window_, c->printout, qs(c->title));
     });
     connect(print, &QAction::triggered, this, [this] {
-        if (const Calculation* c = clicks_.last()) printWithDialog(&window_, c->printout, qs(c->title));
+        if (const Calculation* c = clicks_.last()) paper_.print(&window_, c->printout, qs(c->title));
     });
     connect(pdf, &QAction::triggered, this, [this] {
         if (const Calculation* c = clicks_.last())
-            savePdfAs(&window_, c->printout, qs(c->title), QStringLiteral("金利計算_") + qs(c->entry->item));
+            paper_.savePdf(&window_, c->printout, qs(c->title),
+                           QStringLiteral("金利計算_") + qs(c->entry->item));
     });
 }
 
@@ -57,7 +59,7 @@ void PaperActions::openSchedule() {
     const Calculation* calculation = clicks_.last();
     if (calculation == nullptr || !hasSchedule(calculation->entry->item)) return;
     try {
-        auto* window = new ScheduleWindow(makeSchedule(*calculation), *calculation, &window_);
+        auto* window = new ScheduleWindow(makeSchedule(*calculation), *calculation, paper_, &window_);
         window->show();
         window->activateWindow();
     } catch (const CalcError&) {

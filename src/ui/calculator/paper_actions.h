@@ -14,6 +14,7 @@ namespace kinri::ui {
 
 class CalculatorKeys;
 class ClickController;
+class PaperService;
 
 // Paper from a calculator window without 計算後印刷, for the controller's last calculation:
 // 「印刷プレビュー」, 「PDFとして保存…」 and 「印刷…」 (the system's print dialog), each the pages
@@ -23,7 +24,7 @@ class ClickController;
 class PaperActions : public QObject {
     Q_OBJECT
 public:
-    PaperActions(QWidget& window, CalculatorKeys& keys, const ClickController& clicks);
+    PaperActions(QWidget& window, CalculatorKeys& keys, const ClickController& clicks, PaperService& paper);
 
     // A menu entry has dressed the window: the schedule is offered where it has one.
     void setDressed(const CatalogueEntry& entry);
@@ -38,6 +39,7 @@ private:
     QWidget& window_;
     CalculatorKeys& keys_;
     const ClickController& clicks_;
+    PaperService& paper_;
     QAction* schedule_ = nullptr;
 };
 

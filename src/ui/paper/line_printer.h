@@ -7,7 +7,10 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <vector>
+
+class QPrinter;
 
 namespace kinri::ui {
 
@@ -55,6 +58,12 @@ struct LinePrinter {
         (void)name;
         return print(job, cancelled);
     }
+
+    // The printer that preview and the print dialog draw on, set up for the system's default
+    // destination, or for a PDF where there is none. Asked on the print service's thread, since
+    // setting it up asks the print system, which may not answer; `cancelled` turns true when
+    // nobody waits for it any more.
+    virtual std::unique_ptr<QPrinter> paperPrinter(const std::atomic<bool>& cancelled);
 
     // How the program ends when this printer still holds a job at the program's end after being
     // asked to stop: at once, with this status. A printer that will not stop when asked is at

@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 
 #include <string_view>
 
@@ -74,7 +75,7 @@ std::vector<std::string_view> wrapped(const kinri::PrintLine& line, double room,
 } // namespace
 
 bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job,
-                   const PagePainter& lastPage) {
+                   const PagePainter& lastPage, const PageStep& step) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     QFont font(fixedFontFamily());
@@ -87,6 +88,16 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<
     const double lineStep = fm.lineSpacing();
     const QRectF printable = device.pageLayout().paintRectPixels(resolution);
 
+    int pages = 1;
+    // A new page, unless the work is to stop: then a printer is told to print nothing.
+    const auto nextPage = [&] {
+        if (step && !step(pages)) {
+            if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();
+            return false;
+        }
+        ++pages;
+        return device.newPage();
+    };
     double baseline = fm.ascent();
     for (const kinri::PrintLine& line : job) {
         const double x = (line.column - 1) * column;
@@ -94,7 +105,7 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<
             line.text.empty() ? std::vector<std::string_view>(1) : wrapped(line, printable.width() - x, fm);
         for (const std::string_view piece : pieces) {
             if (baseline + fm.descent() > printable.height()) {
-                if (!device.newPage()) return false;
+                if (!nextPage()) return false;
                 baseline = fm.ascent();
             }
             if (!piece.empty())
@@ -104,7 +115,7 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<
         }
     }
     if (lastPage) {
-        if (!device.newPage()) return false;
+        if (!nextPage()) return false;
         painter.save();
         lastPage(painter, QRectF(QPointF(0, 0), printable.size()));
         painter.restore();
@@ -112,20 +123,23 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<
     return painter.end();
 }
 
+bool writePdf(QIODevice& device, const std::vector<kinri::PrintLine>& job, const QString& title,
+              const std::optional<QPageSize>& pageSize, const PagePainter& lastPage, const PageStep& step) {
+    constexpr int kResolution = 1200;
+    QPdfWriter writer(&device);
+    writer.setResolution(kResolution);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("金利計算"));
+    if (pageSize && pageSize->isValid() && !writer.setPageSize(*pageSize)) return false;
+    return paintPrintout(writer, kResolution, job, lastPage, step);
+}
+
 std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, const QString& title,
                                       const std::optional<QPageSize>& pageSize, const PagePainter& lastPage) {
-    constexpr int kResolution = 1200;
     QByteArray pdf;
     QBuffer buffer(&pdf);
-    if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kResolution);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("金利計算"));
-        if (pageSize && pageSize->isValid() && !writer.setPageSize(*pageSize)) return std::nullopt;
-        if (!paintPrintout(writer, kResolution, job, lastPage)) return std::nullopt;
-    }
+    if (!buffer.open(QIODevice::WriteOnly) || !writePdf(buffer, job, title, pageSize, lastPage))
+        return std::nullopt;
     buffer.close();
     return pdf;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class QIODevice;
 class QPagedPaintDevice;
 class QPainter;
 class QRectF;
@@ -22,14 +23,22 @@ namespace kinri::ui {
 // of a value at the sheet's edge. False when the device fails.
 // `lastPage`, when given, draws one more page after the lines (a chart) in the printable area, in
 // device pixels.
+// `step`, when given, hears of each page begun after the first (its count of pages so far) and
+// stops the work by answering false; a printer is then told to abort, so that nothing prints.
 using PagePainter = std::function<void(QPainter&, const QRectF&)>;
+using PageStep = std::function<bool(int pages)>;
 bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job,
-                   const PagePainter& lastPage = {});
+                   const PagePainter& lastPage = {}, const PageStep& step = {});
 
 // The job as a PDF document on `pageSize` (the PDF writer's default, A4, when not given), with
 // the writer's default margins and the resolution of a high-resolution printer.
 std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, const QString& title,
                                       const std::optional<QPageSize>& pageSize = std::nullopt,
                                       const PagePainter& lastPage = {});
+// The same written into `device` (open for writing) as the pages are made; false when the pages
+// could not be made or `step` stopped them.
+bool writePdf(QIODevice& device, const std::vector<kinri::PrintLine>& job, const QString& title,
+              const std::optional<QPageSize>& pageSize, const PagePainter& lastPage = {},
+              const PageStep& step = {});
 
 } // namespace kinri::ui

@@ -1,11 +1,48 @@
 #include "ui/paper/print_service.h"
 
+#include "ui/common/messages.h"
+#include "ui/common/qt_text.h"
+
+#include <QPrinter>
+
 #include <cstdio>
 #include <cstdlib>
 
 namespace kinri::ui {
 
 Q_LOGGING_CATEGORY(printLog, "kinri.print", QtWarningMsg)
+
+namespace {
+
+std::string_view reason(PrintFailure failure) {
+    switch (failure) {
+    case PrintFailure::None:
+        break;
+    case PrintFailure::NoDestination:
+        return kNoDestinationReason;
+    case PrintFailure::Refused:
+        return kRefusedReason;
+    case PrintFailure::Interrupted:
+        return kInterruptedReason;
+    case PrintFailure::Unreachable:
+        return kUnreachableReason;
+    case PrintFailure::TimedOut:
+        return kTimedOutReason;
+    case PrintFailure::Rendering:
+        return kRenderingReason;
+    case PrintFailure::Cancelled:
+        return kCancelledReason;
+    }
+    return {};
+}
+
+} // namespace
+
+QString printFailureText(const PrintResult& result) {
+    QString text = qs(kPrintFailedPrefix) + qs(reason(result.failure));
+    if (!result.detail.isEmpty()) text += u'\n' + result.detail;
+    return text;
+}
 
 bool PrintTicket::done() const {
     const std::lock_guard lock(mutex_);
@@ -36,8 +73,20 @@ PrintService::~PrintService() {
     std::_Exit(status);
 }
 
+std::unique_ptr<QPrinter> PrintTicket::takePrinter() {
+    const std::lock_guard lock(mutex_);
+    return std::move(printer_);
+}
+
 std::shared_ptr<PrintTicket> PrintService::submit(std::vector<kinri::PrintLine> job, QString name) {
-    auto ticket = std::make_shared<PrintTicket>(std::move(job), std::move(name));
+    return enqueue(std::make_shared<PrintTicket>(std::move(job), std::move(name)));
+}
+
+std::shared_ptr<PrintTicket> PrintService::setUpPrinter() {
+    return enqueue(std::make_shared<PrintTicket>(PrintTicket::PrinterSetup{}));
+}
+
+std::shared_ptr<PrintTicket> PrintService::enqueue(std::shared_ptr<PrintTicket> ticket) {
     {
         const std::lock_guard lock(mutex_);
         if (stopping_) {
@@ -75,11 +124,17 @@ void PrintService::run() {
         lock.unlock();
 
         PrintResult result{PrintFailure::Cancelled, {}};
+        std::unique_ptr<QPrinter> printer;
         if (!ticket->cancelled_) {
             try {
-                result = ticket->name_.isEmpty()
-                             ? printer_.print(ticket->job_, ticket->cancelled_)
-                             : printer_.printNamed(ticket->job_, ticket->name_, ticket->cancelled_);
+                if (ticket->setup_) {
+                    printer = printer_.paperPrinter(ticket->cancelled_);
+                    result = printer ? PrintResult{} : PrintResult{PrintFailure::NoDestination, {}};
+                } else if (ticket->name_.isEmpty()) {
+                    result = printer_.print(ticket->job_, ticket->cancelled_);
+                } else {
+                    result = printer_.printNamed(ticket->job_, ticket->name_, ticket->cancelled_);
+                }
             } catch (...) {
                 result = {PrintFailure::Interrupted, {}};
             }
@@ -87,6 +142,7 @@ void PrintService::run() {
         {
             const std::lock_guard done(ticket->mutex_);
             ticket->result_ = result;
+            ticket->printer_ = std::move(printer);
             ticket->done_ = true;
         }
         ticket->changed_.notify_all();

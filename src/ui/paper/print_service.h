@@ -4,6 +4,7 @@
 
 #include <QLoggingCategory>
 #include <QObject>
+#include <QPrinter>
 
 #include <atomic>
 #include <chrono>
@@ -26,12 +27,19 @@ inline constexpr std::chrono::milliseconds kPrintJobBound{10000};
 // print system.
 inline constexpr std::chrono::milliseconds kPrintStopBound{150};
 
-// One print job handed to the service, and its fate. Shared by the click that waits for it and
-// the service's thread.
+// The reason of a print failure as the user reads it: 「印刷できませんでした：…」, and the print
+// system's own words on a line of their own when it said any.
+QString printFailureText(const PrintResult& result);
+
+// One print job (or a printer setup) handed to the service, and its fate. Shared by the click that waits for
+// it and the service's thread.
 class PrintTicket {
 public:
     PrintTicket(std::vector<kinri::PrintLine> job, QString name)
         : job_(std::move(job)), name_(std::move(name)) {}
+    // A question rather than a job: the printer that preview and the print dialog draw on.
+    struct PrinterSetup {};
+    explicit PrintTicket(PrinterSetup) : setup_(true) {}
 
     bool done() const;
     // The answer; a job that is not done yet has none.
@@ -40,17 +48,21 @@ public:
     void cancel() { cancelled_ = true; }
     // Blocks the calling thread until the job is done or `deadline` passes; true when done.
     bool waitUntil(std::chrono::steady_clock::time_point deadline) const;
+    // A printer setup's answer, once done; nullptr for a job, or when it could not be set up.
+    std::unique_ptr<QPrinter> takePrinter();
 
 private:
     friend class PrintService;
 
     const std::vector<kinri::PrintLine> job_;
     const QString name_; // in the print queue; empty: the printer names it
+    const bool setup_ = false;
     std::atomic<bool> cancelled_{false};
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     bool done_ = false;
     PrintResult result_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 // The program's one conversation with the print system: a thread of its own, for the program's
@@ -70,6 +82,8 @@ public:
 
     // Queues `job`, named `name` in the print queue; it prints once the jobs before it are done.
     std::shared_ptr<PrintTicket> submit(std::vector<kinri::PrintLine> job, QString name = {});
+    // Queues the setting up of the printer that preview and the print dialog draw on.
+    std::shared_ptr<PrintTicket> setUpPrinter();
 
     // Cancels every job and waits at most `bound` for the thread to end. False when it did not:
     // it is blocked in the print system (a name lookup cannot be interrupted), and the caller
@@ -83,6 +97,7 @@ signals:
 
 private:
     void run();
+    std::shared_ptr<PrintTicket> enqueue(std::shared_ptr<PrintTicket> ticket);
 
     LinePrinter& printer_;
     std::mutex mutex_;

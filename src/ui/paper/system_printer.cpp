@@ -2,9 +2,9 @@
 
 #include "ui/paper/print_layout.h"
 #include "ui/paper/print_service.h"
+#include "ui/paper/whole_file.h"
 
 #include <QPageSize>
-#include <QSaveFile>
 #include <QSizeF>
 
 #include <optional>
@@ -67,9 +67,8 @@ PrintResult SystemLinePrinter::printNamed(const std::vector<kinri::PrintLine>& j
     if (!pdfFile_.isEmpty()) {
         const std::optional<QByteArray> pdf = pdfDocument(job, name);
         if (!pdf) return {PrintFailure::Rendering, {}};
-        QSaveFile file(pdfFile_);
-        if (!file.open(QIODevice::WriteOnly) || file.write(*pdf) != pdf->size() || !file.commit())
-            return {PrintFailure::Refused, file.errorString()};
+        if (const QString why = writeWhole(pdfFile_, *pdf); !why.isEmpty())
+            return {PrintFailure::Refused, why};
         return {};
     }
     PrintResult result = printOnDefaultPrinter(job, name, cancelled);

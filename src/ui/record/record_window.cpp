@@ -3,7 +3,7 @@
 #include "ui/common/command_row.h"
 #include "ui/common/fonts.h"
 #include "ui/common/qt_text.h"
-#include "ui/paper/dialogs.h"
+#include "ui/paper/paper_service.h"
 #include "ui/record/record_model.h"
 
 #include <QAction>
@@ -35,7 +35,8 @@ const QString kTitle = QStringLiteral("金利計算 – 計算記録");
 
 } // namespace
 
-RecordWindow::RecordWindow(RecordModel& model) : QWidget(nullptr), model_(model) {
+RecordWindow::RecordWindow(RecordModel& model, PaperService& paper)
+    : QWidget(nullptr), model_(model), paper_(paper) {
     setObjectName(QStringLiteral("RecordWindow"));
     setWindowTitle(QStringLiteral("計算記録"));
     setAttribute(Qt::WA_QuitOnClose, false); // a tool of the program; closing it only hides it
@@ -190,21 +191,21 @@ void RecordWindow::copy() {
 }
 
 void RecordWindow::saveText() {
-    saveTextAs(this, qs(recordText(model_.entriesAt(view_->selectionModel()->selectedRows()))),
-               QStringLiteral("計算記録"));
+    paper_.saveText(this, qs(recordText(model_.entriesAt(view_->selectionModel()->selectedRows()))),
+                    QStringLiteral("計算記録"));
 }
 
 void RecordWindow::savePdf() {
-    savePdfAs(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle,
-              QStringLiteral("計算記録"));
+    paper_.savePdf(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle,
+                   QStringLiteral("計算記録"));
 }
 
 void RecordWindow::preview() {
-    showPrintPreview(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle);
+    paper_.preview(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle);
 }
 
 void RecordWindow::print() {
-    printWithDialog(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle);
+    paper_.print(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle);
 }
 
 void RecordWindow::askToClear() {

@@ -11,6 +11,7 @@ class QListView;
 
 namespace kinri::ui {
 
+class PaperService;
 class RecordModel;
 
 // The window of 計算記録: every calculation of this run that succeeded, oldest first, one block
@@ -21,7 +22,7 @@ class RecordModel;
 class RecordWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit RecordWindow(RecordModel& model);
+    RecordWindow(RecordModel& model, PaperService& paper);
     ~RecordWindow() override;
 
     // Shown, raised and active, at its newest entry.
@@ -45,6 +46,7 @@ private:
     QSize rowSize(const QString& text) const;
 
     RecordModel& model_;
+    PaperService& paper_;
     QListView* view_ = nullptr;
     QLabel* status_ = nullptr;
     QHBoxLayout* buttons_ = nullptr;

@@ -4,7 +4,7 @@
 #include "ui/common/command_row.h"
 #include "ui/common/fonts.h"
 #include "ui/common/qt_text.h"
-#include "ui/paper/dialogs.h"
+#include "ui/paper/paper_service.h"
 #include "ui/schedule/schedule_chart.h"
 #include "ui/schedule/schedule_model.h"
 
@@ -49,7 +49,8 @@ QTableView* tableView(QAbstractItemModel* model, QWidget* parent) {
 
 } // namespace
 
-ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calculation, QWidget* parent)
+ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calculation, PaperService& paper,
+                               QWidget* parent)
     : QWidget(parent, Qt::Window), schedule_(std::move(schedule)) {
     setObjectName(QStringLiteral("ScheduleWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -145,22 +146,24 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
         QFont font = painter.font();
         font.setPointSizeF(9.0);
         painter.setFont(font);
-        QPalette paper = palette();
-        paper.setColor(QPalette::Base, Qt::white);
-        paper.setColor(QPalette::Text, Qt::black);
-        paper.setColor(QPalette::Highlight, Qt::black);
-        chart_->paintChart(painter, area.adjusted(0, 0, 0, -area.height() / 2), paper, false);
+        QPalette onPaper = palette();
+        onPaper.setColor(QPalette::Base, Qt::white);
+        onPaper.setColor(QPalette::Text, Qt::black);
+        onPaper.setColor(QPalette::Highlight, Qt::black);
+        chart_->paintChart(painter, area.adjusted(0, 0, 0, -area.height() / 2), onPaper, false);
     };
     command(QStringLiteral("コピー"), QKeySequence::Copy, "actionScheduleCopy", &ScheduleWindow::copy);
     command(QStringLiteral("CSVとして保存…"), QKeySequence(), "actionScheduleCsv",
-            [this, stem] { saveCsvAs(this, csv(), stem); });
+            [this, &paper, stem] { paper.saveCsv(this, csv(), stem); });
     command(QStringLiteral("印刷プレビュー"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
             "actionSchedulePreview",
-            [this, title, chartPage] { showPrintPreview(this, paperLines(), title, chartPage); });
+            [this, &paper, title, chartPage] { paper.preview(this, paperLines(), title, chartPage); });
     command(QStringLiteral("PDFとして保存…"), QKeySequence::Save, "actionSchedulePdf",
-            [this, title, stem, chartPage] { savePdfAs(this, paperLines(), title, stem, chartPage); });
+            [this, &paper, title, stem, chartPage] {
+                paper.savePdf(this, paperLines(), title, stem, chartPage);
+            });
     command(QStringLiteral("印刷…"), QKeySequence::Print, "actionSchedulePrint",
-            [this, title, chartPage] { printWithDialog(this, paperLines(), title, chartPage); });
+            [this, &paper, title, chartPage] { paper.print(this, paperLines(), title, chartPage); });
     view_->setContextMenuPolicy(Qt::ActionsContextMenu); // a right click offers the same
     view_->addActions(actions());
     addCloseButton(*this, *buttons);

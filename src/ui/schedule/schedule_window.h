@@ -12,6 +12,7 @@ class QTableView;
 
 namespace kinri::ui {
 
+class PaperService;
 class ScheduleChart;
 class ScheduleModel;
 
@@ -24,7 +25,8 @@ class ScheduleWindow : public QWidget {
     Q_OBJECT
 public:
     // The schedule of `calculation`, whose conditions it shows above the rows.
-    ScheduleWindow(Schedule schedule, const kinri::Calculation& calculation, QWidget* parent);
+    ScheduleWindow(Schedule schedule, const kinri::Calculation& calculation, PaperService& paper,
+                   QWidget* parent);
     ~ScheduleWindow() override;
 
     // The rows as tab-separated text with the header: the selected rows, or all.
