@@ -6,6 +6,7 @@
 #include "ui/paper/print_layout.h"
 #include "ui/paper/system_printer.h"
 #include "ui/record/record_model.h"
+#include "ui/record/record_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -22,6 +23,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -104,6 +106,8 @@ private slots:
     void savedAsPdf();
     void everyUseTakesTheClicksCalculation_data();
     void everyUseTakesTheClicksCalculation();
+    void printSystemThatNeverAnswers();
+    void longPdfShowsProgressAndCancels();
 };
 
 // After a number of good jobs the printer refuses a job or stops part-way through it. The click
@@ -532,6 +536,74 @@ void PrintingTest::everyUseTakesTheClicksCalculation() {
     w->form().clear->click();
     QCOMPARE(offered(), QStringList{});
     QCOMPARE(record.size(), 3u);
+}
+
+// A print system that never says which printer is the default holds no window: preview and the
+// print dialog say what they wait for, キャンセル takes the request back, the window works on
+// meanwhile, and closing it ends the program at once.
+void PrintingTest::printSystemThatNeverAnswers() {
+    ui::CalculatorWindow* w = p_->choose(QStringLiteral("SP"));
+    typeInputs(w, exampleInputs("SP"));
+    QCOMPARE(p_->compute(w), QStringList{});
+    p_->printer.setupDelay = std::chrono::hours(1);
+    for (const QString& use : {QStringLiteral("actionPrintPreview"), QStringLiteral("actionPrintDialog")}) {
+        w->findChild<QAction*>(use)->trigger();
+        QProgressDialog* note = nullptr;
+        QTRY_VERIFY((note = w->findChild<QProgressDialog*>(QStringLiteral("PrinterWait"))) != nullptr);
+        QCOMPARE(note->labelText(), QStringLiteral("プリンタの情報を取得しています…"));
+        QVERIFY(note->isVisible() && !note->isModal());
+        typeInputs(w, {"2000000", "0.05", "3"});
+        QCOMPARE(p_->compute(w), QStringList{});
+        QCOMPARE(shownResult(w), QStringList{"300000.000"});
+        note->findChild<QPushButton*>()->click();
+        QTRY_COMPARE(w->findChild<QProgressDialog*>(QStringLiteral("PrinterWait")), nullptr);
+        QCOMPARE(w->findChild<QDialog*>(QStringLiteral("PrintPreview")), nullptr);
+    }
+    w->findChild<QAction*>(QStringLiteral("actionPrintPreview"))->trigger();
+    QElapsedTimer clock;
+    clock.start();
+    w->close();
+    QCOMPARE(p_->ends.size(), 1);
+    QVERIFY(clock.elapsed() < 200);
+}
+
+// Saving a record of long tables as PDF shows its progress after half a second, with the windows
+// resting, and キャンセル stops it leaving no file, not even a temporary one.
+void PrintingTest::longPdfShowsProgressAndCancels() {
+    ui::CalculatorWindow* w = p_->choose(QStringLiteral("FA"));
+    typeInputs(w, {"1000", "0.0001", "10000"});
+    for (int k = 0; k < 5; ++k)
+        QCOMPARE(p_->compute(w), QStringList{});
+    p_->main.showRecord();
+    QWidget* record = p_->main.recordWindow();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("kiroku.pdf"));
+    record->findChild<QAction*>(QStringLiteral("actionRecordSavePdf"))->trigger();
+    auto* save = record->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
+    QVERIFY(save != nullptr);
+    save->selectFile(pdf);
+    QString shown;
+    bool othersRest = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (progress == nullptr || progress->objectName() != QLatin1String("PaperProgress")) return;
+        shown = progress->labelText();
+        othersRest =
+            progress->windowModality() == Qt::ApplicationModal && QApplication::overrideCursor() != nullptr;
+        progress->findChild<QPushButton*>()->click();
+    });
+    watch.start(50);
+    QElapsedTimer clock;
+    clock.start();
+    QMetaObject::invokeMethod(save, "accept");
+    QTRY_VERIFY(!shown.isEmpty());
+    QVERIFY2(shown.startsWith(QStringLiteral("PDFを作成しています…（")), qPrintable(shown));
+    QVERIFY(othersRest);
+    QVERIFY(clock.elapsed() >= 500);
+    QTRY_COMPARE(QApplication::overrideCursor(), nullptr);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    QCOMPARE(p_->boxes.take(), QStringList{}); // a cancelled save says nothing more
 }
 
 QTEST_MAIN(PrintingTest)

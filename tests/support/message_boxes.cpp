@@ -83,8 +83,9 @@ bool MessageBoxAnswerer::eventFilter(QObject* watched, QEvent* event) {
 
 void MessageBoxAnswerer::handle(QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
-    // Dialogs the tests drive themselves: the input aid, saving, preview and the print dialog.
-    static const QStringList driven{"InputAid", "SaveDialog", "PrintPreview", "PrintDialog"};
+    // Dialogs the tests drive themselves: the input aid, saving, preview, the print dialog and the
+    // progress of long work.
+    static const QStringList driven{"InputAid", "SaveDialog", "PrintPreview", "PrintDialog", "PaperProgress"};
     if (driven.contains(modal->objectName())) return;
     if (box == nullptr) {
         ++strayModals;

@@ -1,5 +1,7 @@
 #include "support/printers.h"
 
+#include <QPrinter>
+
 #include <algorithm>
 #include <stdexcept>
 #include <thread>
@@ -50,6 +52,15 @@ ui::PrintResult FailingPrinter::print(const std::vector<PrintLine>& job, const s
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return LinePrinter::print(job, cancelled);
+}
+
+std::unique_ptr<QPrinter> FailingPrinter::paperPrinter(const std::atomic<bool>& cancelled) {
+    for (auto until = std::chrono::steady_clock::now() + setupDelay;
+         std::chrono::steady_clock::now() < until;) {
+        if (cancelled) return nullptr;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return LinePrinter::paperPrinter(cancelled);
 }
 
 void FailingPrinter::failAfter(int goodJobs, Fault fault, std::size_t linesSent) {

@@ -46,6 +46,10 @@ public:
     // does not print. Set before the job is handed over.
     std::chrono::milliseconds delay{0};
     ui::PrintResult print(const std::vector<PrintLine>& job, const std::atomic<bool>& cancelled) override;
+    // Setting up the printer of preview and the print dialog takes this long, as with a print
+    // system that does not answer; given up meanwhile, it answers nothing.
+    std::chrono::milliseconds setupDelay{0};
+    std::unique_ptr<QPrinter> paperPrinter(const std::atomic<bool>& cancelled) override;
 
     std::vector<PrintLine> partial; // what the last throwing job had sent
     int failures = 0;
