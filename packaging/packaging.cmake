@@ -129,12 +129,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # the platform integration plug-ins (xcb and friends) Qt loads at run time are invisible to it
 # and are listed here. The windows' icons are fixed-size PNGs, so no SVG engine is needed.
 # The IPA gothic is the captions' font (drawn to the metrics the windows were designed for), Noto
-# Sans Mono CJK the table's; without them the program falls back to whatever Japanese font there is.
+# Sans Mono CJK the table's; without them the program falls back to whatever Japanese font there is,
+# and one it needs: without any, every text is a row of boxes.
 # qt6-wayland holds the Wayland platform plug-in: with it the program runs as a native Wayland
 # client on a Wayland desktop; without it Qt falls back to xcb under Xwayland, which still works,
 # so it is recommended, not required.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-noto-cjk | fonts-japanese-gothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
   "fonts-ipafont-gothic, fonts-noto-cjk, qt6-translations-l10n, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

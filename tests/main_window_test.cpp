@@ -1,6 +1,7 @@
 // The main window and its menu, driven headless: the load, the menu built from the catalogue,
 // every menu entry opening and dressing its calculator window, and closing any window.
 #include "support/program.h"
+#include "ui/common/fonts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,6 +103,20 @@ private slots:
         QCOMPARE(p_->action(QStringLiteral("actionZoom200"))->isEnabled(), zoom == 200);
         QCOMPARE(shownResult(w), shown);
         QCOMPARE(w->form().inputTexts(), toStd(exampleInputs("FA")));
+    }
+
+    // Without a font that can show Japanese (ctest runs this alone under a font configuration of
+    // Latin fonts only), the program says so once, as it starts, in words readable even then.
+    void withoutJapaneseFonts() {
+        if (ui::hasJapaneseFont()) QSKIP("Japanese fonts are installed: this runs on its own without them");
+        std::vector<SeenBox> seen;
+        QVERIFY(QTest::qWaitFor([&] { return !(seen = p_->boxes.takeSeen()).empty(); }));
+        QCOMPARE(seen.size(), 1u);
+        QVERIFY2(seen[0].text.contains(QLatin1String("No font with Japanese characters")),
+                 qPrintable(seen[0].text));
+        QCOMPARE(seen[0].parent, &p_->main);
+        QTest::qWait(100);
+        QCOMPARE(p_->boxes.take(), QStringList{});
     }
 
     void mainWindowLoad() {

@@ -23,12 +23,15 @@ std::size_t CalculationRecord::toDropFor(std::size_t bytes) const {
     return gone;
 }
 
-void CalculationRecord::dropOldest(std::size_t count) {
+std::vector<RecordEntry> CalculationRecord::dropOldest(std::size_t count) {
+    std::vector<RecordEntry> gone;
     for (; count > 0 && !entries_.empty(); --count) {
         bytes_ -= entries_.front().bytes;
+        gone.push_back(std::move(entries_.front()));
         entries_.pop_front();
         ++dropped_;
     }
+    return gone;
 }
 
 std::size_t CalculationRecord::append(Calculation calculation) {

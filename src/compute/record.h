@@ -31,10 +31,12 @@ public:
     void clear();
 
     // The same in steps, for a view that must hear of the rows going before they go: how many of
-    // the oldest an entry of `bytes` would push out, and letting them go.
+    // the oldest an entry of `bytes` would push out, and letting them go. They are handed back, so
+    // that the caller can free their memory when it suits (a long table's thousands of blocks, cold
+    // by now, take longer to free than the new table took to compute).
     static std::size_t sizeOf(const Calculation& calculation);
     std::size_t toDropFor(std::size_t bytes) const;
-    void dropOldest(std::size_t count);
+    std::vector<RecordEntry> dropOldest(std::size_t count);
 
     const std::deque<RecordEntry>& entries() const { return entries_; }
     // The oldest entries let go since the record began or was last cleared.

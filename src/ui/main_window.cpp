@@ -3,6 +3,7 @@
 #include "ui/calculator/calculator_window.h"
 #include "ui/calculator/window_layouts.h"
 #include "ui/common/announcer.h"
+#include "ui/common/fonts.h"
 #include "ui/common/icons.h"
 #include "ui/common/message_box.h"
 #include "ui/common/qt_text.h"
@@ -25,6 +26,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStyleOptionMenuItem>
+#include <QTimer>
 
 namespace kinri::ui {
 namespace {
@@ -83,6 +85,8 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     // Load: placed, nothing selected, printing off.
     placeOnScreen(*this);
     state_.reset();
+    // Said once, over the window, when there is nothing to read its captions in.
+    if (!hasJapaneseFont()) QTimer::singleShot(0, this, [this] { showMessage(this, kNoJapaneseFontBox); });
 }
 
 // The windows go first; then the print service stops its thread, or ends the program at once

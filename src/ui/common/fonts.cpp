@@ -61,6 +61,10 @@ QFont uiFont(double pointSize, const QString& designed) {
     return font;
 }
 
+bool hasJapaneseFont() {
+    return !QFontDatabase::families(QFontDatabase::Japanese).isEmpty();
+}
+
 bool applyJapaneseDefaults(QApplication& app) {
     QApplication::setFont(uiFont(9.0));
     auto* translator = new QTranslator(&app); // owned by the application

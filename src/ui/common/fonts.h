@@ -24,6 +24,9 @@ inline int columnsOf(QChar c) {
 
 QFont uiFont(double pointSize, const QString& designed = QStringLiteral("ＭＳ Ｐゴシック"));
 
+// Whether any installed font has Japanese glyphs; without one every caption is a row of boxes.
+bool hasJapaneseFont();
+
 // Application-wide set-up: the default UI font and Qt's own Japanese texts for dialog buttons
 // (はい / いいえ / OK) when the system has the translation. Returns whether it was loaded.
 bool applyJapaneseDefaults(QApplication& app);

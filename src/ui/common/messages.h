@@ -36,6 +36,15 @@ inline constexpr std::string_view kCancelledReason = "印刷を取り消しま�
 inline constexpr MessageBoxText kPrintQuestionBox{"メッセージ", "実行後、計算条件・結果\nを印刷します",
                                                   MessageIcon::Exclamation};
 
+// Once at start where no installed font can show Japanese; its second line is readable even then.
+inline constexpr MessageBoxText kNoJapaneseFontBox{
+    "メッセージ",
+    "日本語を表示できるフォントが見つかりません。日本語のフォント（IPAゴシック、Noto Sans CJK など）を"
+    "インストールしてください。\n"
+    "No font with Japanese characters is installed, so the program's texts cannot be shown. Please install "
+    "one, such as fonts-noto-cjk or fonts-ipafont-gothic.",
+    MessageIcon::Exclamation};
+
 // The version line: ten half-width spaces, then "Ver" and the project's version.
 inline constexpr MessageBoxText kVersionBox{
     "    バージョン情報", "金利計算\n          Ver" KINRI_VERSION "\n金利計算 開発チーム", MessageIcon::None};

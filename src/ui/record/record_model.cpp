@@ -2,7 +2,10 @@
 
 #include "ui/common/qt_text.h"
 
+#include <QTimer>
+
 #include <algorithm>
+#include <memory>
 
 namespace kinri::ui {
 
@@ -13,7 +16,10 @@ void RecordModel::add(const kinri::Calculation& calculation) {
     const std::size_t bytes = CalculationRecord::sizeOf(calculation);
     if (const std::size_t gone = record_.toDropFor(bytes); gone > 0) {
         beginRemoveRows({}, 0, static_cast<int>(gone) - 1);
-        record_.dropOldest(gone);
+        // Freed once the click that brought the new one is over.
+        QTimer::singleShot(
+            0, this,
+            [old = std::make_shared<std::vector<RecordEntry>>(record_.dropOldest(gone))] { old->clear(); });
         sizes_.erase(sizes_.begin(),
                      sizes_.begin() + static_cast<std::ptrdiff_t>(std::min(gone, sizes_.size())));
         endRemoveRows();
