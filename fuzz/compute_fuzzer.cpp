@@ -1,5 +1,5 @@
 // Fuzzes one click of a compute button: any of the 37 calculations with arbitrary box texts, with
-// printing on and then off. A crash is not the only failure: every outcome is checked against what a window
+// printing on and then off, the schedule behind it, and the input aids on the same texts. A crash is not the only failure: every outcome is checked against what a window
 // and the printer rely on, so a result box showing "inf", a table whose paper copy disagrees with
 // its list, or an input echoed differently on paper than it was typed all stop the run.
 //
@@ -11,6 +11,7 @@
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
 #include "number/number_text.h"
+#include "schedule/schedule.h"
 
 #include <algorithm>
 #include <charconv>
@@ -292,7 +293,64 @@ void checkAids(const CatalogueEntry& entry, const std::vector<std::string>& inpu
             const double want = isRate(kind) ? *typed / 100.0 / perYear : *typed * perYear;
             expect(*value == want || std::fabs(*value - want) <= 1e-12 * std::fabs(want) + 1e-300,
                    "the aid's figure is another number", c->value);
+            // And back: the annual figure the box now stands for is the one typed, where the
+            // conversion did not have to round.
+            const std::string back = aid::annualFigure(kind, c->value, perYear);
+            const auto annual = parseNumber(back);
+            if (c->exact && annual)
+                expect(*annual == *typed || std::fabs(*annual - *typed) <= 1e-12 * std::fabs(*typed),
+                       "the aid's figure stands for another annual figure", back);
         }
+        for (const int perYear : aid::kPerYearChoices) {
+            const std::string annual = aid::annualFigure(kind, inputs[k], perYear);
+            expect(annual.empty() || parseNumber(annual).has_value(), "an annual figure that is no number", annual);
+        }
+    }
+}
+
+// A shown figure in units of its last decimal ("1234.560" is 1234560), exactly, or nothing when
+// the cell is no figure.
+std::optional<__int128> units(std::string_view cell) {
+    __int128 u = 0;
+    bool digit = false;
+    for (const char c : cell.substr(cell.starts_with('-') ? 1 : 0)) {
+        if (c == '.') continue;
+        if (c < '0' || c > '9') return std::nullopt;
+        u = u * 10 + (c - '0');
+        digit = true;
+    }
+    if (!digit) return std::nullopt;
+    return cell.starts_with('-') ? -u : u;
+}
+
+// The schedule behind a calculation that succeeded: it fails only as a calculation may, and every
+// row holds a figure under each column, its principal and interest adding up to its payment as
+// shown.
+void checkSchedule(const Calculation& calculation) {
+    if (!hasSchedule(calculation.entry->item)) return;
+    Schedule s;
+    try {
+        s = makeSchedule(calculation);
+    } catch (const CalcError&) {
+        return;
+    }
+    expect(s.rows.size() == s.values.size() && s.rows.size() <= static_cast<std::size_t>(kMaxTableRows),
+           "a schedule's rows and figures differ in number");
+    const int payment = s.column(ColumnMeaning::Payment), principal = s.column(ColumnMeaning::Principal),
+              interest = s.column(ColumnMeaning::Interest);
+    for (std::size_t r = 0; r < s.rows.size(); ++r) {
+        const auto& row = s.rows[r];
+        expect(row.size() == s.columns.size() && s.values[r].size() == s.columns.size(),
+               "a schedule row without a cell for each column");
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            expect(units(row[c]).has_value() || parseNumber(row[c]).has_value(), "a schedule cell is no figure",
+                   row[c]);
+            expect(std::isfinite(s.values[r][c]), "a schedule figure is not finite", row[c]);
+        }
+        if (payment >= 0 && principal >= 0 && interest >= 0)
+            expect(units(row[static_cast<std::size_t>(payment)]) ==
+                       *units(row[static_cast<std::size_t>(principal)]) + *units(row[static_cast<std::size_t>(interest)]),
+                   "principal and interest do not add up to the payment", row[static_cast<std::size_t>(payment)]);
     }
 }
 
@@ -364,6 +422,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expect(quiet.listEmptied == printed.listEmptied, "the print switch changed whether the list is emptied");
 
     checkAids(entry, inputs);
+    if (quiet.calculation) checkSchedule(*quiet.calculation);
     gEntry = nullptr;
     gInputs = nullptr;
     return 0;

@@ -89,12 +89,16 @@ std::string annualFigure(InputKind kind, std::string_view boxText, int perYear) 
     const auto value = Decimal::read(boxText);
     if (!value || perYear <= 0) return {};
     const auto periods = static_cast<unsigned>(perYear);
-    if (isRate(kind)) return value->shifted(2).times(periods).text();
-    if (isCount(kind)) {
+    std::string figure;
+    if (isRate(kind)) {
+        figure = value->shifted(2).times(periods).text();
+    } else if (isCount(kind)) {
         const Decimal::Quotient years = value->dividedBy(periods);
-        return years.exact ? years.value.text() : std::string();
+        if (years.exact) figure = years.value.text();
     }
-    return {};
+    // A figure beyond what a box can read (a rate near the largest number, times 100 and the
+    // periods) is none to start the aid from.
+    return parseNumber(figure) ? figure : std::string();
 }
 
 std::string reading(InputKind kind, std::string_view boxText, int perYear) {
