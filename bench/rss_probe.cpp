@@ -2,17 +2,23 @@
 // window, each of the four calculator windows opened through its menu entry (Menu pressed
 // between), and the 10000-row FA table computed and shown. Figures come from /proc/self/status.
 // bench/memory runs it on Xvfb next to `kinri_minimal_menu --rss`.
+#include "compute/app_state.h"
 #include "ui/calculator/calculator_window.h"
 #include "ui/common/fonts.h"
 #include "ui/help/help_window.h"
 #include "ui/main_window.h"
+#include "ui/paper/paper_service.h"
+#include "ui/paper/print_service.h"
+#include "ui/record/record_model.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <fstream>
@@ -80,5 +86,35 @@ int main(int argc, char** argv) {
         return 1;
     }
     printMemory("four-windows+FA-table");
-    return 0;
+
+    // 計算記録 full to its bound with 10000-row tables, then all of it saved as one PDF.
+    while (main.record().record().dropped() == 0)
+        table->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    settle();
+    printMemory("record-full");
+    kinri::ui::PrintParts job;
+    std::size_t lines = 0;
+    for (const kinri::Calculation* c : main.record().entriesAt({})) {
+        job.emplace_back(c->printout);
+        lines += c->printout.size();
+    }
+    QTemporaryDir dir;
+    kinri::AppState state;
+    kinri::ui::PrintService printing(printer);
+    kinri::ui::PaperService paper(printing, state);
+    QElapsedTimer clock;
+    clock.start();
+    const bool written = paper.writePdfFile(nullptr, dir.filePath(QStringLiteral("record.pdf")), job,
+                                            QStringLiteral("計算記録"));
+    std::printf("kinri_rss_probe record-pdf            %zu entries, %zu lines, %s in %lld ms, %lld bytes\n",
+                main.record().record().entries().size(), lines, written ? "written" : "NOT WRITTEN",
+                static_cast<long long>(clock.elapsed()),
+                static_cast<long long>(QFileInfo(dir.filePath(QStringLiteral("record.pdf"))).size()));
+    job = {};
+    settle();
+    printMemory("record-pdf-written");
+    main.record().clear();
+    settle();
+    printMemory("record-cleared");
+    return written ? 0 : 1;
 }

@@ -31,14 +31,16 @@ PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys, const ClickCon
     for (QAction* a : {preview, pdf, print, schedule_})
         clicks.enableWithLast(*a);
     connect(preview, &QAction::triggered, this, [this] {
-        if (const Calculation* c = clicks_.last()) paper_.preview(&window_, c->printout, qs(c->title));
+        if (const Calculation* c = clicks_.last())
+            paper_.preview(&window_, PaperService::linesOf(c->printout), qs(c->title));
     });
     connect(print, &QAction::triggered, this, [this] {
-        if (const Calculation* c = clicks_.last()) paper_.print(&window_, c->printout, qs(c->title));
+        if (const Calculation* c = clicks_.last())
+            paper_.print(&window_, PaperService::linesOf(c->printout), qs(c->title));
     });
     connect(pdf, &QAction::triggered, this, [this] {
         if (const Calculation* c = clicks_.last())
-            paper_.savePdf(&window_, c->printout, qs(c->title),
+            paper_.savePdf(&window_, PaperService::linesOf(c->printout), qs(c->title),
                            QStringLiteral("金利計算_") + qs(c->entry->item));
     });
 }

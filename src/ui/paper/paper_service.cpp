@@ -1,6 +1,7 @@
 #include "ui/paper/paper_service.h"
 
 #include "compute/app_state.h"
+#include "ui/common/memory.h"
 #include "ui/common/messages.h"
 #include "ui/common/qt_text.h"
 #include "ui/paper/print_layout.h"
@@ -24,10 +25,6 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace kinri::ui {
 namespace {
 
@@ -41,9 +38,8 @@ void tellFailure(QWidget* parent, const QString& what, const QString& why) {
 
 // A long job's pages drawn on `device`, showing its progress over `parent`; false when the device
 // failed or the user cancelled (then `cancelled` is set).
-bool paintWithProgress(QWidget* parent, QPagedPaintDevice& device, int resolution,
-                       const std::vector<kinri::PrintLine>& job, const PagePainter& lastPage,
-                       bool& cancelled) {
+bool paintWithProgress(QWidget* parent, QPagedPaintDevice& device, int resolution, const PrintParts& job,
+                       const PagePainter& lastPage, bool& cancelled) {
     Progress progress(parent, QStringLiteral("ページを作成しています…"));
     const bool painted = paintPrintout(device, resolution, job, lastPage,
                                        [&progress](int pages) { return progress.step(pages); });
@@ -74,13 +70,13 @@ Progress::Progress(QWidget* parent, const QString& what) : dialog_(std::make_uni
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-// The memory a long job took goes back to the system, not only to the heap.
+// The memory a long job took goes back to the system, not only to the heap: now, and once more
+// when whoever held the job's lines (a dialog, a window's command) has let them go.
 Progress::~Progress() {
     dialog_->shown.reset();
     QApplication::restoreOverrideCursor();
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
+    returnFreedMemory();
+    QTimer::singleShot(200, qApp, [] { returnFreedMemory(); });
 }
 
 bool Progress::step(int done) {
@@ -217,8 +213,13 @@ void PaperService::withPrinter(QWidget* parent, std::function<void(std::shared_p
     new PrinterAsk(parent, printing_, std::move(ready));
 }
 
-void PaperService::preview(QWidget* parent, std::vector<kinri::PrintLine> job, const QString& title,
-                           PagePainter lastPage) {
+PaperService::Lines PaperService::linesOf(std::vector<kinri::PrintLine> job) {
+    return [job = std::make_shared<const std::vector<kinri::PrintLine>>(std::move(job))] {
+        return PrintParts{*job};
+    };
+}
+
+void PaperService::preview(QWidget* parent, Lines job, const QString& title, PagePainter lastPage) {
     withPrinter(parent, [parent, job = std::move(job), title, lastPage](std::shared_ptr<QPrinter> printer) {
         prepare(*printer, title);
         auto* preview = new QPrintPreviewDialog(printer.get(), parent);
@@ -229,14 +230,13 @@ void PaperService::preview(QWidget* parent, std::vector<kinri::PrintLine> job, c
         connect(preview, &QPrintPreviewDialog::paintRequested, preview,
                 [preview, job, lastPage](QPrinter* p) {
                     bool cancelled = false;
-                    paintWithProgress(preview, *p, p->resolution(), job, lastPage, cancelled);
+                    paintWithProgress(preview, *p, p->resolution(), job(), lastPage, cancelled);
                 });
         preview->open();
     });
 }
 
-void PaperService::print(QWidget* parent, std::vector<kinri::PrintLine> job, const QString& title,
-                         PagePainter lastPage) {
+void PaperService::print(QWidget* parent, Lines job, const QString& title, PagePainter lastPage) {
     withPrinter(parent, [parent, job = std::move(job), title, lastPage](std::shared_ptr<QPrinter> printer) {
         prepare(*printer, title);
         auto* dialog = new QPrintDialog(printer.get(), parent);
@@ -244,7 +244,7 @@ void PaperService::print(QWidget* parent, std::vector<kinri::PrintLine> job, con
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         connect(dialog, &QDialog::accepted, parent, [parent, printer, job, lastPage] {
             bool cancelled = false;
-            if (!paintWithProgress(parent, *printer, printer->resolution(), job, lastPage, cancelled) &&
+            if (!paintWithProgress(parent, *printer, printer->resolution(), job(), lastPage, cancelled) &&
                 !cancelled)
                 tellFailure(parent, qs(kPrintFailedPrefix), qs(kRenderingReason));
         });
@@ -252,23 +252,29 @@ void PaperService::print(QWidget* parent, std::vector<kinri::PrintLine> job, con
     });
 }
 
-void PaperService::savePdf(QWidget* parent, std::vector<kinri::PrintLine> job, const QString& title,
-                           const QString& fileStem, PagePainter lastPage) {
+void PaperService::savePdf(QWidget* parent, Lines job, const QString& title, const QString& fileStem,
+                           PagePainter lastPage) {
     askWhereToSave(
         parent, fileStem, QStringLiteral("pdf"), QStringLiteral("PDF (*.pdf)"),
-        [parent, job = std::move(job), title, lastPage](const QString& path, const QString&) {
-            // Into the file as the pages are made, never whole in memory; a full disk stops it.
-            WholeFile file(path);
-            Progress progress(parent, QStringLiteral("PDFを作成しています…"));
-            const bool made =
-                file.open() && writePdf(file, job, title, localePageSize(), lastPage, [&](int pages) {
-                    return file.why().isEmpty() && progress.step(pages);
-                });
-            if (progress.cancelled() || (made && file.commit())) return;
-            file.discard();
-            tellFailure(parent, QStringLiteral("PDFを保存できませんでした："),
-                        file.why().isEmpty() ? QStringLiteral("ページを作れませんでした") : file.why());
+        [this, parent, job = std::move(job), title, lastPage](const QString& path, const QString&) {
+            writePdfFile(parent, path, job(), title, lastPage);
         });
+}
+
+// Into the file as the pages are made, never whole in memory; a full disk stops it.
+bool PaperService::writePdfFile(QWidget* parent, const QString& path, const PrintParts& job,
+                                const QString& title, const PagePainter& lastPage) {
+    WholeFile file(path);
+    Progress progress(parent, QStringLiteral("PDFを作成しています…"));
+    const bool made = file.open() && writePdf(file, job, title, localePageSize(), lastPage, [&](int pages) {
+                          return file.why().isEmpty() && progress.step(pages);
+                      });
+    if (progress.cancelled()) return false;
+    if (made && file.commit()) return true;
+    file.discard();
+    tellFailure(parent, QStringLiteral("PDFを保存できませんでした："),
+                file.why().isEmpty() ? QStringLiteral("ページを作れませんでした") : file.why());
+    return false;
 }
 
 void PaperService::saveText(QWidget* parent, const QString& text, const QString& fileStem) {

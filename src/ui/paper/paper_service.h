@@ -36,6 +36,11 @@ class PrintService;
 class PaperService : public QObject {
     Q_OBJECT
 public:
+    // The lines to put on paper, asked for when the pages are made (a record's, as it is then).
+    using Lines = std::function<PrintParts()>;
+    // Lines that are `job`, held for as long as they are wanted.
+    static Lines linesOf(std::vector<kinri::PrintLine> job);
+
     PaperService(PrintService& printing, AppState& state);
     ~PaperService() override;
 
@@ -43,14 +48,16 @@ public:
 
     // 「印刷プレビュー」: the pages on the default printer's page size, or the locale's without one.
     // `lastPage` adds a page of its own after the lines (a chart).
-    void preview(QWidget* parent, std::vector<kinri::PrintLine> job, const QString& title,
-                 PagePainter lastPage = {});
+    void preview(QWidget* parent, Lines job, const QString& title, PagePainter lastPage = {});
     // 「印刷…」: the system's print dialog (printer, copies, page size), then the pages.
-    void print(QWidget* parent, std::vector<kinri::PrintLine> job, const QString& title,
-               PagePainter lastPage = {});
+    void print(QWidget* parent, Lines job, const QString& title, PagePainter lastPage = {});
     // 「PDFとして保存…」: a save dialog, then the pages on the locale's page size.
-    void savePdf(QWidget* parent, std::vector<kinri::PrintLine> job, const QString& title,
-                 const QString& fileStem, PagePainter lastPage = {});
+    void savePdf(QWidget* parent, Lines job, const QString& title, const QString& fileStem,
+                 PagePainter lastPage = {});
+    // The pages written as a PDF file at `path`, the progress shown over `parent`; false when
+    // cancelled or not written, with a message that says why unless cancelled.
+    bool writePdfFile(QWidget* parent, const QString& path, const PrintParts& job, const QString& title,
+                      const PagePainter& lastPage = {});
     // 「テキストとして保存…」: a save dialog, then `text` in UTF-8.
     void saveText(QWidget* parent, const QString& text, const QString& fileStem);
     // 「CSVとして保存…」: a save dialog offering plain UTF-8 or 「Excel用（BOM付き）」, then `text`.

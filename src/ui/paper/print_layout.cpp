@@ -9,6 +9,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
+#include <ranges>
 #include <string_view>
 
 namespace kinri::ui {
@@ -76,6 +77,11 @@ std::vector<std::string_view> wrapped(const kinri::PrintLine& line, double room,
 
 bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job,
                    const PagePainter& lastPage, const PageStep& step) {
+    return paintPrintout(device, resolution, PrintParts{job}, lastPage, step);
+}
+
+bool paintPrintout(QPagedPaintDevice& device, int resolution, const PrintParts& job,
+                   const PagePainter& lastPage, const PageStep& step) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     QFont font(fixedFontFamily());
@@ -99,7 +105,7 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<
         return device.newPage();
     };
     double baseline = fm.ascent();
-    for (const kinri::PrintLine& line : job) {
+    for (const kinri::PrintLine& line : job | std::views::join) {
         const double x = (line.column - 1) * column;
         const std::vector<std::string_view> pieces =
             line.text.empty() ? std::vector<std::string_view>(1) : wrapped(line, printable.width() - x, fm);
@@ -123,7 +129,7 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<
     return painter.end();
 }
 
-bool writePdf(QIODevice& device, const std::vector<kinri::PrintLine>& job, const QString& title,
+bool writePdf(QIODevice& device, const PrintParts& job, const QString& title,
               const std::optional<QPageSize>& pageSize, const PagePainter& lastPage, const PageStep& step) {
     constexpr int kResolution = 1200;
     QPdfWriter writer(&device);
@@ -138,7 +144,7 @@ std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, 
                                       const std::optional<QPageSize>& pageSize, const PagePainter& lastPage) {
     QByteArray pdf;
     QBuffer buffer(&pdf);
-    if (!buffer.open(QIODevice::WriteOnly) || !writePdf(buffer, job, title, pageSize, lastPage))
+    if (!buffer.open(QIODevice::WriteOnly) || !writePdf(buffer, PrintParts{job}, title, pageSize, lastPage))
         return std::nullopt;
     buffer.close();
     return pdf;

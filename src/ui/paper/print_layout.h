@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 class QIODevice;
@@ -27,6 +28,11 @@ namespace kinri::ui {
 // stops the work by answering false; a printer is then told to abort, so that nothing prints.
 using PagePainter = std::function<void(QPainter&, const QRectF&)>;
 using PageStep = std::function<bool(int pages)>;
+// The lines of a printout in parts, one after the other: several printouts (a record) go on paper
+// without being copied into one.
+using PrintParts = std::vector<std::span<const kinri::PrintLine>>;
+bool paintPrintout(QPagedPaintDevice& device, int resolution, const PrintParts& job,
+                   const PagePainter& lastPage = {}, const PageStep& step = {});
 bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job,
                    const PagePainter& lastPage = {}, const PageStep& step = {});
 
@@ -37,7 +43,7 @@ std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, 
                                       const PagePainter& lastPage = {});
 // The same written into `device` (open for writing) as the pages are made; false when the pages
 // could not be made or `step` stopped them.
-bool writePdf(QIODevice& device, const std::vector<kinri::PrintLine>& job, const QString& title,
+bool writePdf(QIODevice& device, const PrintParts& job, const QString& title,
               const std::optional<QPageSize>& pageSize, const PagePainter& lastPage = {},
               const PageStep& step = {});
 

@@ -1,5 +1,6 @@
 #include "ui/record/record_model.h"
 
+#include "ui/common/memory.h"
 #include "ui/common/qt_text.h"
 
 #include <QTimer>
@@ -36,6 +37,7 @@ void RecordModel::clear() {
     record_.clear();
     sizes_.clear();
     endResetModel();
+    returnFreedMemory();
     emit changed();
 }
 

@@ -22,13 +22,15 @@
 namespace kinri::ui {
 namespace {
 
-// Several printouts as one document: each as it prints alone, its blank lines parting it from the
-// one before.
-std::vector<kinri::PrintLine> jointJob(const std::vector<const kinri::Calculation*>& calculations) {
-    std::vector<kinri::PrintLine> job;
-    for (const kinri::Calculation* c : calculations)
-        job.insert(job.end(), c->printout.begin(), c->printout.end());
-    return job;
+// The selected printouts, or all, as one document: each as it prints alone, its blank lines parting
+// it from the one before. Asked for when the pages are made, from the record as it is then.
+PaperService::Lines selectedPrintouts(const RecordModel& model, const QListView& view) {
+    return [&model, &view] {
+        PrintParts parts;
+        for (const kinri::Calculation* c : model.entriesAt(view.selectionModel()->selectedRows()))
+            parts.emplace_back(c->printout);
+        return parts;
+    };
 }
 
 const QString kTitle = QStringLiteral("金利計算 – 計算記録");
@@ -196,16 +198,15 @@ void RecordWindow::saveText() {
 }
 
 void RecordWindow::savePdf() {
-    paper_.savePdf(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle,
-                   QStringLiteral("計算記録"));
+    paper_.savePdf(this, selectedPrintouts(model_, *view_), kTitle, QStringLiteral("計算記録"));
 }
 
 void RecordWindow::preview() {
-    paper_.preview(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle);
+    paper_.preview(this, selectedPrintouts(model_, *view_), kTitle);
 }
 
 void RecordWindow::print() {
-    paper_.print(this, jointJob(model_.entriesAt(view_->selectionModel()->selectedRows())), kTitle);
+    paper_.print(this, selectedPrintouts(model_, *view_), kTitle);
 }
 
 void RecordWindow::askToClear() {

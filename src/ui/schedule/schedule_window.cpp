@@ -156,14 +156,17 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
     command(QStringLiteral("CSVとして保存…"), QKeySequence(), "actionScheduleCsv",
             [this, &paper, stem] { paper.saveCsv(this, csv(), stem); });
     command(QStringLiteral("印刷プレビュー"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
-            "actionSchedulePreview",
-            [this, &paper, title, chartPage] { paper.preview(this, paperLines(), title, chartPage); });
+            "actionSchedulePreview", [this, &paper, title, chartPage] {
+                paper.preview(this, PaperService::linesOf(paperLines()), title, chartPage);
+            });
     command(QStringLiteral("PDFとして保存…"), QKeySequence::Save, "actionSchedulePdf",
             [this, &paper, title, stem, chartPage] {
-                paper.savePdf(this, paperLines(), title, stem, chartPage);
+                paper.savePdf(this, PaperService::linesOf(paperLines()), title, stem, chartPage);
             });
     command(QStringLiteral("印刷…"), QKeySequence::Print, "actionSchedulePrint",
-            [this, &paper, title, chartPage] { paper.print(this, paperLines(), title, chartPage); });
+            [this, &paper, title, chartPage] {
+                paper.print(this, PaperService::linesOf(paperLines()), title, chartPage);
+            });
     view_->setContextMenuPolicy(Qt::ActionsContextMenu); // a right click offers the same
     view_->addActions(actions());
     addCloseButton(*this, *buttons);
