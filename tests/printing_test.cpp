@@ -591,6 +591,7 @@ void PrintingTest::longPdfShowsProgressAndCancels() {
         shown = progress->labelText();
         othersRest =
             progress->windowModality() == Qt::ApplicationModal && QApplication::overrideCursor() != nullptr;
+        QTest::keyClicks(inputBox(w, 1), QStringLiteral("99")); // typed meanwhile: dropped, not kept
         progress->findChild<QPushButton*>()->click();
     });
     watch.start(50);
@@ -604,6 +605,7 @@ void PrintingTest::longPdfShowsProgressAndCancels() {
     QTRY_COMPARE(QApplication::overrideCursor(), nullptr);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
     QCOMPARE(p_->boxes.take(), QStringList{}); // a cancelled save says nothing more
+    QCOMPARE(inputBox(w, 1)->text(), QStringLiteral("1000"));
 }
 
 QTEST_MAIN(PrintingTest)

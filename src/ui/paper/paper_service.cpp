@@ -56,11 +56,33 @@ QPageSize localePageSize() {
 
 // --- long work -------------------------------------------------------------------------------
 
-struct Progress::Dialog {
+// While the work goes on, what the user types or clicks anywhere but in the progress dialog is
+// dropped: once the work is over it would act on whatever has the focus then (a Ctrl+Plus typed
+// while a PDF was being made zoomed the program afterwards).
+struct Progress::Dialog : QObject {
     QPointer<QWidget> parent;
     QString what;
     QElapsedTimer started, lastEvents;
     std::unique_ptr<QProgressDialog> shown;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu: {
+            const auto* widget = qobject_cast<QWidget*>(watched);
+            return !(shown && widget != nullptr && widget->window() == shown.get());
+        }
+        default:
+            return false;
+        }
+    }
 };
 
 Progress::Progress(QWidget* parent, const QString& what) : dialog_(std::make_unique<Dialog>()) {
@@ -68,12 +90,15 @@ Progress::Progress(QWidget* parent, const QString& what) : dialog_(std::make_uni
     dialog_->what = what;
     dialog_->started.start();
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    qApp->installEventFilter(dialog_.get());
 }
 
 // The memory a long job took goes back to the system, not only to the heap: now, and once more
 // when whoever held the job's lines (a dialog, a window's command) has let them go.
 Progress::~Progress() {
     dialog_->shown.reset();
+    QCoreApplication::processEvents(); // what was typed meanwhile, to be dropped
+    qApp->removeEventFilter(dialog_.get());
     QApplication::restoreOverrideCursor();
     returnFreedMemory();
     QTimer::singleShot(200, qApp, [] { returnFreedMemory(); });
