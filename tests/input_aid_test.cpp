@@ -37,8 +37,8 @@ TEST(InputAid, ConvertsAnnualFiguresExactly) {
     // 0.1 % a year in daily periods: 15 significant digits, rounded half away from zero.
     EXPECT_EQ(convert(K::Rate, "0.1", 365)->value, "0.00000273972602739726");
     EXPECT_EQ(annualFigure(K::Rate, "0.00125", 12), "1.5");
-    EXPECT_EQ(annualFigure(K::Periods, "100", 12), ""); // 8.333... years: no starting value
-    EXPECT_EQ(annualFigure(K::Rate, "0.１Ｅ３09", 1), "");  // 1E+310 %: no number a box can read
+    EXPECT_EQ(annualFigure(K::Periods, "100", 12), "");    // 8.333... years: no starting value
+    EXPECT_EQ(annualFigure(K::Rate, "0.１Ｅ３09", 1), ""); // 1E+310 %: no number a box can read
 }
 
 TEST(InputAid, ReadsBoxesAndHintsAtTheUsualMistake) {

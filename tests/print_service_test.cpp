@@ -10,32 +10,22 @@
 namespace kinri::ui {
 namespace {
 
-// Holds every job until the process ends, whatever it is asked.
-struct DeafPrinter : LinePrinter {
-    std::atomic<bool> started{false};
-    bool printJob(const std::vector<PrintLine>&) override {
-        started = true;
-        for (;;)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-};
-
-// A service ended while its printer holds a job: the process ends there.
-template <class Printer>
-void endWhileHeld() {
-    Printer printer;
-    PrintService service(printer);
-    service.submit({PrintLine{}});
-    while (!printer.started)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
-
-struct DeafSystemPrinter : SystemLinePrinter {
+// `Base` that holds every job until the process ends, whatever it is asked; the service ended
+// meanwhile ends the process.
+template <class Base>
+struct Deaf : Base {
     std::atomic<bool> started{false};
     PrintResult print(const std::vector<PrintLine>&, const std::atomic<bool>&) override {
-        started = true;
-        for (;;)
+        for (started = true;;)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    bool printJob(const std::vector<PrintLine>&) override { return true; }
+    static void endWhileHeld() {
+        Deaf printer;
+        PrintService service(printer);
+        service.submit({PrintLine{}});
+        while (!printer.started)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 };
 
@@ -44,8 +34,8 @@ struct DeafSystemPrinter : SystemLinePrinter {
 #if GTEST_HAS_DEATH_TEST && !defined(_WIN32)
 TEST(PrintServiceDeathTest, APrinterThatWillNotStopEndsTheProcessAsAFailure) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(endWhileHeld<DeafPrinter>(), testing::ExitedWithCode(EXIT_FAILURE), "did not stop");
-    EXPECT_EXIT(endWhileHeld<DeafSystemPrinter>(), testing::ExitedWithCode(EXIT_SUCCESS), "");
+    EXPECT_EXIT(Deaf<LinePrinter>::endWhileHeld(), testing::ExitedWithCode(EXIT_FAILURE), "did not stop");
+    EXPECT_EXIT(Deaf<SystemLinePrinter>::endWhileHeld(), testing::ExitedWithCode(EXIT_SUCCESS), "");
 }
 #endif
 

@@ -1,110 +1,73 @@
 // A file is written whole or not at all: on a full disk, in a folder that is not there, over a
-// folder, the old file stays as it was, no temporary file is left behind, and the reason reads as
-// the user's words.
+// folder or given up half-way, the old file stays as it was, nothing temporary is left, and the
+// reason reads as the user's words.
 #include "ui/paper/whole_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <ostream>
-
-// Texts in failure messages as a reader writes them.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-void PrintTo(const QByteArray& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
+#include <memory>
 
 namespace kinri::ui {
 namespace {
 
-constexpr char kOld[] = "the record saved before\n";
+const QByteArray kOld = "the record saved before\n";
 
-// A tiny file system of its own at `dir` (tmpfs, so a write beyond it fails at once), unmounted
-// at the end; it needs the right to mount.
-struct TinyDisk {
-    QString dir;
-    bool mounted = false;
-    explicit TinyDisk(const QString& at) : dir(at) {
-        const QString command = QStringLiteral("mount -t tmpfs -o size=64k tmpfs '%1' 2>/dev/null").arg(dir);
-        mounted = std::system(command.toLocal8Bit().constData()) == 0;
-    }
-    ~TinyDisk() {
-        if (mounted) std::system(QStringLiteral("umount '%1'").arg(dir).toLocal8Bit().constData());
-    }
-    // Fills it to the last byte.
-    void fill() const {
-        QFile filler(QDir(dir).filePath(QStringLiteral("filler")));
-        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-        const QByteArray block(512, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-    }
-};
-
-QStringList namesIn(const QString& dir) {
-    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+// What `dir` holds, hidden files included, and what its old file holds.
+std::string left(const QDir& dir) {
+    QFile old(dir.filePath(QStringLiteral("kiroku.txt")));
+    old.open(QIODevice::ReadOnly);
+    return dir.entryList(QDir::Files | QDir::Hidden).join(u' ').toStdString() + " | " +
+           old.readAll().toStdString();
 }
 
 // Below and above the 16 KiB a file device may keep in its buffer, where a full disk showed only
-// once the buffer was flushed.
+// once the buffer was flushed: a tmpfs of 64 KiB, filled to the brim, where mounting is allowed.
 TEST(WholeFile, AFullDiskLeavesTheOldFileAndSaysSo) {
-#ifdef _WIN32
-    GTEST_SKIP() << "no file system to mount here";
-#else
     QTemporaryDir scratch;
-    const TinyDisk disk(scratch.path());
-    if (!disk.mounted) GTEST_SKIP() << "mounting a small file system is not allowed here";
-    const QString path = QDir(disk.dir).filePath(QStringLiteral("kiroku.txt"));
-    ASSERT_TRUE(writeWhole(path, kOld).isEmpty());
-    disk.fill();
-    for (const qsizetype size : {qsizetype{1200}, qsizetype{8 * 1024}, qsizetype{40 * 1024}}) {
-        SCOPED_TRACE(size);
-        EXPECT_EQ(writeWhole(path, QByteArray(size, 'y')), QStringLiteral("空き容量が足りません"));
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-        EXPECT_EQ(old.readAll(), QByteArray(kOld));
-        EXPECT_EQ(namesIn(disk.dir), (QStringList{"filler", "kiroku.txt"}));
-    }
-    QFile::remove(QDir(disk.dir).filePath(QStringLiteral("filler")));
-    EXPECT_TRUE(writeWhole(path, QByteArray(40 * 1024, 'y')).isEmpty()); // room again: replaced whole
-    EXPECT_EQ(QFileInfo(path).size(), 40 * 1024);
+    const QDir dir(scratch.path());
+    const auto run = [&dir](const char* command) {
+        return std::system(QString::fromLatin1(command).arg(dir.path()).toLocal8Bit().constData()) == 0;
+    };
+#ifndef _WIN32
+    if (!run("mount -t tmpfs -o size=64k tmpfs '%1' 2>/dev/null"))
 #endif
+        GTEST_SKIP() << "mounting a small file system is not allowed here";
+    const std::shared_ptr<void> unmount(nullptr, [&run](void*) { run("umount '%1'"); });
+    const QString path = dir.filePath(QStringLiteral("kiroku.txt"));
+    ASSERT_EQ(writeWhole(path, kOld), QString());
+    QFile filler(dir.filePath(QStringLiteral("filler")));
+    filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    while (filler.write(QByteArray(512, 'x')) == 512) {
+    }
+    for (const qsizetype size : {1200, 8 * 1024, 40 * 1024}) {
+        EXPECT_EQ(writeWhole(path, QByteArray(size, 'y')).toStdString(), "空き容量が足りません") << size;
+        EXPECT_EQ(left(dir), "filler kiroku.txt | " + kOld.toStdString()) << size;
+    }
+    filler.remove();
+    EXPECT_EQ(writeWhole(path, QByteArray(40 * 1024, 'y')), QString()); // room again: replaced whole
+    EXPECT_EQ(QFileInfo(path).size(), 40 * 1024);
 }
 
 TEST(WholeFile, WhereNoFileCanBeWrittenNothingIsLeft) {
     QTemporaryDir scratch;
     const QDir dir(scratch.path());
-    ASSERT_TRUE(dir.mkdir(QStringLiteral("folder")));
-    const struct {
-        QString path;
-        QString why;
-    } cases[] = {
-        {dir.filePath(QStringLiteral("missing/kiroku.txt")),
-         QStringLiteral("保存先のフォルダが見つかりません")},
-        {dir.filePath(QStringLiteral("folder")), QStringLiteral("同じ名前のフォルダがあります")},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(writeWhole(c.path, kOld), c.why) << c.path.toStdString();
-        EXPECT_EQ(namesIn(dir.path()), QStringList{});
-    }
-    // Given up after some of it was written: the old file as it was, nothing else.
     const QString path = dir.filePath(QStringLiteral("kiroku.txt"));
-    ASSERT_TRUE(writeWhole(path, kOld).isEmpty());
+    ASSERT_EQ(writeWhole(path, kOld), QString());
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("folder")));
+    EXPECT_EQ(writeWhole(dir.filePath(QStringLiteral("missing/kiroku.txt")), kOld).toStdString(),
+              "保存先のフォルダが見つかりません");
+    EXPECT_EQ(writeWhole(dir.filePath(QStringLiteral("folder")), kOld).toStdString(),
+              "同じ名前のフォルダがあります");
     {
-        WholeFile file(path);
+        WholeFile file(path); // given up after some of it was written
         ASSERT_TRUE(file.open());
         file.write("half of it");
     }
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray(kOld));
-    EXPECT_EQ(namesIn(dir.path()), QStringList{"kiroku.txt"});
+    EXPECT_EQ(left(dir), "kiroku.txt | " + kOld.toStdString());
 }
 
 } // namespace
