@@ -9,7 +9,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
-#include <ranges>
 #include <string_view>
 
 namespace kinri::ui {
@@ -105,7 +104,7 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const PrintParts& 
         return device.newPage();
     };
     double baseline = fm.ascent();
-    for (const kinri::PrintLine& line : job | std::views::join) {
+    const auto printLine = [&](const kinri::PrintLine& line) {
         const double x = (line.column - 1) * column;
         const std::vector<std::string_view> pieces =
             line.text.empty() ? std::vector<std::string_view>(1) : wrapped(line, printable.width() - x, fm);
@@ -119,7 +118,11 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const PrintParts& 
                                  QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size())));
             baseline += lineStep;
         }
-    }
+        return true;
+    };
+    for (const std::span<const kinri::PrintLine> part : job)
+        for (const kinri::PrintLine& line : part)
+            if (!printLine(line)) return false;
     if (lastPage) {
         if (!nextPage()) return false;
         painter.save();
