@@ -180,9 +180,11 @@ public:
         QTimer::singleShot(0, this, &PrinterAsk::check); // it may be done already
         QTimer::singleShot(PrintWait::kBusyCursorDelay, this, &PrinterAsk::showNote);
         QTimer::singleShot(kPrintJobBound, this, [this] {
+            if (done_) return;
+            done_ = true;
+            deleteLater();
             tellFailure(parent_, QStringLiteral("プリンタの情報を取得できませんでした："),
                         qs(kTimedOutReason));
-            deleteLater();
         });
     }
     ~PrinterAsk() override { ticket_->cancel(); }
