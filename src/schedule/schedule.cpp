@@ -31,6 +31,14 @@ Units unitsOf(double value, int decimals) {
     return negative ? -u : u;
 }
 
+// A figure the schedule works out itself, rounded once to its last shown decimal, half away from
+// zero: not through the 15 significant digits the program shows a double with, whose rounding
+// before the rounding can move a figure of twelve digits and more by a unit.
+Units unitsOfExact(long double value, int decimals) {
+    if (!(std::fabs(value) < kLargest)) throw CalcError(CalcErrorReason::Overflow);
+    return static_cast<Units>(std::round(value * std::pow(10.0L, decimals)));
+}
+
 std::string shown(Units u, int decimals) {
     if (u == 0) return "0";
     const bool negative = u < 0;
@@ -75,19 +83,31 @@ struct LoanRow {
     Units balance;
 };
 
-std::vector<Figures> loan(const std::vector<LoanRow>& rows, Units opening, bool balanceBefore) {
+// Interest is never negative where the rate is not: a shown balance may fall by a unit more than
+// the payment's principal, and then the payment is all principal and the balance falls by the
+// payment alone (the next row's closed form brings it back). At rate 0 there is no interest at all:
+// each payment is all principal, and what the rounding of the level share leaves goes into the last
+// payment, which is then a unit or so more or less than the others.
+std::vector<Figures> loan(const std::vector<LoanRow>& rows, Units opening, double rate) {
     std::vector<Figures> out;
     out.reserve(rows.size());
     Units before = opening;
     for (const LoanRow& r : rows) {
-        const Units principal = before - r.balance;
-        // A balance shown before its payment (by remaining payments) is the one the row starts from.
-        out.push_back({.counter = r.counter,
-                       .payment = r.payment,
-                       .principal = principal,
-                       .interest = r.payment - principal,
-                       .balance = balanceBefore ? before : r.balance});
-        before = r.balance;
+        Figures f{.counter = r.counter, .payment = r.payment, .principal = before - r.balance};
+        f.balance = r.balance;
+        f.interest = r.payment - f.principal;
+        const bool interestFree = rate == 0.0 && f.interest != 0;
+        if (rate >= 0.0 && (f.interest < 0 || interestFree)) {
+            if (r.balance == 0) {
+                f.payment = f.principal; // the last payment takes the residue
+            } else {
+                f.principal = r.payment;
+                f.balance = before - r.payment;
+            }
+            f.interest = 0;
+        }
+        out.push_back(f);
+        before = f.balance;
     }
     return out;
 }
@@ -103,9 +123,27 @@ bool isLast(double counter, double count) {
     return counter == count;
 }
 
+// A finite step of a closed form, or the error the calculation would raise.
+long double finite(long double value) {
+    if (!std::isfinite(value)) throw CalcError(CalcErrorReason::Overflow);
+    return value;
+}
+
+// 1 − (1 + r)^−j, the share of a level-payment loan's present value that j payments repay, in
+// extended precision and without the cancellation of 1 − x for x near 1 (small rates, few
+// payments): −expm1(−j · ln(1 + r)). A base that is not positive (r ≤ −1) has no logarithm; the
+// power is then taken as the calculation takes it.
+long double repaidShare(long double r, long double j) {
+    const long double base = 1.0L + r;
+    if (base > 0) return finite(-std::expm1(-j * std::log1p(r)));
+    return finite(1.0L - std::pow(base, -j));
+}
+
 // Equal principal: P ÷ n repaid each time, interest on what is owed before the payment. KAA shows
 // each payment (the very rows of its table); KAP fixes the interest: each row's rounded, the last
-// one what makes the calculation's total.
+// one what makes the calculation's total. With a count that is not whole the rows stop at its whole
+// part: the rest of the loan is still owed after them, and KAP's total, (1 + n) ÷ 2 periods of
+// interest on the loan, is more than these rows' interest (its help says so).
 std::vector<Figures> equalPrincipal(const Calculation& calc, int d, bool interestFixed) {
     const std::array<Variant, 4> in = variants(calc.inputs);
     const Inputs all(in.data(), in.size());
@@ -117,8 +155,11 @@ std::vector<Figures> equalPrincipal(const Calculation& calc, int d, bool interes
     Units interestSoFar = 0, before = unitsOf(p.number(), d);
     const Units opening = before;
     const Units totalInterest = interestFixed ? unitsOf(calc.result, d) : 0;
+    const long double loanAmount = p.number();
     for (const double i : is) {
-        const Units balance = isLast(i, count) ? 0 : unitsOf((p - (share * i)).number(), d);
+        // What is owed after i payments: (n − i) shares of the loan, in one rounding.
+        const Units balance =
+            isLast(i, count) ? 0 : unitsOfExact(finite(loanAmount * (count - i) / count), d);
         Units payment = 0;
         if (!interestFixed) {
             payment = unitsOf(f::KAA_row(all, i), d);
@@ -131,7 +172,7 @@ std::vector<Figures> equalPrincipal(const Calculation& calc, int d, bool interes
         rows.push_back({i, payment, balance});
         before = balance;
     }
-    return loan(rows, opening, false);
+    return loan(rows, opening, r.number());
 }
 
 std::vector<Figures> equalPrincipalPayments(const Calculation& calc, int d) {
@@ -142,23 +183,30 @@ std::vector<Figures> equalPrincipalInterest(const Calculation& calc, int d) {
     return equalPrincipal(calc, d, true);
 }
 
-// Level payment: the balance grows by its interest and falls by the payment. KA2C computes the
-// payment from the loan, KA2P the loan from the payment.
+// Level payment. What is owed after k of n payments is the present value of the n − k payments
+// still to come, A · (1 − (1 + r)^−(n−k)) ÷ r, each row from its own closed form: carried forward
+// as balance · (1 + r) − A instead, the payment's rounding error would grow by (1 + r) each period
+// until, over long terms, it swamped the balance. KA2C computes the payment from the loan P, so
+// the balance is P times the share of the loan's value still to come, which does not depend on
+// the computed payment at all; KA2P computes the loan from the payment, and the balance is the
+// value of the payments still to come. Each shown payment is the calculation's own text, which
+// may be off by its own rounding in double precision (at rates so small that 1 − (1 + r)^−n
+// cancels); the interest, the rest of that payment, carries its error too.
 std::vector<Figures> levelPayment(const Calculation& calc, int d, bool paymentComputed) {
     const std::array<Variant, 4> in = variants(calc.inputs);
-    const Variant& r = in[1];
-    const Variant& n = in[2];
-    const double count = n.number();
-    const Variant payment = paymentComputed ? Variant(calc.result) : in[0];
-    Variant balance = paymentComputed ? in[0] : Variant(calc.result);
-    const Units opening = unitsOf(balance.number(), d);
-    const Units shownPayment = unitsOf(payment.number(), d);
+    const long double r = in[1].number();
+    const double count = in[2].number();
+    const long double given = in[0].number(); // the loan (KA2C) or the payment (KA2P)
+    const long double whole = repaidShare(r, count);
+    const Units opening = unitsOf(paymentComputed ? given : calc.result, d);
+    const Units shownPayment = unitsOf(paymentComputed ? calc.result : given, d);
     std::vector<LoanRow> rows;
     for (const double i : counters(count, false)) {
-        balance = (balance * (1 + r)) - payment;
-        rows.push_back({i, shownPayment, isLast(i, count) ? 0 : unitsOf(balance.number(), d)});
+        const long double still = repaidShare(r, count - i);
+        const long double owed = paymentComputed ? given * still / whole : given * still / r;
+        rows.push_back({i, shownPayment, isLast(i, count) ? 0 : unitsOfExact(finite(owed), d)});
     }
-    return loan(rows, opening, false);
+    return loan(rows, opening, static_cast<double>(r));
 }
 
 std::vector<Figures> levelPaymentOfLoan(const Calculation& calc, int d) {
@@ -169,7 +217,12 @@ std::vector<Figures> loanOfLevelPayment(const Calculation& calc, int d) {
     return levelPayment(calc, d, false);
 }
 
-// By remaining payments: the balance owed while i payments remain is the table's row.
+// KA2A lists what is owed while i payments remain, i = m, m − 1 … 1. The schedule counts the
+// same payments up from 1: before payment j, m − j + 1 remain, so the table's row for i is the
+// balance before that payment, and the balance after it is the table's next row (0 after the last
+// payment of a whole count; with a count that is not whole, what the last fraction of a payment
+// still owes). The loan itself is the table's first row. These are the calculation's own texts, as
+// near the exact value as its double precision brings them.
 std::vector<Figures> byRemainingPayments(const Calculation& calc, int d) {
     const std::array<Variant, 4> in = variants(calc.inputs);
     const Inputs all(in.data(), in.size());
@@ -177,11 +230,12 @@ std::vector<Figures> byRemainingPayments(const Calculation& calc, int d) {
     std::vector<LoanRow> rows;
     const std::vector<double> is = counters(in[2].number(), true);
     const Units opening = is.empty() ? 0 : unitsOf(f::KA2A_row(all, is.front()), d);
+    double j = 0;
     for (const double i : is) {
         const double after = i - 1.0;
-        rows.push_back({i, shownPayment, after > 0 ? unitsOf(f::KA2A_row(all, after), d) : 0});
+        rows.push_back({++j, shownPayment, after > 0 ? unitsOf(f::KA2A_row(all, after), d) : 0});
     }
-    return loan(rows, opening, true);
+    return loan(rows, opening, in[1].number());
 }
 
 // A growing sum: each period's total is the very row of the calculation's table.
@@ -213,11 +267,6 @@ constexpr ScheduleColumn kLoanColumns[] = {{"回", ColumnMeaning::Period},
                                            {"うち元金", ColumnMeaning::Principal},
                                            {"うち利息", ColumnMeaning::Interest},
                                            {"残高", ColumnMeaning::Balance}};
-constexpr ScheduleColumn kByRemainingColumns[] = {{"残り回数", ColumnMeaning::RemainingPayments},
-                                                  {"返済額", ColumnMeaning::Payment},
-                                                  {"うち元金", ColumnMeaning::Principal},
-                                                  {"うち利息", ColumnMeaning::Interest},
-                                                  {"残高", ColumnMeaning::Balance}};
 constexpr ScheduleColumn kCompoundColumns[] = {{"期", ColumnMeaning::Period},
                                                {"元利合計", ColumnMeaning::Total},
                                                {"その期の利息", ColumnMeaning::PeriodInterest},
@@ -237,7 +286,7 @@ constexpr Shape kShapes[] = {
     {{"KAP", kLoanTitle, kLoan, kLoanColumns}, equalPrincipalInterest},
     {{"KA2C", kLoanTitle, kLoan, kLoanColumns}, levelPaymentOfLoan},
     {{"KA2P", kLoanTitle, kLoan, kLoanColumns}, loanOfLevelPayment},
-    {{"KA2A", kLoanTitle, kLoan, kByRemainingColumns}, byRemainingPayments},
+    {{"KA2A", kLoanTitle, kLoan, kLoanColumns}, byRemainingPayments},
     {{"FA", kGrowthTitle, kGrowth, kCompoundColumns}, growth},
     {{"SA", kGrowthTitle, kGrowth, kSimpleColumns}, growth},
 };
@@ -252,7 +301,6 @@ const Shape* findShape(std::string_view item) {
 Units unitsFor(const Figures& f, ColumnMeaning meaning) {
     switch (meaning) {
     case ColumnMeaning::Period:
-    case ColumnMeaning::RemainingPayments:
         break;
     case ColumnMeaning::Payment:
         return f.payment;
@@ -273,7 +321,7 @@ Units unitsFor(const Figures& f, ColumnMeaning meaning) {
 }
 
 bool isCounter(ColumnMeaning meaning) {
-    return meaning == ColumnMeaning::Period || meaning == ColumnMeaning::RemainingPayments;
+    return meaning == ColumnMeaning::Period;
 }
 
 // What adds up over the rows: what is paid, and interest period by period. Balances, totals to
@@ -310,7 +358,10 @@ Schedule makeSchedule(const Calculation& calculation) {
     s.decimals = calculation.entry->calc.decimals;
     const int d = s.decimals;
     std::vector<Units> sums(s.columns.size(), 0);
-    for (const Figures& f : shape->rows(calculation, d)) {
+    const std::vector<Figures> figures = shape->rows(calculation, d);
+    if (s.kind == Schedule::Kind::Loan && !figures.empty())
+        s.opening = shown(figures.front().principal + figures.front().balance, d);
+    for (const Figures& f : figures) {
         std::vector<std::string> cells;
         std::vector<double> values;
         for (std::size_t c = 0; c < s.columns.size(); ++c) {

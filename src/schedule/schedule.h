@@ -13,15 +13,14 @@ namespace kinri {
 // What a column of a schedule holds, so that a chart or a reader finds a figure by its meaning,
 // never by where the column happens to stand.
 enum class ColumnMeaning : std::uint8_t {
-    Period,            // 回, 期: the number of the payment or period
-    RemainingPayments, // 残り回数: payments still to make, counting down
-    Payment,           // 返済額: what is paid
-    Principal,         // うち元金: the part of the payment that repays the loan
-    Interest,          // うち利息: the part of the payment that is interest
-    Balance,           // 残高: what is still owed
-    Total,             // 元利合計: principal and interest to date
-    PeriodInterest,    // その期の利息: the interest one period earns
-    InterestToDate,    // 利息累計: the interest earned so far
+    Period,         // 回, 期: the number of the payment or period, counting up from 1
+    Payment,        // 返済額: what is paid
+    Principal,      // うち元金: the part of the payment that repays the loan
+    Interest,       // うち利息: the part of the payment that is interest
+    Balance,        // 残高: what is still owed
+    Total,          // 元利合計: principal and interest to date
+    PeriodInterest, // その期の利息: the interest one period earns
+    InterestToDate, // 利息累計: the interest earned so far
 };
 
 struct ScheduleColumn {
@@ -36,10 +35,13 @@ struct ScheduleColumn {
 // Every figure is shown as the program shows its results (three or five decimals, "0" for zero),
 // and the columns agree on the screen, not only in binary: a row's principal and interest add up
 // to its payment as displayed, each principal is the fall of the displayed balance, and the
-// principal repays the loan to the last displayed unit. Where a column is what the calculation
-// itself shows — each row of a table, the level payment, the total interest — it is that very
-// text. The rounding residue goes where a person expects it: into a row's interest, and in the
-// last row into what makes the balance end at zero.
+// principal repays the loan to the last displayed unit. A loan's rows count its payments up from
+// 1, and 残高 is what is owed after the row's payment. Each balance is the exact one rounded once
+// (never carried forward, which would compound the rounding), so a borrower can check any row on
+// its own. Where a column is what the calculation itself shows — each row of a table, the level
+// payment, the total interest — it is that very text. The rounding residue goes where a person
+// expects it: into a row's interest, never making it negative where the rate is not, and in the
+// last row into what makes the balance end at zero (at rate 0, into the last payment).
 struct Schedule {
     enum class Kind { Loan, Growth };
     Kind kind = Kind::Loan;
@@ -48,6 +50,7 @@ struct Schedule {
     std::vector<std::vector<std::string>> rows; // the cells as shown, one string per column
     std::vector<std::vector<double>> values;    // the same figures as numbers, for a chart
     std::vector<std::string> totals;            // 「合計」, then a column's total or "" for none
+    std::string opening; // a loan's balance before its first payment, as shown; "" for a sum
     int decimals = 3;
 
     // The index of the column that holds `meaning`; -1 where the schedule has none.

@@ -66,7 +66,7 @@ ScheduleChart::ScheduleChart(const Schedule& schedule, QWidget* parent)
     // The line: what is still owed, or the sum grown so far. The bars: what each payment is made
     // of, or a sum's interest (of the period where the schedule has it, else to date).
     lineColumn_ = firstOf({ColumnMeaning::Balance, ColumnMeaning::Total});
-    counterColumn_ = firstOf({ColumnMeaning::Period, ColumnMeaning::RemainingPayments});
+    counterColumn_ = schedule.column(ColumnMeaning::Period);
     const int principal = schedule.column(ColumnMeaning::Principal);
     const int interest = schedule.column(ColumnMeaning::Interest);
     if (principal >= 0 && interest >= 0) {
