@@ -140,39 +140,42 @@ long double repaidShare(long double r, long double j) {
 }
 
 // Equal principal: P ÷ n repaid each time, interest on what is owed before the payment. KAA shows
-// each payment (the very rows of its table); KAP fixes the interest: each row's rounded, the last
-// one what makes the calculation's total. With a count that is not whole the rows stop at its whole
-// part: the rest of the loan is still owed after them, and KAP's total, (1 + n) ÷ 2 periods of
-// interest on the loan, is more than these rows' interest (its help says so).
+// each payment (the very rows of its table). KAP fixes the interest: after i payments the interest
+// to date is r · P/n · (i(n + 1) − i(i + 1)/2), and each row's interest is the rise of that sum
+// rounded, so that no row is a unit off, none is negative, and a whole count's rows add up to the
+// calculation's total, its last row ending on that very text. (Rounding each row on its own and
+// putting the sum's residue in the last row would bias it by up to half a unit per row.) With a
+// count that is not whole the rows stop at its whole part: the rest of the loan is still owed
+// after them, and KAP's total, (1 + n) ÷ 2 periods of interest on the loan, is more than these
+// rows' interest (its help says so).
 std::vector<Figures> equalPrincipal(const Calculation& calc, int d, bool interestFixed) {
     const std::array<Variant, 4> in = variants(calc.inputs);
     const Inputs all(in.data(), in.size());
-    const Variant &p = in[0], &n = in[1], &r = in[2];
-    const double count = n.number();
-    const std::vector<double> is = counters(count, false);
-    const Variant share = is.empty() ? Variant(0.0) : p / n;
+    const long double loanAmount = in[0].number(), count = in[1].number(), rate = in[2].number();
+    const std::vector<double> is = counters(in[1].number(), false);
     std::vector<LoanRow> rows;
-    Units interestSoFar = 0, before = unitsOf(p.number(), d);
+    Units toDateBefore = 0, before = unitsOf(in[0].number(), d);
     const Units opening = before;
-    const Units totalInterest = interestFixed ? unitsOf(calc.result, d) : 0;
-    const long double loanAmount = p.number();
     for (const double i : is) {
+        const bool last = isLast(i, in[1].number());
         // What is owed after i payments: (n − i) shares of the loan, in one rounding.
-        const Units balance =
-            isLast(i, count) ? 0 : unitsOfExact(finite(loanAmount * (count - i) / count), d);
+        const Units balance = last ? 0 : unitsOfExact(finite(loanAmount * (count - i) / count), d);
         Units payment = 0;
         if (!interestFixed) {
             payment = unitsOf(f::KAA_row(all, i), d);
         } else {
-            Units interest = unitsOf((r * (((n - i) + 1) * share)).number(), d);
-            if (isLast(i, count)) interest = totalInterest - interestSoFar;
-            interestSoFar += interest;
-            payment = (before - balance) + interest;
+            const long double k = i;
+            const Units toDate =
+                last ? unitsOf(calc.result, d)
+                     : unitsOfExact(finite(rate * loanAmount / count * (k * (count + 1) - k * (k + 1) / 2)),
+                                    d);
+            payment = (before - balance) + (toDate - toDateBefore);
+            toDateBefore = toDate;
         }
         rows.push_back({i, payment, balance});
         before = balance;
     }
-    return loan(rows, opening, r.number());
+    return loan(rows, opening, in[2].number());
 }
 
 std::vector<Figures> equalPrincipalPayments(const Calculation& calc, int d) {

@@ -41,7 +41,9 @@ struct ScheduleColumn {
 // its own. Where a column is what the calculation itself shows — each row of a table, the level
 // payment, the total interest — it is that very text. The rounding residue goes where a person
 // expects it: into a row's interest, never making it negative where the rate is not, and in the
-// last row into what makes the balance end at zero (at rate 0, into the last payment).
+// last row into what makes the balance end at zero. At rate 0 (or one too small to show any
+// interest) each payment is all principal, the level share as the calculation shows it, the
+// balance is what those payments leave, and the last payment takes the residue.
 struct Schedule {
     enum class Kind { Loan, Growth };
     Kind kind = Kind::Loan;
