@@ -14,6 +14,7 @@
 #include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -21,9 +22,13 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QtTest>
+
+#include <tuple>
 
 using namespace kinri;
 using namespace kinri::test;
@@ -693,9 +698,10 @@ void KeyboardTest::hintAtARateTypedAsPercent() {
     QVERIFY(!note->isVisible());
 }
 
-// Ctrl+T opens the schedule of the calculation: a row per payment; the chart's cursor keys move
-// the table's selection; the rows go out tab-separated with their header, and as CSV with and
-// without the BOM.
+// Ctrl+T opens the schedule of the calculation, a row per payment, nothing selected. The pointer
+// over the chart moves only its cursor; a click or a key there chooses the table's row. Tab goes
+// table, chart, buttons; Shift+F10 and the menu key open the commands' menu. A copy and a CSV file
+// carry the conditions and the totals, until the save dialog's check box asks for the rows alone.
 void KeyboardTest::scheduleOfAMortgage() {
     ui::CalculatorWindow* w = open(QStringLiteral("KA2C"));
     QVERIFY(w != nullptr);
@@ -704,36 +710,75 @@ void KeyboardTest::scheduleOfAMortgage() {
     QTest::keyClick(focused(), Qt::Key_T, Qt::ControlModifier);
     auto* window = w->findChild<QWidget*>(QStringLiteral("ScheduleWindow"));
     QVERIFY(window != nullptr);
+    QVERIFY(QTest::qWaitForWindowActive(window));
     auto* view = window->findChild<QAbstractItemView*>(QStringLiteral("ScheduleView"));
+    auto* chart = window->findChild<QWidget*>(QStringLiteral("ScheduleChart"));
     QCOMPARE(view->model()->rowCount(), 360);
     QCOMPARE(view->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("残高"));
-    auto* chart = window->findChild<QWidget*>(QStringLiteral("ScheduleChart"));
+    const auto copied = [window] {
+        window->findChild<QAction*>(QStringLiteral("actionScheduleCopy"))->trigger();
+        return QGuiApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+    };
+    const QString lastRow = QStringLiteral("360\t120792.074\t120641.272\t150.802\t0");
+    const QString totals = QStringLiteral("合計\t43485146.640\t35000000.000\t8485146.640\t");
+    const QStringList conditions{"☆☆割賦返済の計算☆☆", "当初借入額=35000000", "返済間隔間の利率=0.00125",
+                                 "返済回数=360", "返済前の残高=35000000.000"};
+    const QStringList all = copied();
+    QCOMPARE(all.size(), 5 + 1 + 360 + 1);
+    QCOMPARE(all.mid(0, 6), conditions + QStringList{"回\t返済額\tうち元金\tうち利息\t残高"});
+    QCOMPARE(all.mid(365), (QStringList{lastRow, totals}));
+
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    QTest::mouseMove(chart, QPoint(chart->width() / 3, chart->height() / 2));
+    QTest::mouseMove(chart, QPoint(chart->width() / 2, chart->height() / 2));
+    QCOMPARE(copied().size(), all.size()); // every row still selected: all of it
     QTest::keyClick(chart, Qt::Key_End);
     QTest::keyClick(chart, Qt::Key_Left);
     QCOMPARE(view->currentIndex().row(), 358);
+    QCOMPARE(copied().mid(5), (QStringList{all[5], all[364]})); // the chosen row, under its header
 
-    view->clearSelection();
-    window->findChild<QAction*>(QStringLiteral("actionScheduleCopy"))->trigger();
-    const QStringList copied = QGuiApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(copied.size(), 361);
-    QCOMPARE(copied.front(), QStringLiteral("回\t返済額\tうち元金\tうち利息\t残高"));
-    QCOMPARE(copied.back(), QStringLiteral("360\t120792.074\t120641.272\t150.802\t0"));
+    // Tab leaves the table for the chart, then the buttons; both open the menu from the keyboard.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), chart);
+    QTest::keyClick(chart, Qt::Key_Tab);
+    QCOMPARE(qobject_cast<QPushButton*>(QApplication::focusWidget())->text(), QStringLiteral("コピー"));
+    for (const auto& [widget, key, modifiers] :
+         {std::tuple{static_cast<QWidget*>(view), Qt::Key_F10, Qt::ShiftModifier},
+          std::tuple{chart, Qt::Key_Menu, Qt::NoModifier}}) {
+        QString first; // the menu's first command, read while it is open
+        QTimer::singleShot(0, window, [&first] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                first = menu->actions().front()->text();
+                menu->close();
+            }
+        });
+        QTest::keyClick(widget, key, modifiers);
+        QCOMPARE(first, QStringLiteral("コピー"));
+    }
+
     QTemporaryDir dir;
-    for (const bool bom : {false, true}) {
+    for (const bool rowsOnly : {false, true}) {
         window->findChild<QAction*>(QStringLiteral("actionScheduleCsv"))->trigger();
         auto* save = window->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
-        if (bom) save->selectNameFilter(save->nameFilters().last());
-        const QString file = dir.filePath(bom ? QStringLiteral("excel.csv") : QStringLiteral("plain.csv"));
+        if (rowsOnly) save->selectNameFilter(save->nameFilters().last()); // with a BOM
+        save->findChild<QCheckBox*>(QStringLiteral("RowsOnly"))->setChecked(rowsOnly);
+        const QString file = dir.filePath(rowsOnly ? QStringLiteral("rows.csv") : QStringLiteral("all.csv"));
         save->selectFile(file);
         QMetaObject::invokeMethod(save, "accept");
         QTRY_VERIFY(QFile::exists(file));
         QFile csv(file);
         QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QByteArray data = csv.readAll();
-        QCOMPARE(data.startsWith("\xEF\xBB\xBF"), bom);
-        QCOMPARE(data.count("\r\n"), 361);
-        QVERIFY(data.contains("360,120792.074,120641.272,150.802,0\r\n"));
+        const QByteArray bytes = csv.readAll();
+        QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), rowsOnly);
+        const QString data = QString::fromUtf8(bytes);
+        QCOMPARE(data.count(QStringLiteral("\r\n")), rowsOnly ? 361 : 367);
+        QVERIFY(data.contains(QString(lastRow).replace(u'\t', u',') + QStringLiteral("\r\n")));
+        QCOMPARE(data.endsWith(QString(totals).replace(u'\t', u',') + QStringLiteral("\r\n")), !rowsOnly);
+        QCOMPARE(data.contains(conditions[1]), !rowsOnly);
     }
+    view->clearSelection();
+    QCOMPARE(copied().size(), 361); // the choice holds for copies too
 }
 
 QTEST_MAIN(KeyboardTest)

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QTableView>
 #include <QtTest>
 
 #include <cmath>
@@ -390,6 +391,38 @@ private slots:
         QCOMPARE(w->form().menu->geometry(), menu);
         w->form().clear->click();
         QCOMPARE(w->width(), designedWidth);
+    }
+
+    // A schedule's totals stand under their columns, each whole in its cell, at every dpi and zoom:
+    // the ink of every figure ends where the figures above it end.
+    void scheduleTotalsUnderTheirColumns_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::newRow("FA") << "FA" << QStringList{"500000", "0.006", "20"};
+        QTest::newRow("KAA") << "KAA" << QStringList{"35000000", "360", "0.00125"};
+    }
+
+    void scheduleTotalsUnderTheirColumns() {
+        QFETCH(QString, item);
+        QFETCH(QStringList, inputs);
+        ui::CalculatorWindow* w = p_->choose(item);
+        typeInputs(w, inputs);
+        QCOMPARE(p_->compute(w), QStringList{});
+        w->findChild<QAction*>(QStringLiteral("actionSchedule"))->trigger();
+        auto* window = w->findChild<QWidget*>(QStringLiteral("ScheduleWindow"));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* view = window->findChild<QTableView*>(QStringLiteral("ScheduleView"));
+        auto* totals = window->findChild<QTableView*>(QStringLiteral("ScheduleTotals"));
+        const QFontMetrics bold(totals->font());
+        for (int c = 0; c < view->model()->columnCount(); ++c) {
+            const auto x = [window, c](QTableView* t) {
+                return t->viewport()->mapTo(window, QPoint(t->columnViewportPosition(c), 0)).x();
+            };
+            QCOMPARE(x(totals), x(view));
+            QCOMPARE(totals->columnWidth(c), view->columnWidth(c));
+            const QString total = totals->model()->index(0, c).data().toString();
+            QVERIFY2(bold.horizontalAdvance(total) < totals->columnWidth(c), qPrintable(total));
+        }
     }
 };
 

@@ -39,6 +39,9 @@ public:
 
     // The folder last saved to while the program runs; empty until then.
     std::string saveFolder;
+    // A schedule's copy and CSV hold its rows alone, without the conditions above and the totals
+    // below: the save dialog's check box, kept while the program runs.
+    bool exportRowsOnly = false;
 
     // Every calculation of this run that succeeded, as printed (printing on or off).
     CalculationRecord record;

@@ -33,6 +33,7 @@ BoxKind SeenBox::kind() const {
     if (shows(*this, ui::kPrintQuestionBox, QMessageBox::Yes | QMessageBox::No))
         return BoxKind::PrintQuestion;
     if (shows(*this, ui::kVersionBox, QMessageBox::Ok)) return BoxKind::Version;
+    if (shows(*this, ui::kNoScheduleYetBox, QMessageBox::Ok)) return BoxKind::NoScheduleYet;
     return BoxKind::Unknown;
 }
 
@@ -46,6 +47,8 @@ QString boxName(BoxKind kind) {
         return QStringLiteral("print question");
     case BoxKind::Version:
         return QStringLiteral("version");
+    case BoxKind::NoScheduleYet:
+        return QStringLiteral("no schedule yet");
     case BoxKind::Unknown:
         break;
     }

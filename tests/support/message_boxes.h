@@ -14,7 +14,7 @@
 namespace kinri::test {
 
 // The program's message boxes, told apart by title, text, icon and buttons all together.
-enum class BoxKind { InputRequired, CalculationError, PrintQuestion, Version, Unknown };
+enum class BoxKind { InputRequired, CalculationError, PrintQuestion, Version, NoScheduleYet, Unknown };
 
 // "input required", "calculation error", "print question", "version" or "unknown".
 QString boxName(BoxKind kind);

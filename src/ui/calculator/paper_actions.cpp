@@ -28,7 +28,7 @@ PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys, const ClickCon
     schedule_ = add(QStringLiteral("返済予定表"), QKeySequence(Qt::CTRL | Qt::Key_T), "actionSchedule");
     schedule_->setVisible(false);
     connect(schedule_, &QAction::triggered, this, &PaperActions::openSchedule);
-    for (QAction* a : {preview, pdf, print, schedule_})
+    for (QAction* a : {preview, pdf, print})
         clicks.enableWithLast(*a);
     connect(preview, &QAction::triggered, this, [this] {
         if (const Calculation* c = clicks_.last())
@@ -56,10 +56,15 @@ void PaperActions::setDressed(const CatalogueEntry& entry) {
 }
 
 // The schedule of the last calculation, in a window of its own beside this one (several may be
-// open); a schedule that cannot be made gets the calculation's error message.
+// open); a schedule that cannot be made gets the calculation's error message. Always offered where
+// the entry has one: without a calculation to show, it says why rather than do nothing.
 void PaperActions::openSchedule() {
     const Calculation* calculation = clicks_.last();
-    if (calculation == nullptr || !hasSchedule(calculation->entry->item)) return;
+    if (calculation == nullptr) {
+        showMessage(&window_, kNoScheduleYetBox);
+        return;
+    }
+    if (!hasSchedule(calculation->entry->item)) return;
     try {
         auto* window = new ScheduleWindow(makeSchedule(*calculation), *calculation, paper_, &window_);
         window->show();

@@ -32,6 +32,12 @@ inline constexpr std::string_view kTimedOutReason = "印刷サーバが時間内
 inline constexpr std::string_view kRenderingReason = "印刷するページを作れませんでした";
 inline constexpr std::string_view kCancelledReason = "印刷を取り消しました";
 
+// 返済予定表 or 明細 asked for where there is no calculation to show: none yet, or the last one
+// failed or was cleared.
+inline constexpr MessageBoxText kNoScheduleYetBox{
+    "メッセージ", "表示できる計算結果がありません。\n入力して「計算」を押し、計算が成功すると表示できます。",
+    MessageIcon::Information};
+
 // Asked by the print switch of every calculator window; Yes switches printing on, No off.
 inline constexpr MessageBoxText kPrintQuestionBox{"メッセージ", "実行後、計算条件・結果\nを印刷します",
                                                   MessageIcon::Exclamation};

@@ -10,10 +10,12 @@
 #include "ui/paper/whole_file.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
@@ -148,7 +150,8 @@ QString PaperService::saveFolder() const {
 // accepts, and the folder is remembered for the next.
 void PaperService::askWhereToSave(QWidget* parent, const QString& fileStem, const QString& suffix,
                                   const QString& filters,
-                                  std::function<void(const QString& path, const QString& filter)> save) {
+                                  std::function<void(const QString& path, const QString& filter)> save,
+                                  QWidget* extra) {
     const QString name =
         fileStem + QDateTime::currentDateTime().toString(QStringLiteral("_yyyyMMdd-HHmmss.")) + suffix;
     auto* dialog =
@@ -157,6 +160,13 @@ void PaperService::askWhereToSave(QWidget* parent, const QString& fileStem, cons
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setDefaultSuffix(suffix);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (extra != nullptr) {
+        // A choice of what to write goes under the file name: only the program's own dialog has
+        // room for it.
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
+            grid->addWidget(extra, grid->rowCount(), 0, 1, grid->columnCount());
+    }
     QObject::connect(dialog, &QFileDialog::fileSelected, parent,
                      [this, dialog, save = std::move(save)](const QString& path) {
                          state_.saveFolder = QFileInfo(path).absolutePath().toStdString();
@@ -313,17 +323,27 @@ void PaperService::saveText(QWidget* parent, const QString& text, const QString&
                    });
 }
 
-void PaperService::saveCsv(QWidget* parent, const QString& text, const QString& fileStem) {
+void PaperService::saveCsv(QWidget* parent, std::function<QString(bool rowsOnly)> text,
+                           const QString& fileStem) {
     // Spreadsheet programs on Windows read a CSV file as UTF-8 only when it starts with a BOM.
     const QString plain = QStringLiteral("CSV UTF-8 (*.csv)");
     const QString excel = QStringLiteral("CSV Excel用（BOM付き） (*.csv)");
-    askWhereToSave(parent, fileStem, QStringLiteral("csv"), plain + QStringLiteral(";;") + excel,
-                   [parent, text, excel](const QString& path, const QString& filter) {
-                       const QByteArray bom = filter == excel ? QByteArray("\xEF\xBB\xBF") : QByteArray();
-                       const QString why = writeWhole(path, bom + text.toUtf8());
-                       if (!why.isEmpty())
-                           tellFailure(parent, QStringLiteral("CSVを保存できませんでした："), why);
-                   });
+    auto* rowsOnly = new QCheckBox(QStringLiteral("表の行だけを保存する（計算条件と合計の行を付けない）"));
+    rowsOnly->setObjectName(QStringLiteral("RowsOnly"));
+    rowsOnly->setChecked(state_.exportRowsOnly);
+    askWhereToSave(
+        parent, fileStem, QStringLiteral("csv"), plain + QStringLiteral(";;") + excel,
+        [this, parent, text = std::move(text), excel, rowsOnly](const QString& path, const QString& filter) {
+            state_.exportRowsOnly = rowsOnly->isChecked();
+            const QByteArray bom = filter == excel ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+            const QString why = writeWhole(path, bom + text(state_.exportRowsOnly).toUtf8());
+            if (!why.isEmpty()) tellFailure(parent, QStringLiteral("CSVを保存できませんでした："), why);
+        },
+        rowsOnly);
+}
+
+bool PaperService::rowsOnly() const {
+    return state_.exportRowsOnly;
 }
 
 } // namespace kinri::ui

@@ -60,8 +60,10 @@ public:
                       const PagePainter& lastPage = {});
     // 「テキストとして保存…」: a save dialog, then `text` in UTF-8.
     void saveText(QWidget* parent, const QString& text, const QString& fileStem);
-    // 「CSVとして保存…」: a save dialog offering plain UTF-8 or 「Excel用（BOM付き）」, then `text`.
-    void saveCsv(QWidget* parent, const QString& text, const QString& fileStem);
+    // 「CSVとして保存…」: a save dialog offering plain UTF-8 or 「Excel用（BOM付き）」 and a check box
+    // for the rows alone (remembered while the program runs, for copies too), then `text` of that.
+    void saveCsv(QWidget* parent, std::function<QString(bool rowsOnly)> text, const QString& fileStem);
+    bool rowsOnly() const;
 
     // The folder a save dialog opens in.
     QString saveFolder() const;
@@ -69,7 +71,8 @@ public:
 private:
     void askWhereToSave(QWidget* parent, const QString& fileStem, const QString& suffix,
                         const QString& filters,
-                        std::function<void(const QString& path, const QString& filter)> save);
+                        std::function<void(const QString& path, const QString& filter)> save,
+                        QWidget* extra = nullptr);
     // `ready` gets the printer once the print service has set it up.
     void withPrinter(QWidget* parent, std::function<void(std::shared_ptr<QPrinter>)> ready);
 

@@ -121,6 +121,17 @@ int ScheduleChart::rowAt(double x) const {
     return std::clamp(static_cast<int>((x - f.plot.left()) / f.plot.width() * n), 0, n - 1);
 }
 
+int ScheduleChart::cursorX() const {
+    const Frame f = frameFor(rect(), QFontMetricsF(font()));
+    const auto n = static_cast<double>(std::max<std::size_t>(schedule_.rows.size(), 1));
+    return static_cast<int>(f.plot.left() + (std::max(current_, 0) + 0.5) / n * f.plot.width());
+}
+
+void ScheduleChart::choose(int row) {
+    setCurrentRow(row);
+    emit rowChosen(current_);
+}
+
 void ScheduleChart::setCurrentRow(int row) {
     row = schedule_.rows.empty() ? -1 : std::clamp(row, 0, static_cast<int>(schedule_.rows.size()) - 1);
     if (row == current_) return;
@@ -260,7 +271,7 @@ void ScheduleChart::mouseMoveEvent(QMouseEvent* event) {
 
 void ScheduleChart::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
-    setCurrentRow(rowAt(event->position().x()));
+    if (event->button() == Qt::LeftButton) choose(rowAt(event->position().x()));
 }
 
 void ScheduleChart::keyPressEvent(QKeyEvent* event) {
@@ -268,22 +279,22 @@ void ScheduleChart::keyPressEvent(QKeyEvent* event) {
     const int row = current_ < 0 ? 0 : current_;
     switch (event->key()) {
     case Qt::Key_Left:
-        setCurrentRow(row - 1);
+        choose(row - 1);
         break;
     case Qt::Key_Right:
-        setCurrentRow(current_ < 0 ? 0 : row + 1);
+        choose(current_ < 0 ? 0 : row + 1);
         break;
     case Qt::Key_PageUp:
-        setCurrentRow(row - page);
+        choose(row - page);
         break;
     case Qt::Key_PageDown:
-        setCurrentRow(row + page);
+        choose(row + page);
         break;
     case Qt::Key_Home:
-        setCurrentRow(0);
+        choose(0);
         break;
     case Qt::Key_End:
-        setCurrentRow(static_cast<int>(schedule_.rows.size()) - 1);
+        choose(static_cast<int>(schedule_.rows.size()) - 1);
         break;
     default:
         QWidget::keyPressEvent(event);

@@ -11,7 +11,8 @@ namespace kinri::ui {
 // The schedule as a chart, drawn with QPainter: for a loan the balance over the periods (a line,
 // yen on the left axis) and each payment split into principal and interest (stacked bars, yen on
 // the right axis); for a growing sum its total (line) and the interest (bars). A cursor follows the
-// mouse, or the arrow keys (Home, End, Page Up and Down too), and shows that row's figures.
+// mouse, or the arrow keys (Home, End, Page Up and Down too), and shows that row's figures; a click
+// or a key chooses the row, the pointer passing over only shows it.
 class ScheduleChart : public QWidget {
     Q_OBJECT
 public:
@@ -19,6 +20,8 @@ public:
 
     int currentRow() const { return current_; }
     void setCurrentRow(int row);
+    // Where the cursor's line is drawn, in the chart's own coordinates.
+    int cursorX() const;
 
     // The chart in `area` of any painter (a page), in the colours of `palette`, with the cursor
     // where it is when `cursor` is set.
@@ -29,6 +32,8 @@ public:
 
 signals:
     void currentRowChanged(int row);
+    // The user chose a row here: a click, or a key.
+    void rowChosen(int row);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +45,7 @@ private:
     struct Frame; // where the plot, its axes and scales lie in an area
     Frame frameFor(const QRectF& area, const QFontMetricsF& fm) const;
     int rowAt(double x) const;
+    void choose(int row);
     QString heading(int column) const;
 
     const Schedule& schedule_;

@@ -10,11 +10,14 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -23,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace kinri::ui {
 namespace {
@@ -51,13 +55,14 @@ QTableView* tableView(QAbstractItemModel* model, QWidget* parent) {
 
 ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calculation, PaperService& paper,
                                QWidget* parent)
-    : QWidget(parent, Qt::Window), schedule_(std::move(schedule)) {
+    : QWidget(parent, Qt::Window), schedule_(std::move(schedule)), paper_(paper) {
     setObjectName(QStringLiteral("ScheduleWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(qs(schedule_.title) + QStringLiteral(" – ") + qs(calculation.entry->menuCaption));
     for (const kinri::PrintLine& line : calculation.conditions)
-        conditions_.push_back(line.text);
+        if (!line.text.empty()) conditions_.push_back(line.text);
+    if (!schedule_.opening.empty()) conditions_.push_back("返済前の残高=" + schedule_.opening);
 
     QStringList shownConditions;
     for (const std::string& line : conditions_)
@@ -73,6 +78,7 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
     view_ = tableView(model_, this);
     view_->setObjectName(QStringLiteral("ScheduleView"));
     view_->setAccessibleName(qs(schedule_.title));
+    view_->setTabKeyNavigation(false); // Tab leaves the table for the chart; arrows move in it
     view_->setFont(fixed);
     // 10000 rows measured by their widest texts, not one by one.
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -95,6 +101,7 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
     totals_->setAccessibleName(QStringLiteral("合計"));
     totals_->setFont(fixed);
     totals_->horizontalHeader()->hide();
+    totals_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed); // the rows' widths, not its own
     totals_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     totals_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     totals_->setFocusPolicy(Qt::NoFocus);
@@ -112,7 +119,9 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
             &QScrollBar::setValue);
 
     chart_ = new ScheduleChart(schedule_, this);
-    connect(chart_, &ScheduleChart::currentRowChanged, this, [this](int row) {
+    // A row chosen in the chart (a click, the keys) is the table's too; the pointer passing over the
+    // chart only shows a row's figures and leaves the user's selection alone.
+    connect(chart_, &ScheduleChart::rowChosen, this, [this](int row) {
         if (row < 0) return;
         const QModelIndex index = model_->index(row, 0);
         view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
@@ -153,8 +162,11 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
         chart_->paintChart(painter, area.adjusted(0, 0, 0, -area.height() / 2), onPaper, false);
     };
     command(QStringLiteral("コピー"), QKeySequence::Copy, "actionScheduleCopy", &ScheduleWindow::copy);
-    command(QStringLiteral("CSVとして保存…"), QKeySequence(), "actionScheduleCsv",
-            [this, &paper, stem] { paper.saveCsv(this, csv(), stem); });
+    command(QStringLiteral("CSVとして保存…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+            "actionScheduleCsv", [this, &paper, stem] {
+                paper.saveCsv(
+                    this, [this](bool rowsOnly) { return csv(rowsOnly); }, stem);
+            });
     command(QStringLiteral("印刷プレビュー"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
             "actionSchedulePreview", [this, &paper, title, chartPage] {
                 paper.preview(this, PaperService::linesOf(paperLines()), title, chartPage);
@@ -167,8 +179,11 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
             [this, &paper, title, chartPage] {
                 paper.print(this, PaperService::linesOf(paperLines()), title, chartPage);
             });
-    view_->setContextMenuPolicy(Qt::ActionsContextMenu); // a right click offers the same
-    view_->addActions(actions());
+    for (QWidget* w : std::initializer_list<QWidget*>{view_, chart_}) {
+        w->setContextMenuPolicy(Qt::ActionsContextMenu); // a right click offers the same
+        w->addActions(actions());
+        w->installEventFilter(this); // and Shift+F10 and the menu key, where the cursor is
+    }
     addCloseButton(*this, *buttons);
 
     auto* layout = new QVBoxLayout(this);
@@ -186,58 +201,90 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
 
 ScheduleWindow::~ScheduleWindow() = default;
 
-QString ScheduleWindow::tabSeparated(bool selectedOnly) const {
-    QStringList lines;
-    QStringList header;
+std::vector<std::vector<std::string>> ScheduleWindow::exported(bool selectedOnly, bool rowsOnly) const {
+    std::vector<std::vector<std::string>> lines;
+    if (!rowsOnly)
+        for (const std::string& c : conditions_)
+            lines.push_back({c});
+    std::vector<std::string> header;
     for (const ScheduleColumn& c : schedule_.columns)
-        header << qs(c.heading);
-    lines << header.join(u'\t');
+        header.emplace_back(c.heading);
+    lines.push_back(std::move(header));
     QModelIndexList rows = view_->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end(),
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-    const auto add = [&](const std::vector<std::string>& row) {
-        QStringList cells;
-        for (const std::string& cell : row)
-            cells << qs(cell);
-        lines << cells.join(u'\t');
-    };
-    if (selectedOnly && !rows.isEmpty()) {
+    const bool some = selectedOnly && !rows.isEmpty() &&
+                      static_cast<std::size_t>(rows.size()) < schedule_.rows.size(); // all: with totals
+    if (some) {
         for (const QModelIndex& index : rows)
-            add(schedule_.rows[static_cast<std::size_t>(index.row())]);
+            lines.push_back(schedule_.rows[static_cast<std::size_t>(index.row())]);
     } else {
-        for (const auto& row : schedule_.rows)
-            add(row);
+        lines.insert(lines.end(), schedule_.rows.begin(), schedule_.rows.end());
+    }
+    if (!rowsOnly && !some && !schedule_.totals.empty()) lines.push_back(schedule_.totals);
+    return lines;
+}
+
+QString ScheduleWindow::tabSeparated(bool selectedOnly, bool rowsOnly) const {
+    QStringList lines;
+    for (const auto& cells : exported(selectedOnly, rowsOnly)) {
+        QStringList line;
+        for (const std::string& cell : cells)
+            line << qs(cell);
+        lines << line.join(u'\t');
     }
     return lines.join(u'\n') + u'\n';
 }
 
-// Cells hold digits, a sign, a point and Japanese words: none needs quoting, but a cell that ever
-// did would be quoted as RFC 4180 says.
-QString ScheduleWindow::csv() const {
-    const auto cell = [](std::string_view text) {
-        QString s = qs(text);
-        if (s.contains(u',') || s.contains(u'"') || s.contains(u'\n'))
-            s = u'"' + s.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
-        return s;
-    };
+// Figures are plain numbers ("-1234.500", "0") that a spreadsheet reads as numbers; a condition
+// begins with its label, never with a sign a spreadsheet would take for a formula. A cell that
+// ever needed quoting would be quoted as RFC 4180 says.
+QString ScheduleWindow::csv(bool rowsOnly) const {
     QString out;
-    const auto add = [&](const auto& row) {
-        QStringList cells;
-        for (const auto& c : row)
-            cells << cell(c);
-        out += cells.join(u',') + QStringLiteral("\r\n");
-    };
-    std::vector<std::string_view> headings;
-    for (const ScheduleColumn& c : schedule_.columns)
-        headings.push_back(c.heading);
-    add(headings);
-    for (const auto& row : schedule_.rows)
-        add(row);
+    for (const auto& cells : exported(false, rowsOnly)) {
+        QStringList line;
+        for (const std::string& cell : cells) {
+            QString s = qs(cell);
+            if (s.contains(u',') || s.contains(u'"') || s.contains(u'\n'))
+                s = u'"' + s.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+            line << s;
+        }
+        out += line.join(u',') + QStringLiteral("\r\n");
+    }
     return out;
 }
 
 void ScheduleWindow::copy() {
-    QGuiApplication::clipboard()->setText(tabSeparated(true));
+    QGuiApplication::clipboard()->setText(tabSeparated(true, paper_.rowsOnly()));
+}
+
+// Shift+F10 and the menu key open the commands' menu where the keyboard is: at the table's
+// current row, or at the chart's cursor. A keyboard's context menu event from the window system
+// (the menu key on X11, Shift+F10 on Windows) lands there too, not under the mouse pointer.
+bool ScheduleWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    bool byKey = false;
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        byKey = key->key() == Qt::Key_Menu ||
+                (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+    } else if (event->type() == QEvent::ContextMenu) {
+        byKey = static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+    }
+    if (widget == nullptr || !byKey) return QWidget::eventFilter(watched, event);
+    QPoint at(widget->width() / 4, widget->height() / 2);
+    if (widget == view_) {
+        const QRect cell = view_->visualRect(view_->currentIndex());
+        at = view_->viewport()->mapTo(view_, cell.isValid() ? cell.center() : QPoint(8, 8));
+    } else if (chart_->currentRow() >= 0) {
+        at.setX(chart_->cursorX());
+    }
+    showMenu(widget, at);
+    return true;
+}
+
+void ScheduleWindow::showMenu(QWidget* over, QPoint at) {
+    QMenu::exec(over->actions(), over->mapToGlobal(at), nullptr, this);
 }
 
 // The schedule on paper: the calculation's conditions, then the table in fixed columns with its

@@ -20,7 +20,9 @@ class ScheduleModel;
 // from, the table (its header and totals stay while the rows scroll) and the chart, resizable.
 // The rows go out as tab-separated text (selected or all, with the header), as CSV (UTF-8, or with
 // a BOM for spreadsheet programs on Windows), and on paper through preview, PDF and the print
-// dialog, table and chart.
+// dialog, table and chart. Copies and CSV stand alone: the conditions above, the totals below,
+// unless the user asks for the rows alone. Tab goes table, chart, buttons; Shift+F10 and the menu
+// key open the commands' menu in the table and the chart.
 class ScheduleWindow : public QWidget {
     Q_OBJECT
 public:
@@ -29,17 +31,27 @@ public:
                    QWidget* parent);
     ~ScheduleWindow() override;
 
-    // The rows as tab-separated text with the header: the selected rows, or all.
-    QString tabSeparated(bool selectedOnly) const;
-    // The same as CSV lines (RFC 4180, CRLF).
-    QString csv() const;
+    // The rows as tab-separated text with the header: the selected rows, or all (none selected, or
+    // not `selectedOnly`). Unless `rowsOnly`, the conditions come first, one line each, and after
+    // all the rows their totals (not after a selection, which they are not the totals of).
+    QString tabSeparated(bool selectedOnly, bool rowsOnly = false) const;
+    // All of it as CSV lines (RFC 4180, CRLF).
+    QString csv(bool rowsOnly = false) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The lines of a copy or a CSV file, as cells.
+    std::vector<std::vector<std::string>> exported(bool selectedOnly, bool rowsOnly) const;
     std::vector<kinri::PrintLine> paperLines() const;
     void copy();
+    void showMenu(QWidget* over, QPoint at);
 
     Schedule schedule_;
-    std::vector<std::string> conditions_; // the calculation's header and inputs, as on its printout
+    // The calculation's header and inputs, as on its printout, then a loan's balance before it.
+    std::vector<std::string> conditions_;
+    PaperService& paper_;
     ScheduleModel* model_ = nullptr;
     QTableView* view_ = nullptr;
     QTableView* totals_ = nullptr;
