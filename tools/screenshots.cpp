@@ -4,7 +4,7 @@
 //    the print switch), named <window>-<dpi>dpi.png;
 //  - the input aids and their notes, aids-<dpi>dpi.png; the record of it all and a print preview,
 //    record-<dpi>dpi.png and preview-<dpi>dpi.png; the schedule of a 30-year mortgage and of FA,
-//    schedule-KA2C-<dpi>dpi.png and schedule-FA-<dpi>dpi.png;
+//    schedule-KA2C-, schedule-KAA-, schedule-KA2A- and schedule-FA-<dpi>dpi.png;
 //  - with --dark, the same under a dark palette; with --zoom200, at the largest zoom;
 //  - with --singles, the main window with a menu open, one calculator window of each kind and the
 //    help window, for the README.
@@ -239,11 +239,14 @@ bool recordShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, const
 }
 
 // 返済予定表 of a 30-year mortgage (35 million yen at 0.125 % a month, 360 payments), its cursor
-// on the 120th payment; and the 明細 of FA's worked example.
+// on the 120th payment, by the level-payment method, by equal principal and by the payments left;
+// and the 明細 of FA's worked example.
 bool scheduleShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, const QString& suffix) {
     bool ok = true;
     for (const auto& [item, inputs, name] :
          {std::tuple{"KA2C", QStringList{"35000000", "0.00125", "360"}, "schedule-KA2C"},
+          std::tuple{"KAA", QStringList{"35000000", "360", "0.00125"}, "schedule-KAA"},
+          std::tuple{"KA2A", QStringList{"120792.07", "0.00125", "360"}, "schedule-KA2A"},
           std::tuple{"FA", QStringList{"1000", "0.05", "30"}, "schedule-FA"}}) {
         main.findChild<QAction*>(qs(item))->trigger();
         settle();
