@@ -713,20 +713,17 @@ void KeyboardTest::scheduleOfAMortgage() {
     QVERIFY(QTest::qWaitForWindowActive(window));
     auto* view = window->findChild<QAbstractItemView*>(QStringLiteral("ScheduleView"));
     auto* chart = window->findChild<QWidget*>(QStringLiteral("ScheduleChart"));
-    QCOMPARE(view->model()->rowCount(), 360);
-    QCOMPARE(view->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("残高"));
     const auto copied = [window] {
         window->findChild<QAction*>(QStringLiteral("actionScheduleCopy"))->trigger();
         return QGuiApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
     };
-    const QString lastRow = QStringLiteral("360\t120792.074\t120641.272\t150.802\t0");
-    const QString totals = QStringLiteral("合計\t43485146.640\t35000000.000\t8485146.640\t");
     const QStringList conditions{"☆☆割賦返済の計算☆☆", "当初借入額=35000000", "返済間隔間の利率=0.00125",
                                  "返済回数=360", "返済前の残高=35000000.000"};
     const QStringList all = copied();
     QCOMPARE(all.size(), 5 + 1 + 360 + 1);
     QCOMPARE(all.mid(0, 6), conditions + QStringList{"回\t返済額\tうち元金\tうち利息\t残高"});
-    QCOMPARE(all.mid(365), (QStringList{lastRow, totals}));
+    QCOMPARE(all.mid(365), (QStringList{"360\t120792.074\t120641.272\t150.802\t0",
+                                        "合計\t43485146.640\t35000000.000\t8485146.640\t"}));
 
     QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
     QTest::mouseMove(chart, QPoint(chart->width() / 3, chart->height() / 2));
@@ -758,12 +755,12 @@ void KeyboardTest::scheduleOfAMortgage() {
     }
 
     QTemporaryDir dir;
-    for (const bool rowsOnly : {false, true}) {
+    for (const bool rowsOnly : {false, true}) { // the rows alone, with a BOM
         window->findChild<QAction*>(QStringLiteral("actionScheduleCsv"))->trigger();
         auto* save = window->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
-        if (rowsOnly) save->selectNameFilter(save->nameFilters().last()); // with a BOM
+        save->selectNameFilter(save->nameFilters().at(rowsOnly ? 1 : 0));
         save->findChild<QCheckBox*>(QStringLiteral("RowsOnly"))->setChecked(rowsOnly);
-        const QString file = dir.filePath(rowsOnly ? QStringLiteral("rows.csv") : QStringLiteral("all.csv"));
+        const QString file = dir.filePath(QString::number(rowsOnly) + QStringLiteral(".csv"));
         save->selectFile(file);
         QMetaObject::invokeMethod(save, "accept");
         QTRY_VERIFY(QFile::exists(file));
@@ -771,11 +768,8 @@ void KeyboardTest::scheduleOfAMortgage() {
         QVERIFY(csv.open(QIODevice::ReadOnly));
         const QByteArray bytes = csv.readAll();
         QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), rowsOnly);
-        const QString data = QString::fromUtf8(bytes);
-        QCOMPARE(data.count(QStringLiteral("\r\n")), rowsOnly ? 361 : 367);
-        QVERIFY(data.contains(QString(lastRow).replace(u'\t', u',') + QStringLiteral("\r\n")));
-        QCOMPARE(data.endsWith(QString(totals).replace(u'\t', u',') + QStringLiteral("\r\n")), !rowsOnly);
-        QCOMPARE(data.contains(conditions[1]), !rowsOnly);
+        QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.replaceInStrings(u",", u"\t"), rowsOnly ? all.mid(5, 361) : all);
     }
     view->clearSelection();
     QCOMPARE(copied().size(), 361); // the choice holds for copies too

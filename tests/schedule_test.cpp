@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <string>
 
 namespace kinri {
@@ -132,27 +133,21 @@ std::vector<ExactRow> exactSchedule(const std::string& item, long double x, long
 // the shown payment, which is itself rounded: so 1.5 units at most. No principal or interest is
 // negative, and at rate 0 there is no interest and the last payment takes the residue.
 TEST(Schedule, EveryRowWithinItsRoundingOfTheExactValue) {
-    const Case cases[] = {
-        {"KA2C", {"35000000", "0.01", "10000"}, true},
-        {"KA2C", {"1000000", "0.05", "1000"}, true},
-        {"KA2C", {"29056811.75", "0.0475649", "397"}, true},
-        {"KA2C", {"10000000", "0.0475", "600"}, true},
-        {"KA2C", {"1000000", "0.000001", "12.5"}, false},
-        {"KA2P", {"10936538", "0.0399573", "552"}, true},
-        {"KA2P", {"88848.79", "0.01", "12"}, true},
-        {"KA2A", {"350000", "0.01", "10000"}, true},
-        {"KA2A", {"88848.79", "0.0475", "600"}, true},
-        {"KA2A", {"88848.79", "0.01", "2.5"}, false},
-        {"KAA", {"500000", "7", "0"}, true},
-        {"KAA", {"35000000", "10000", "0.01"}, true},
-        {"KAA", {"1000000", "3", "1e-12"}, true},
-        {"KAP", {"35000000", "600", "0.0475"}, true},
-        {"KAP", {"1000000", "7.5", "0.01"}, false},
-        {"KAP", {"23795", "576", "0.00023"}, true},
-        {"KAP", {"10805", "356", "0.000313"}, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.item) + " " + c.inputs[0] + " " + c.inputs[1] + " " + c.inputs[2]);
+    for (const char* line :
+         {"KA2C 35000000 0.01 10000", "KA2C 1000000 0.05 1000", "KA2C 29056811.75 0.0475649 397",
+          "KA2C 10000000 0.0475 600", "KA2C 1000000 0.000001 12.5", "KA2P 10936538 0.0399573 552",
+          "KA2P 88848.79 0.01 12", "KA2A 350000 0.01 10000", "KA2A 88848.79 0.0475 600",
+          "KA2A 88848.79 0.01 2.5", "KAA 500000 7 0", "KAA 35000000 10000 0.01", "KAA 1000000 3 1e-12",
+          "KAP 35000000 600 0.0475", "KAP 1000000 7.5 0.01", "KAP 23795 576 0.00023",
+          "KAP 10805 356 0.000313"}) {
+        std::istringstream words(line);
+        std::string item;
+        Case c{nullptr, {"", "", ""}, false};
+        words >> item >> c.inputs[0] >> c.inputs[1] >> c.inputs[2];
+        c.item = item.c_str();
+        const double count = std::stod(c.inputs[item[2] == '2' ? 2 : 1]);
+        c.whole = count == std::floor(count);
+        SCOPED_TRACE(line);
         const Schedule s = scheduleOf(c.item, c.inputs);
         const std::vector<ExactRow> exact =
             exactSchedule(c.item, std::stold(c.inputs[0]), std::stold(c.inputs[1]), std::stold(c.inputs[2]));
