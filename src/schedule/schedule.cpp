@@ -192,9 +192,12 @@ std::vector<Figures> equalPrincipalInterest(const Calculation& calc, int d) {
 // until, over long terms, it swamped the balance. KA2C computes the payment from the loan P, so
 // the balance is P times the share of the loan's value still to come, which does not depend on
 // the computed payment at all; KA2P computes the loan from the payment, and the balance is the
-// value of the payments still to come. Each shown payment is the calculation's own text, which
-// may be off by its own rounding in double precision (at rates so small that 1 − (1 + r)^−n
-// cancels); the interest, the rest of that payment, carries its error too.
+// value of the payments still to come. So every balance is within half a unit of the exact one.
+// The payment (KA2C) and the loan (KA2P) are the calculation's own texts: rounded, and at small
+// rates, where 1 − (1 + r)^−n cancels in double precision, further off (KA2P 77636652.499 /
+// 0.0001 / 535 shows a loan 4.6 units of 0.001 below the exact one). The interest, the rest of
+// the payment after the principal, carries the payment's rounding too (up to 1.5 units), and the
+// first row of KA2P the loan's error.
 std::vector<Figures> levelPayment(const Calculation& calc, int d, bool paymentComputed) {
     const std::array<Variant, 4> in = variants(calc.inputs);
     const long double r = in[1].number();
