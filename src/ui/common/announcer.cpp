@@ -1,5 +1,7 @@
 #include "ui/common/announcer.h"
 
+#include "ui/common/line_edit_accessible.h"
+
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
@@ -12,10 +14,11 @@ public:
     explicit AnnouncerAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Notification) {}
 };
 
-// A calculator window is a frame of its own, as the main window is, not a bare pane.
-class CalculatorWindowAccessible : public QAccessibleWidget {
+// A calculator window, a schedule or the record is a frame of its own named by its title, as the
+// main window is, not a bare pane.
+class FrameAccessible : public QAccessibleWidget {
 public:
-    explicit CalculatorWindowAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
+    explicit FrameAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name) return widget()->windowTitle().trimmed();
         return QAccessibleWidget::text(t);
@@ -40,9 +43,11 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     if (className == QLatin1String("kinri::ui::Announcer") ||
         className == QLatin1String("kinri::ui::InputHint"))
         return new AnnouncerAccessible(widget);
-    if (className == QLatin1String("kinri::ui::CalculatorWindow"))
-        return new CalculatorWindowAccessible(widget);
-    return nullptr;
+    if (className == QLatin1String("kinri::ui::CalculatorWindow") ||
+        className == QLatin1String("kinri::ui::ScheduleWindow") ||
+        className == QLatin1String("kinri::ui::RecordWindow"))
+        return new FrameAccessible(widget);
+    return lineEditAccessible(className, object);
 }
 
 } // namespace

@@ -93,8 +93,8 @@ QVariant RecordModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return shownText(c);
-    case Qt::AccessibleTextRole:
-        return qs(recordHeading(c));
+    case Qt::AccessibleTextRole: // heard as seen: the heading, the conditions, the result
+        return shownText(c).split(u'\n', Qt::SkipEmptyParts).join(QStringLiteral("、"));
     case Qt::SizeHintRole:
         if (!measure_) return {};
         while (sizes_.size() < all.size())
