@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMenuBar>
 #include <QShortcut>
@@ -41,6 +42,15 @@ bool shown(QWidget* w) {
 QString where(const QWidget* w) {
     const QPoint frame = w->frameGeometry().topLeft(), inside = w->geometry().topLeft();
     return QString::asprintf("frame at %d,%d, inside at %d,%d", frame.x(), frame.y(), inside.x(), inside.y());
+}
+
+// Qt's own title bar offers maximise whatever the window's flags; a window of fixed size must come
+// back to its own size, or the compositor's next configure ends the program.
+bool refusesMaximise(QWidget* w) {
+    const QSize own = w->size();
+    w->windowHandle()->setWindowStates(Qt::WindowMaximized); // as its maximise button does
+    QTest::qWait(500);
+    return w->windowState() == Qt::WindowNoState && w->size() == own && w->maximumSize() == own;
 }
 
 // From the main window's menu: `item`, its worked example typed, 計算, the result the core gives.
@@ -77,6 +87,7 @@ int main(int argc, char** argv) {
     main.show();
     step(shown(&main), QStringLiteral("main window shown"));
     const QString before = where(&main);
+    step(refusesMaximise(&main), QStringLiteral("maximise: the menu window back at its own size"));
 
     // The one window never leaves the screen, so the compositor keeps it where it was.
     QSignalSpy unmapped(main.windowHandle(), &QWindow::visibleChanged);
@@ -96,6 +107,12 @@ int main(int argc, char** argv) {
          QStringLiteral("zoomed: the window as large as the calculator it shows, %1×%2")
              .arg(main.width())
              .arg(main.height()));
+    step(refusesMaximise(&main), QStringLiteral("maximise: FA's window back at its own size"));
+    for (QAction* a : inputBox(fa, 2)->actions())
+        if (a->shortcut() == QKeySequence(Qt::Key_F4)) a->trigger();
+    auto* aid = fa->findChild<QDialog*>(QStringLiteral("InputAid"));
+    step(shown(aid) && refusesMaximise(aid), QStringLiteral("maximise: the F4 aid back at its own size"));
+    aid->reject();
     // A headless compositor has no seat: no window gets the keyboard, so Qt delivers no key to a
     // shortcut (and a key sent to a text box reaches Qt's text input without a seat, and crashes).
     // F1's shortcut is set off directly instead; what it opens is what this is about.

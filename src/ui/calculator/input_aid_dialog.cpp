@@ -1,5 +1,7 @@
 #include "ui/calculator/input_aid_dialog.h"
 
+#include "ui/common/window_placement.h"
+
 #include "aid/input_aid.h"
 #include "ui/common/qt_text.h"
 
@@ -25,6 +27,7 @@ InputAidDialog::InputAidDialog(QWidget* parent, InputKind kind, int fixedPerYear
     what_ = what;
     setWindowTitle(what + QStringLiteral("から入力"));
     setAccessibleName(windowTitle());
+    refuseMaximise(*this); // a dialog of fixed size
 
     annual_ = new QLineEdit(start, this);
     annual_->setObjectName(QStringLiteral("AidValue"));

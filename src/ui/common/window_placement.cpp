@@ -2,10 +2,15 @@
 
 #include "ui/common/twips.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLayout>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -51,10 +56,85 @@ bool programPlacesWindows() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+namespace {
+
+// Where the compositor draws no decorations (Wayland), Qt draws its own, with a maximise button on
+// every window whatever its flags, and its request goes out at once. A window of fixed size that
+// the compositor then configures maximised cannot take the size it is given, which is a protocol
+// error that ends the program. So when the request goes out the window may take any size; once the
+// compositor has made it maximised it is restored at once, and when it is back it is held to its
+// own size again. (The request cannot be taken back before the compositor answers it.)
+class MaximiseRefusal : public QObject {
+public:
+    explicit MaximiseRefusal(QWidget& window) : QObject(&window), window_(window) {
+        window.installEventFilter(this);
+        watch();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WinIdChange || event->type() == QEvent::Show) watch();
+        if (event->type() == QEvent::WindowStateChange && held_) {
+            if (large(window_.windowState())) {
+                // Asked of the compositor, which sizes it back; the widget would size itself at once.
+                QTimer::singleShot(0, this, [this] {
+                    if (QWindow* handle = window_.windowHandle())
+                        handle->setWindowStates(handle->windowStates() & ~kLarge);
+                });
+            } else {
+                held_ = false; // back: its own size again
+                window_.setMinimumSize(minimum_);
+                window_.setMaximumSize(maximum_);
+                if (QLayout* layout = window_.layout()) layout->setSizeConstraint(constraint_);
+            }
+        }
+        return false;
+    }
+
+private:
+    static constexpr Qt::WindowStates kLarge = Qt::WindowMaximized | Qt::WindowFullScreen;
+    static bool large(Qt::WindowStates states) { return (states & kLarge) != 0; }
+
+    void watch() {
+        QWindow* handle = window_.windowHandle();
+        if (handle == nullptr || handle == watched_) return;
+        watched_ = handle;
+        connect(handle, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+            if (!large(state) || held_) return;
+            held_ = true;
+            minimum_ = window_.minimumSize();
+            maximum_ = window_.maximumSize();
+            if (QLayout* layout = window_.layout()) { // a layout that holds its window to its size
+                constraint_ = layout->sizeConstraint();
+                layout->setSizeConstraint(QLayout::SetDefaultConstraint);
+            }
+            window_.setMinimumSize(0, 0);
+            window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        });
+    }
+
+    QWidget& window_;
+    QPointer<QWindow> watched_;
+    bool held_ = false; // between a request to maximise and the window's return
+    QSize minimum_, maximum_;
+    QLayout::SizeConstraint constraint_ = QLayout::SetDefaultConstraint;
+};
+
+} // namespace
+
+void refuseMaximise(QWidget& window) {
+    if (programPlacesWindows()) return; // a window manager leaves a window without maximise as it is
+    constexpr const char* kRefused = "kinriRefusesMaximise";
+    if (window.property(kRefused).toBool()) return;
+    window.setProperty(kRefused, true);
+    new MaximiseRefusal(window); // owned by the window
+}
+
 void withoutMaximise(QWidget& window) {
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint);
+    refuseMaximise(window);
 }
 
 // Qt's own title bar centres the title over the whole window, frame included (3 pixels each side),

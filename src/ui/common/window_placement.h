@@ -15,8 +15,10 @@ void placeOnScreen(QWidget& window);
 bool programPlacesWindows();
 
 // A window of fixed size offers no maximise: its frame keeps its title, system menu, minimise and
-// close, on every platform and in the decorations Qt draws itself where the compositor draws none.
+// close, on every platform; where Qt draws the decorations itself and offers maximise anyway
+// (Wayland), maximising is refused at once (refuseMaximise, for a dialog as well).
 void withoutMaximise(QWidget& window);
+void refuseMaximise(QWidget& window);
 
 // The narrowest a window may be for its title to show whole where Qt draws the title bar itself
 // (on Wayland, unless the compositor decorates); 0 where the window system draws it.
