@@ -105,6 +105,30 @@ private slots:
         QCOMPARE(w->form().inputTexts(), toStd(exampleInputs("FA")));
     }
 
+    // A schedule and the record open beside the calculator they were asked from where there is
+    // room, and always whole on the screen (ctest runs this on 1366×768 at 96 and 144 dpi and on
+    // 1920×1080 too).
+    void toolWindowsBesideTheirCalculator() {
+        ui::CalculatorWindow* w = p_->choose(QStringLiteral("KA2C"));
+        typeInputs(w, exampleInputs("KA2C"));
+        QCOMPARE(p_->compute(w), QStringList{});
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        for (const auto& [action, name] :
+             {std::pair{"actionSchedule", "ScheduleWindow"}, std::pair{"actionShowRecord", "RecordWindow"}}) {
+            w->findChild<QAction*>(QLatin1String(action))->trigger();
+            QWidget* opened = nullptr;
+            for (QWidget* t : QApplication::topLevelWidgets())
+                if (t->objectName() == QLatin1String(name) && t->isVisible()) opened = t;
+            QVERIFY2(opened != nullptr && QTest::qWaitForWindowExposed(opened), name);
+            const QRect area = w->screen()->availableGeometry(), calculator = w->frameGeometry();
+            QVERIFY2(area.contains(opened->frameGeometry()), name);
+            const int room = std::max(calculator.left() - area.left(), area.right() - calculator.right());
+            const int least = opened->minimumSizeHint().expandedTo(opened->minimumSize()).width() + 16;
+            QVERIFY2(room < least || !opened->frameGeometry().intersects(calculator), name);
+            opened->close();
+        }
+    }
+
     // Without a font that can show Japanese (ctest runs this alone under a font configuration of
     // Latin fonts only), the program says so once, as it starts, in words readable even then.
     void withoutJapaneseFonts() {

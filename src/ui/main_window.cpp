@@ -151,10 +151,14 @@ void MainWindow::addRecordMenu() {
     show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
 }
 
+// The record opened afresh goes beside the window it was asked from, on its screen and no larger
+// than the screen; an open one stays where the user has it.
 void MainWindow::showRecord() {
-    if (!recordWindow_) {
-        recordWindow_ = std::make_unique<RecordWindow>(*record_, *paper_);
-        placeOnScreen(*recordWindow_);
+    if (!recordWindow_) recordWindow_ = std::make_unique<RecordWindow>(*record_, *paper_);
+    if (!recordWindow_->isVisible()) {
+        const auto* asking = qobject_cast<const QWidget*>(sender()); // a calculator, or the menu's action
+        placeBeside(*recordWindow_, asking != nullptr && asking->isVisible() ? *asking : *this,
+                    recordWindow_->size());
     }
     recordWindow_->present();
 }

@@ -4,6 +4,7 @@
 #include "ui/calculator/click_controller.h"
 #include "ui/common/message_box.h"
 #include "ui/common/qt_text.h"
+#include "ui/common/window_placement.h"
 #include "ui/paper/paper_service.h"
 #include "ui/schedule/schedule_window.h"
 
@@ -67,6 +68,7 @@ void PaperActions::openSchedule() {
     if (!hasSchedule(calculation->entry->item)) return;
     try {
         auto* window = new ScheduleWindow(makeSchedule(*calculation), *calculation, paper_, &window_);
+        placeBeside(*window, window_, window->size()); // the calculation it belongs to stays in view
         window->show();
         window->activateWindow();
     } catch (const CalcError&) {

@@ -197,7 +197,7 @@ QRect placeBeside(QSize size, const QRect& beside, const QRect& area, int gap) {
     return best;
 }
 
-void placeBeside(QWidget& window, const QWidget& beside) {
+void placeBeside(QWidget& window, const QWidget& beside, QSize preferred) {
     const QScreen* screen = screenOf(beside);
     if (screen == nullptr) return;
     const QRect area = screen->availableGeometry();
@@ -206,10 +206,14 @@ void placeBeside(QWidget& window, const QWidget& beside) {
     const QRect outer = beside.frameGeometry();
     const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    const QRect place = placeBeside(window.sizeHint().grownBy(frame), outer, area,
-                                    twipsToPixels(kWindowGapTwips, beside.logicalDpiY()));
+    const QSize size = preferred.isValid() ? preferred : window.sizeHint();
+    const QRect place =
+        placeBeside(size.grownBy(frame), outer, area, twipsToPixels(kWindowGapTwips, beside.logicalDpiY()));
+    // No narrower than the window can be; moved back inside the screen if that makes it stick out.
+    QRect inside = place.marginsRemoved(frame);
+    inside.setSize(inside.size().expandedTo(window.minimumSizeHint()).expandedTo(window.minimumSize()));
     // Position and size of the inside in one step; the window manager puts the frame round it.
-    window.setGeometry(place.marginsRemoved(frame));
+    window.setGeometry(movedInto(inside.marginsAdded(frame), area).marginsRemoved(frame));
 }
 
 } // namespace kinri::ui

@@ -33,9 +33,9 @@ void keepOnScreen(QWidget& window);
 // (the screen's free area), no larger than it.
 QRect placeBeside(QSize size, const QRect& beside, const QRect& area, int gap);
 
-// Gives `window` its preferred size (its size hint), or less on a small screen, and places it
-// beside the window `beside` on that window's screen: a reference window (help) opened from a window the user
-// is working in should leave that window readable.
-void placeBeside(QWidget& window, const QWidget& beside);
+// Gives `window` its preferred size (`preferred`, else its size hint), or less on a small screen,
+// and places it beside the window `beside` on that window's screen: a window opened from the one
+// the user is working in (help, a schedule, the record) should leave that window readable.
+void placeBeside(QWidget& window, const QWidget& beside, QSize preferred = {});
 
 } // namespace kinri::ui
