@@ -105,6 +105,16 @@ private slots:
         QCOMPARE(w->form().inputTexts(), toStd(exampleInputs("FA")));
     }
 
+    // The red result grows with the window, as every caption does.
+    void resultZooms() {
+        ui::CalculatorWindow* w = p_->choose(QStringLiteral("SP"));
+        typeInputs(w, exampleInputs("SP"));
+        QCOMPARE(p_->compute(w), QStringList{});
+        const double points = w->form().resultBox->font().pointSizeF();
+        p_->action(QStringLiteral("actionZoom150"))->trigger();
+        QCOMPARE(w->form().resultBox->font().pointSizeF(), points * 1.5);
+    }
+
     // A schedule and the record open beside the calculator they were asked from where there is
     // room, and always whole on the screen (ctest runs this on 1366×768 at 96 and 144 dpi and on
     // 1920×1080 too).

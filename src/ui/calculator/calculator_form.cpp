@@ -130,13 +130,14 @@ void CalculatorForm::layOut() {
     window_.setFixedSize(widthFor(px(layout_.clientWidth)), px(layout_.clientHeight));
     for (const ControlDesign& c : layout_.controls) {
         QWidget* w = control(c.role);
+        // A font of its own, or the window's; a menu entry sizes some again (see rescale). The font
+        // first: a control that fits its text to its font does so in its new place.
+        w->setFont(c.fontSize > 0 ? uiFont(scale_.points(c.fontSize), qs(c.fontFamily)) : QFont());
         if (auto* label = qobject_cast<CaptionLabel*>(w)) {
             label->setDesignedGeometry(pixels(c.left, c.top, c.width, c.height));
         } else {
             w->setGeometry(pixels(c.left, c.top, c.width, c.height));
         }
-        // A font of its own, or the window's; a menu entry sizes some again (see rescale).
-        w->setFont(c.fontSize > 0 ? uiFont(scale_.points(c.fontSize), qs(c.fontFamily)) : QFont());
     }
     if (list != nullptr) {
         QFont rows(fixedFontFamily());

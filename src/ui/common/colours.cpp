@@ -21,7 +21,11 @@ double contrastRatio(const QColor& a, const QColor& b) {
 
 QColor resultRed(const QColor& base) {
     QColor red(0xFF, 0x00, 0x00);
-    if (luminance(base) >= 0.5) return red;
+    if (luminance(base) >= 0.5) { // a deeper red, as on a light box pure red reads at 4.0:1 only
+        for (int r = 0xFF; r >= 0x80 && contrastRatio(red, base) < kReadableContrast; r -= 4)
+            red = QColor(r, 0, 0);
+        return red;
+    }
     for (int tint = 0; tint <= 0xC0 && contrastRatio(red, base) < kReadableContrast; tint += 8)
         red = QColor(0xFF, tint, tint);
     return red;

@@ -10,8 +10,8 @@ namespace kinri::ui {
 double contrastRatio(const QColor& a, const QColor& b);
 inline constexpr double kReadableContrast = 4.5;
 
-// The red of results and tables on `base`: the design's pure red on a light box, as the windows
-// were drawn; on the dark box of a dark theme a lighter red, as light as it must be to read.
+// The red of results and tables on `base`, as near the design's pure red as reads at 4.5:1: on a
+// light box a little deeper (pure red on white is 4.0:1), on a dark one lighter.
 QColor resultRed(const QColor& base);
 
 } // namespace kinri::ui

@@ -2,6 +2,7 @@
 
 #include "ui/captions/caption_layout.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 
 #include <cmath>
@@ -34,9 +35,21 @@ void ResultBox::refit() {
             break;
         }
     }
-    if (fitted != font()) setFont(fitted);
+    if (fitted != font()) {
+        fitting_ = true;
+        setFont(fitted);
+        fitting_ = false;
+    }
     if (designed_.isValid()) setGeometry(QRect(designed_.topLeft(), QSize(boxWidth, designed_.height())));
     updateShown();
+}
+
+// A font given from outside (the design's size at a new zoom) is the one to fit from.
+void ResultBox::changeEvent(QEvent* event) {
+    TextBox::changeEvent(event);
+    if (event->type() != QEvent::FontChange || fitting_) return;
+    designFont_ = font();
+    refit();
 }
 
 } // namespace kinri::ui
