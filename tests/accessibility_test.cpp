@@ -95,6 +95,7 @@ private slots:
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(frame);
             QCOMPARE(a->role(), QAccessible::Window);
             QCOMPARE(a->text(QAccessible::Name), frame->windowTitle());
+            QVERIFY(!frame->windowIcon().isNull());
         }
         endProgram(p);
     }

@@ -67,6 +67,7 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     setObjectName(QStringLiteral("ZOVAN1"));
     setWindowTitle(QStringLiteral("  金利計算"));
     setWindowIcon(artworkIcon(QStringLiteral("kinri")));
+    QApplication::setWindowIcon(windowIcon()); // the record, schedules, dialogs and message boxes too
     setAttribute(Qt::WA_QuitOnClose, false); // closing is handled in closeEvent
     withoutMaximise(*this);
     installAccessibility();

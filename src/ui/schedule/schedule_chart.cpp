@@ -26,9 +26,11 @@ double niceStep(double range, int parts) {
     return 10 * magnitude;
 }
 
-// Yen on an axis: grouped digits, whole yen.
-QString yen(double value) {
-    return QLocale(QLocale::Japanese, QLocale::Japan).toString(value, 'f', 0);
+// Yen on an axis: grouped digits, whole yen, or as many decimals as the axis's step has (a sum
+// of 1 yen growing by 0.0001 a period is marked 0.0001, 0.0002 …, not 0 at every tick).
+QString yen(double value, double step) {
+    const int decimals = step >= 1 ? 0 : std::min(5, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+    return QLocale(QLocale::Japanese, QLocale::Japan).toString(value, 'f', decimals);
 }
 
 bool isDark(const QPalette& palette) {
@@ -103,8 +105,9 @@ ScheduleChart::Frame ScheduleChart::frameFor(const QRectF& area, const QFontMetr
     f.barStep = niceStep(barMax_, 5);
     f.barTop = std::max(f.barStep, std::ceil(barMax_ / f.barStep) * f.barStep);
     const double left =
-        fm.horizontalAdvance(yen(std::max(std::fabs(f.lineTop), std::fabs(f.lineBottom)))) + fm.height();
-    const double right = fm.horizontalAdvance(yen(f.barTop)) + fm.height();
+        fm.horizontalAdvance(yen(std::max(std::fabs(f.lineTop), std::fabs(f.lineBottom)), f.lineStep)) +
+        fm.height();
+    const double right = fm.horizontalAdvance(yen(f.barTop, f.barStep)) + fm.height();
     // Room above for the legend and two lines of the cursor's figures, below for the periods.
     f.plot = area.adjusted(left, fm.height() * 3.6, -right, -fm.height() * 1.8);
     return f;
@@ -183,13 +186,13 @@ void ScheduleChart::paintChart(QPainter& painter, const QRectF& area, const QPal
         painter.setPen(text);
         painter.drawText(QRectF(area.left(), y - fm.height() / 2, plot.left() - area.left() - fm.height() / 3,
                                 fm.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, yen(v));
+                         Qt::AlignRight | Qt::AlignVCenter, yen(v, f.lineStep));
     }
     for (double v = 0; v <= f.barTop + f.barStep / 2; v += f.barStep) {
         const double y = yBar(v);
         painter.drawText(QRectF(plot.right() + fm.height() / 3, y - fm.height() / 2,
                                 area.right() - plot.right(), fm.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, yen(v));
+                         Qt::AlignLeft | Qt::AlignVCenter, yen(v, f.barStep));
     }
     const double periodStep = std::max(1.0, niceStep(n, 8));
     for (double p = periodStep; p <= n; p += periodStep) {
@@ -245,9 +248,18 @@ void ScheduleChart::paintChart(QPainter& painter, const QRectF& area, const QPal
         legend(barColour(static_cast<int>(k), palette), heading(barColumns_[k]) + QStringLiteral("（右）"),
                false);
     if (!cursor || current_ < 0 || schedule_.rows.empty()) return;
+    // The cursor: a line two pixels wide (three at 144 dpi), and a ring where it meets the line.
     const double cx = plot.left() + (current_ + 0.5) * width;
-    painter.setPen(QPen(palette.color(QPalette::Highlight), 1));
+    const double thick = std::max(2.0, fm.height() / 8);
+    painter.setPen(QPen(palette.color(QPalette::Highlight), thick));
     painter.drawLine(QPointF(cx, plot.top()), QPointF(cx, plot.bottom()));
+    const double at =
+        yLine(schedule_.values[static_cast<std::size_t>(current_)][static_cast<std::size_t>(lineColumn_)]);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(palette.color(QPalette::Base));
+    painter.drawEllipse(QPointF(cx, at), fm.height() / 3, fm.height() / 3);
+    painter.setBrush(Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     QStringList figures;
     for (std::size_t c = 0; c < schedule_.columns.size(); ++c)
         figures << heading(static_cast<int>(c)) + u' ' +
