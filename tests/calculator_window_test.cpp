@@ -214,7 +214,14 @@ private slots:
         const QStringList before = shownResult(w);
 
         inputBox(w, box)->setText(bad);
-        QCOMPARE(p_->compute(w), kCalculationError);
+        w->form().compute->click();
+        const std::vector<SeenBox> seen = p_->boxes.takeSeen();
+        QCOMPARE(seen.size(), 1u);
+        QCOMPARE(seen[0].kind(), BoxKind::CalculationError);
+        // 「詳細」 names the box that is no number, and nothing for an arithmetic failure.
+        const QString caption = w->form().inputCaptions.at(static_cast<std::size_t>(box - 1))->text();
+        QCOMPARE(seen[0].details.startsWith(caption.chopped(caption.endsWith(u'=') ? 1 : 0) + u'：'),
+                 core.error == CalcErrorReason::NotANumber);
         QCOMPARE(shownResult(w), w->form().resultBox != nullptr ? before : shownResult(core));
         QCOMPARE(inputBox(w, box)->text(), bad);
         QCOMPARE(p_->printer.attempts, 1);

@@ -78,5 +78,19 @@ TEST(InputAid, ReadsBoxesAndHintsAtTheUsualMistake) {
     }
 }
 
+// Which box and why, with what was likely meant.
+TEST(InputAid, SaysWhyATextIsNoNumber) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"35,000,000円", "当初借入額：35,000,000円 は数値として読めません（例：35000000）"},
+        {"３５００万", "当初借入額：３５００万 は数値として読めません（例：35000000）"},
+        {"1.5億", "当初借入額：1.5億 は数値として読めません（例：150000000）"},
+        {" \u3000 ", "当初借入額：（空白） は数値として読めません（例：1000000）"},
+        {"abc", "当初借入額：abc は数値として読めません（例：1000000）"},
+        {"35000000", ""},
+    };
+    for (const auto& [box, why] : cases)
+        EXPECT_EQ(unreadable("当初借入額", box), why) << box;
+}
+
 } // namespace
 } // namespace kinri::aid

@@ -143,4 +143,23 @@ std::optional<Hint> hint(InputKind kind, std::string_view boxText) {
     return h;
 }
 
+std::string unreadable(std::string_view caption, std::string_view boxText) {
+    if (parseNumber(boxText)) return {};
+    std::string text(trimmed(boxText));
+    const std::string shown = text.empty() ? "（空白）" : text;
+    for (const std::string_view drop : {"円", "¥", "￥", " ", "\u3000"})
+        for (std::size_t at; (at = text.find(drop)) != std::string::npos;)
+            text.erase(at, drop.size());
+    long long places = 0; // 万 and 億 as the amounts they stand for
+    for (const auto& [unit, shift] :
+         {std::pair{std::string_view("万"), 4}, std::pair{std::string_view("億"), 8}})
+        if (text.ends_with(unit)) {
+            text.resize(text.size() - unit.size());
+            places = shift;
+        }
+    const std::optional<Decimal> meant = Decimal::read(text);
+    const std::string example = meant ? meant->shifted(places).text() : "1000000";
+    return std::string(caption) + "：" + shown + " は数値として読めません（例：" + example + "）";
+}
+
 } // namespace kinri::aid

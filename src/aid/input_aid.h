@@ -44,4 +44,10 @@ struct Hint {
 };
 std::optional<Hint> hint(InputKind kind, std::string_view boxText);
 
+// Why a box's text is no number, for the details of the calculation's error message, with what
+// the number may have been meant as: 「当初借入額：35,000,000円 は数値として読めません（例：35000000）」.
+// The example drops what a number cannot hold (円, ¥, spaces) and reads 万 and 億 as the amounts
+// they are (「３５００万」 is 35000000); failing that it is a plain amount. Empty for a number.
+std::string unreadable(std::string_view caption, std::string_view boxText);
+
 } // namespace kinri::aid

@@ -1,10 +1,13 @@
 #include "ui/calculator/click_controller.h"
 
+#include "aid/input_aid.h"
 #include "compute/flow.h"
 #include "ui/calculator/calculator_form.h"
+#include "ui/captions/caption_label.h"
 #include "ui/common/announcer.h"
 #include "ui/common/message_box.h"
 #include "ui/common/qt_text.h"
+#include "ui/controls/text_box.h"
 #include "ui/paper/print_service.h"
 #include "ui/paper/print_wait.h"
 
@@ -40,7 +43,17 @@ void ClickController::compute() {
         return;
     }
     if (out.message == Message::CalculationError) {
-        showMessage(&window_, kCalculationErrorBox);
+        // The box keeps its words; 「詳細」 says which input could not be read, and as what.
+        QStringList why;
+        if (out.error == CalcErrorReason::NotANumber)
+            for (std::size_t k = 0; k < form_.inputs.size() && k < form_.inputCaptions.size(); ++k) {
+                QString caption = form_.inputCaptions[k]->text().trimmed();
+                if (caption.endsWith(u'=')) caption.chop(1);
+                const std::string said =
+                    aid::unreadable(caption.toStdString(), form_.inputs[k]->text().toStdString());
+                if (!said.empty()) why << qs(said);
+            }
+        showMessage(&window_, kCalculationErrorBox, QMessageBox::Ok, {}, why.join(u'\n'));
         return;
     }
     if (out.printJob.empty() || !last_) return;
