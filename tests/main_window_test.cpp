@@ -105,6 +105,16 @@ private slots:
         QCOMPARE(w->form().inputTexts(), toStd(exampleInputs("FA")));
     }
 
+    // Qt's own dialogs speak Japanese, down to the kinds of file that Qt's catalogue leaves out.
+    void qtTextsInJapanese() {
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms"),
+                 QStringLiteral("フォルダ"));
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "%1 File").arg("txt"),
+                 QStringLiteral("txt ファイル"));
+        QVERIFY(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+                    .contains(QStringLiteral("置き換えますか")));
+    }
+
     // The red result grows with the window, as every caption does.
     void resultZooms() {
         ui::CalculatorWindow* w = p_->choose(QStringLiteral("SP"));

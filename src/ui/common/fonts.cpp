@@ -6,6 +6,10 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <array>
+#include <string_view>
+#include <utility>
+
 namespace kinri::ui {
 namespace {
 
@@ -65,16 +69,48 @@ bool hasJapaneseFont() {
     return !QFontDatabase::families(QFontDatabase::Japanese).isEmpty();
 }
 
+namespace {
+
+// What Qt's own Japanese catalogue lacks: the kinds of file a file dialog lists (its 「種類」
+// column said 「Folder」). Asked first; anything else goes on to the catalogue.
+class QtGaps : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        static constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kFileKinds{{
+            {"Folder", "フォルダ"},
+            {"File Folder", "フォルダ"},
+            {"File", "ファイル"},
+            {"%1 File", "%1 ファイル"},
+            {"Drive", "ドライブ"},
+            {"Shortcut", "ショートカット"},
+            {"Alias", "エイリアス"},
+            {"Unknown", "不明"},
+        }};
+        if (std::string_view(context) != "QAbstractFileIconProvider") return {};
+        for (const auto& [english, japanese] : kFileKinds)
+            if (english == source)
+                return QString::fromUtf8(japanese.data(), static_cast<qsizetype>(japanese.size()));
+        return {};
+    }
+};
+
+} // namespace
+
 bool applyJapaneseDefaults(QApplication& app) {
     QApplication::setFont(uiFont(9.0));
     auto* translator = new QTranslator(&app); // owned by the application
-    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    const bool loaded =
+        translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (loaded) {
         QApplication::installTranslator(translator);
-        return true;
+    } else {
+        delete translator;
     }
-    delete translator;
-    return false;
+    QApplication::installTranslator(new QtGaps(&app)); // installed last, asked first
+    return loaded;
 }
 
 } // namespace kinri::ui
