@@ -101,6 +101,10 @@ private slots:
         QCOMPARE(p_->help.scale, zoom / 100.0);
         emit p_->main.findChild<QMenu*>(QStringLiteral("menuZoom"))->aboutToShow();
         QCOMPARE(p_->action(QStringLiteral("actionZoom200"))->isEnabled(), zoom == 200);
+        QCOMPARE(p_->action(QStringLiteral("actionZoom200"))
+                     ->text()
+                     .endsWith(QStringLiteral("（画面に収まりません）")),
+                 zoom != 200); // a step not offered says why
         QCOMPARE(shownResult(w), shown);
         QCOMPARE(w->form().inputTexts(), toStd(exampleInputs("FA")));
     }

@@ -10,6 +10,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolTip>
 #include <QWidget>
 
 #include <algorithm>
@@ -58,8 +59,15 @@ ViewScale::ViewScale(QObject* parent) : QObject(parent) {
 
 void ViewScale::setZoom(int percent) {
     percent = std::clamp(percent, kLeastZoom, kMostZoom);
+    const int asked = percent;
     while (!offered(percent))
         percent -= kZoomStep;
+    if (percent < asked) { // a key asked for more than the screen holds: said, not silently ignored
+        if (const QWidget* window = QApplication::activeWindow())
+            QToolTip::showText(window->mapToGlobal(window->rect().center()),
+                               QStringLiteral("%1% にすると画面に収まりません").arg(asked), nullptr, {},
+                               3000);
+    }
     if (percent == zoom_) return;
     zoom_ = percent;
     applyFont();
@@ -105,10 +113,14 @@ void ViewScale::addMenu(QMenuBar& bar) {
         connect(this, &ViewScale::changed, step,
                 [this, step, percent] { step->setChecked(percent == zoom_); });
     }
-    // Steps that would make a window larger than the screen are shown, but not offered.
+    // Steps that would make a window larger than the screen are shown, but not offered, and say why.
     connect(menu, &QMenu::aboutToShow, this, [this, steps] {
-        for (QAction* step : steps->actions())
-            step->setEnabled(offered(step->data().toInt()));
+        for (QAction* step : steps->actions()) {
+            const int percent = step->data().toInt();
+            step->setEnabled(offered(percent));
+            step->setText(QStringLiteral("%1%").arg(percent) +
+                          (step->isEnabled() ? QString() : QStringLiteral("（画面に収まりません）")));
+        }
     });
     menu->addSeparator();
     // The keys are shown, not bound: the event filter takes them in every window.
