@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kinri::aid {
 namespace {
 
@@ -75,6 +77,27 @@ TEST(InputAid, ReadsBoxesAndHintsAtTheUsualMistake) {
         if (h) {
             EXPECT_TRUE(h->message.ends_with(h->suggestion)) << c.box;
         }
+    }
+    // Where the periods in a year are known, the annual rate's figure per period is offered.
+    const std::tuple<const char*, int, const char*, const char*> rhythms[] = {
+        {"1.5", 12,
+         "1.5 は 1期 150 % として計算します。年 1.5 % なら 0.00125（毎月）。F4 で年利から入力できます",
+         "0.00125"},
+        {"5%", 4,
+         "5% は % 付きのため数値として読めません。年 5 % なら 0.0125（四半期ごと）。F4 "
+         "で年利から入力できます",
+         "0.0125"},
+        {"5", 12,
+         "5 は 1期 500 % として計算します。年 5 % なら ≈ 0.00416666666666667（毎月）。F4 "
+         "で年利から入力できます",
+         "0.00416666666666667"},
+        {"5", 7, "5 は 1期 500 % として計算します。5 % のつもりなら 0.05", "0.05"}, // no rhythm of its own
+    };
+    for (const auto& [box, perYear, message, suggestion] : rhythms) {
+        const auto h = hint(K::Rate, box, perYear);
+        ASSERT_TRUE(h.has_value()) << box;
+        EXPECT_EQ(h->message, message);
+        EXPECT_EQ(h->suggestion, suggestion);
     }
 }
 

@@ -666,22 +666,35 @@ void KeyboardTest::inputAidByKeyboard() {
 
 void KeyboardTest::hintAtARateTypedAsPercent_data() {
     QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<int>("perYear");  // the aid's last choice; 0: none
     QTest::addColumn<QString>("hint"); // empty: none
-    QTest::newRow("5") << QStringList{"1000000", "5", "12"}
-                       << "5 は 1期 500 % として計算します。5 % のつもりなら 0.05";
-    QTest::newRow("5%") << QStringList{"1000000", "5%", "12"}
-                        << "5% は % 付きのため数値として読めません。5 % のつもりなら 0.05";
-    QTest::newRow("0.05") << QStringList{"1000000", "0.05", "12"} << "";
-    QTest::newRow("count 5") << QStringList{"1000000", "0.05", "5"} << "";
+    QTest::addColumn<QString>("applied");
+    QTest::newRow("5") << QStringList{"1000000", "5", "12"} << 0
+                       << "5 は 1期 500 % として計算します。5 % のつもりなら 0.05"
+                       << "0.05";
+    QTest::newRow("5%") << QStringList{"1000000", "5%", "12"} << 0
+                        << "5% は % 付きのため数値として読めません。5 % のつもりなら 0.05"
+                        << "0.05";
+    QTest::newRow("1.5, monthly") << QStringList{"35000000", "1.5", "360"} << 12
+                                  << "1.5 は 1期 150 % として計算します。年 1.5 % なら 0.00125（毎月）。"
+                                     "F4 で年利から入力できます"
+                                  << "0.00125";
+    QTest::newRow("0.05") << QStringList{"1000000", "0.05", "12"} << 0 << ""
+                          << "";
+    QTest::newRow("count 5") << QStringList{"1000000", "0.05", "5"} << 0 << ""
+                             << "";
 }
 
 // After 計算, a rate of 5 or 「5%」 gets a hint beside its box (the calculation as it always was);
 // its button puts the likely meaning in, and the hint goes when the box changes.
 void KeyboardTest::hintAtARateTypedAsPercent() {
     QFETCH(QStringList, inputs);
+    QFETCH(int, perYear);
     QFETCH(QString, hint);
+    QFETCH(QString, applied);
     ui::CalculatorWindow* w = open(QStringLiteral("KA2C"));
     QVERIFY(w != nullptr);
+    const_cast<AppState&>(p_->main.state()).aidPerYear = perYear; // as the aid's last choice leaves it
     typeByKeyboard(inputs);
     w->form().compute->click();
     const Outcome out = runCalculation("KA2C", toStd(inputs), false);
@@ -694,7 +707,7 @@ void KeyboardTest::hintAtARateTypedAsPercent() {
     if (hint.isEmpty()) return;
     QCOMPARE(note->accessibleDescription(), hint);
     note->findChild<QPushButton*>(QStringLiteral("InputHintApply"))->click();
-    QCOMPARE(inputBox(w, 2)->text(), QStringLiteral("0.05"));
+    QCOMPARE(inputBox(w, 2)->text(), applied);
     QVERIFY(!note->isVisible());
 }
 

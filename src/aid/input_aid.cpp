@@ -122,7 +122,7 @@ std::string reading(InputKind kind, std::string_view boxText, int perYear) {
     return value->text() + unit + perYearPart(years.value.text(), years.exact, "年", perYear);
 }
 
-std::optional<Hint> hint(InputKind kind, std::string_view boxText) {
+std::optional<Hint> hint(InputKind kind, std::string_view boxText, int perYear) {
     if (!isRate(kind)) return std::nullopt;
     const std::string typed(trimmed(boxText));
     std::optional<Decimal> meant;
@@ -138,6 +138,13 @@ std::optional<Hint> hint(InputKind kind, std::string_view boxText) {
         message = typed + " は 1期 " + meant->shifted(2).text() + " % として計算します。";
     }
     Hint h;
+    const std::string_view rhythm = perYearName(perYear);
+    if (const auto perPeriod = convert(kind, meant->text(), perYear); perPeriod && !rhythm.empty()) {
+        h.suggestion = perPeriod->value;
+        h.message = message + "年 " + meant->text() + " % なら " + (perPeriod->exact ? "" : "≈ ") +
+                    h.suggestion + "（" + std::string(rhythm) + "）。F4 で年利から入力できます";
+        return h;
+    }
     h.suggestion = meant->shifted(-2).text();
     h.message = message + meant->text() + " % のつもりなら " + h.suggestion;
     return h;

@@ -37,12 +37,15 @@ std::string annualFigure(InputKind kind, std::string_view boxText, int perYear);
 // choices. Empty for an empty box and for an amount.
 std::string reading(InputKind kind, std::string_view boxText, int perYear);
 
-// The usual mistake in a rate box, when 計算 is pressed: 5 meaning 5 %, or 「5%」.
+// The usual mistake in a rate box, when 計算 is pressed: 5 meaning 5 %, or 「5%」. Where the
+// periods in a year are known (`perYear`: the entry's own, or the user's choice in the aid), the
+// figure typed is most likely an annual rate, and what is offered is its rate per period:
+// 「1.5 は 1期 150 % として計算します。年 1.5 % なら 0.00125（毎月）。F4 で年利から入力できます」.
 struct Hint {
     std::string message;    // 「5 は 1期 500 % として計算します。5 % のつもりなら 0.05」
     std::string suggestion; // 「0.05」: the box's text for what was likely meant
 };
-std::optional<Hint> hint(InputKind kind, std::string_view boxText);
+std::optional<Hint> hint(InputKind kind, std::string_view boxText, int perYear = 0);
 
 // Why a box's text is no number, for the details of the calculation's error message, with what
 // the number may have been meant as: 「当初借入額：35,000,000円 は数値として読めません（例：35000000）」.

@@ -124,7 +124,7 @@ void InputAssist::openAid(std::size_t k) {
 void InputAssist::afterCompute() {
     hint_->hide();
     for (std::size_t k = 0; k < form_.inputs.size(); ++k) {
-        const auto h = aid::hint(kind(k), form_.inputs[k]->text().toStdString());
+        const auto h = aid::hint(kind(k), form_.inputs[k]->text().toStdString(), perYear());
         if (!h) continue;
         hintBox_ = k;
         reading_->hide();
