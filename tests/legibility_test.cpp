@@ -386,6 +386,51 @@ private slots:
         QCOMPARE(w->width(), designedWidth);
     }
 
+    // The reading of every rate and count box, and the hint at a rate of 5, cover no caption, box
+    // or button and stay inside the window, at every dpi and zoom; where there is no room beside
+    // the box the window makes room below its controls, and gives it back.
+    void notesCoverNothing_data() { captionsFit_data(); }
+
+    void notesCoverNothing() {
+        QFETCH(QString, item);
+        ui::CalculatorWindow* w = p_->choose(item);
+        const CatalogueEntry& entry = *findEntry(item.toStdString());
+        const QStringList inputs = exampleInputs(entry.item);
+        typeInputs(w, inputs);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->form().compute->setFocus(); // no note yet
+        const int designed = w->height();
+        const auto covered = [w](const QWidget* note) {
+            QStringList under;
+            for (const QWidget* c : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (c != note && c->isVisible() && c->objectName() != QLatin1String("FocusRing") &&
+                    c->geometry().intersects(note->geometry()))
+                    under << c->objectName();
+            if (!w->rect().contains(note->geometry())) under << QStringLiteral("outside");
+            return under;
+        };
+        for (int k = 1; k <= info(w).inputCount; ++k) {
+            const InputKind kind = entry.kinds.at(static_cast<std::size_t>(k - 1));
+            if (!isRate(kind) && !isCount(kind)) continue;
+            w->activateWindow(); // again, after an error box
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            inputBox(w, k)->setFocus();
+            auto* reading = w->findChild<QWidget*>(QStringLiteral("InputReading"));
+            QVERIFY(reading->isVisible());
+            QCOMPARE(covered(reading), QStringList{});
+            if (!isRate(kind)) continue;
+            inputBox(w, k)->setText(QStringLiteral("5"));
+            p_->compute(w); // the calculation as it always was, maybe an error box
+            auto* hint = w->findChild<QWidget*>(QStringLiteral("InputHint"));
+            QVERIFY(hint->isVisible());
+            QCOMPARE(covered(hint), QStringList{});
+            inputBox(w, k)->setText(inputs.at(k - 1)); // the hint goes
+        }
+        w->form().compute->setFocus();
+        QCOMPARE(w->height(), designed);
+    }
+
     // A schedule's totals stand under their columns, each whole in its cell, at every dpi and zoom.
     void scheduleTotalsUnderTheirColumns() {
         ui::CalculatorWindow* w = p_->choose(QStringLiteral("FA"));

@@ -1,11 +1,14 @@
 #include "ui/calculator/input_notes.h"
 
+#include "ui/common/window_placement.h"
+
 #include <QBoxLayout>
 #include <QPushButton>
 #include <QShortcut>
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
 
 namespace kinri::ui {
 namespace {
@@ -23,8 +26,30 @@ int marginOf(const QWidget* window) {
 
 } // namespace
 
+namespace {
+
+// The heights of the window before and after a note made room for itself below its controls.
+constexpr const char* kRoomFrom = "kinriNoteRoomFrom";
+constexpr const char* kRoomTo = "kinriNoteRoomTo";
+
+// Whether `r` covers none of the window's controls but `note` itself (another note, and the ring
+// round the print switch, are not controls).
+bool coversNothing(const QRect& r, const QWidget* note) {
+    for (const QWidget* w : note->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QString name = w->objectName();
+        if (w == note || !w->isVisible() || name == QLatin1String("InputReading") ||
+            name == QLatin1String("InputHint") || name == QLatin1String("FocusRing"))
+            continue;
+        if (w->geometry().intersects(r)) return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void placeBeside(QWidget* note, const QWidget* box, const QWidget* caption, bool below) {
-    const QWidget* window = note->parentWidget();
+    QWidget* window = note->parentWidget();
+    giveRoomBack(note);
     const int margin = marginOf(window);
     const int width = std::min(note->sizeHint().width(), window->width() - 2 * margin);
     note->setFixedWidth(width);
@@ -32,15 +57,35 @@ void placeBeside(QWidget* note, const QWidget* box, const QWidget* caption, bool
     note->setFixedHeight(height);
     const QRect b = caption != nullptr ? box->geometry().united(caption->geometry()) : box->geometry();
     const int gap = 2;
-    const bool roomBelow = b.bottom() + gap + height <= window->height() - margin;
-    const bool roomAbove = b.top() - gap - height >= margin;
-    const bool goBelow = below ? roomBelow || !roomAbove : !roomAbove && roomBelow;
-    int y = goBelow ? b.bottom() + 1 + gap : b.top() - gap - height;
-    y = std::clamp(y, 0, std::max(0, window->height() - height));
     const int x =
         std::clamp(b.right() + 1 - width, margin, std::max(margin, window->width() - margin - width));
-    note->move(x, y);
+    // Below the box or above it, as asked first, wherever it covers no caption, box or button.
+    const QRect under(x, b.bottom() + 1 + gap, width, height), over(x, b.top() - gap - height, width, height);
+    for (const QRect& r : below ? std::array{under, over} : std::array{over, under}) {
+        if (r.top() >= 0 && r.bottom() < window->height() && coversNothing(r, note)) {
+            note->move(r.topLeft());
+            note->raise();
+            return;
+        }
+    }
+    // Else below every control, in room the window makes for it (and gives back when it goes).
+    const int from = window->height();
+    window->setProperty(kRoomFrom, from);
+    window->setProperty(kRoomTo, from + height + 2 * margin);
+    window->setFixedHeight(from + height + 2 * margin);
+    note->move(x, from + margin);
     note->raise();
+    if (window->isWindow()) keepOnScreen(*window);
+}
+
+// Only to the height it had, and only while the window is still as the note left it (a zoom since
+// has laid it out anew).
+void giveRoomBack(QWidget* note) {
+    QWidget* window = note->parentWidget();
+    const int from = window->property(kRoomFrom).toInt(), to = window->property(kRoomTo).toInt();
+    window->setProperty(kRoomFrom, 0);
+    window->setProperty(kRoomTo, 0);
+    if (from > 0 && window->height() == to) window->setFixedHeight(from);
 }
 
 InputReading::InputReading(QWidget* window) : QLabel(window) {
@@ -129,7 +174,13 @@ void InputHint::showFor(QWidget* box, const QWidget* caption, const QString& mes
 
 void InputHint::hideEvent(QHideEvent* event) {
     escape_->setEnabled(false);
+    giveRoomBack(this);
     QFrame::hideEvent(event);
+}
+
+void InputReading::hideEvent(QHideEvent* event) {
+    giveRoomBack(this);
+    QLabel::hideEvent(event);
 }
 
 } // namespace kinri::ui

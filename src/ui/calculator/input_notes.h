@@ -21,6 +21,9 @@ public:
     explicit InputReading(QWidget* window);
     // Shows `text` beside `box` and clear of its caption, or hides the note for an empty text.
     void showFor(QWidget* box, const QWidget* caption, const QString& text);
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 };
 
 // 「5 は 1期 500 % として計算します。5 % のつもりなら 0.05」 with a button that puts the likely
@@ -46,8 +49,10 @@ private:
 };
 
 // Puts `note` (at most as wide as its window allows) beside `box`: right-aligned with it, below
-// it when `below` and there is room, otherwise above; clear of `caption` too, the box's own
-// caption, which may reach above and below it; always inside the window.
+// it when `below`, otherwise above, wherever that covers none of the window's captions, boxes and
+// buttons; where neither does, below all of them, the window growing to hold it (and shrinking
+// back when the note goes, giveRoomBack).
 void placeBeside(QWidget* note, const QWidget* box, const QWidget* caption, bool below);
+void giveRoomBack(QWidget* note);
 
 } // namespace kinri::ui
