@@ -45,8 +45,8 @@ struct PdfWord {
     QString text;
 };
 
-// pdftotext reads some kanji of the CJK font back as their look-alike radicals (金 as ⾦);
-// compatibility normalisation undoes that.
+// The words as pdftotext reads them from the text layer: the characters printed, not their
+// look-alike radicals (金, not ⾦), so that searching and copying work.
 QList<PdfWord> pdfWords(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
@@ -57,8 +57,8 @@ QList<PdfWord> pdfWords(const QString& pdf) {
     QList<PdfWord> words;
     for (auto it = re.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        words.append({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                      m.captured(4).normalized(QString::NormalizationForm_KC)});
+        words.append(
+            {m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4)});
     }
     return words;
 }
@@ -67,7 +67,7 @@ QString pdfText(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // What the printing side logs to kinri.print while it lives.

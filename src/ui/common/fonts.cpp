@@ -59,6 +59,12 @@ QString fixedFontFamily() {
     return found.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : found;
 }
 
+QString paperFontFamily() {
+    const QString found = firstInstalled({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                                          QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
+    return found.isEmpty() ? fixedFontFamily() : found;
+}
+
 QFont uiFont(double pointSize, const QString& designed) {
     QFont font(uiFontFamily(designed));
     font.setPointSizeF(pointSize);

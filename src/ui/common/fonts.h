@@ -15,6 +15,11 @@ QString uiFontFamily(const QString& designed = QStringLiteral("ＭＳ Ｐゴシ�
 // A fixed-pitch Japanese font whose full-width glyphs are exactly two half-widths, so that
 // columns padded with spaces line up on screen and on paper.
 QString fixedFontFamily();
+// The fixed-pitch face of paper (print and PDF): one whose glyphs of kanji serve no other code
+// point first, so that a PDF's text layer holds the characters printed. (Qt names each glyph in a
+// PDF by its lowest code point, and in the Noto CJK faces 入, 方, 金, 高 share their glyphs with
+// the Kangxi radicals ⼊, ⽅, ⾦, ⾼: searching and copying from such a PDF fail.)
+QString paperFontFamily();
 // How many half-width columns `c` takes in that face: 1 for ASCII and half-width kana, 2 for the
 // rest.
 inline int columnsOf(QChar c) {

@@ -83,7 +83,7 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const PrintParts& 
                    const PagePainter& lastPage, const PageStep& step) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    QFont font(fixedFontFamily());
+    QFont font(paperFontFamily());
     font.setPointSizeF(10.0);
     painter.setFont(font);
     const QFontMetricsF fm(font, &device);
