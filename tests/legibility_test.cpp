@@ -203,6 +203,17 @@ double inkContrast(QWidget* w) {
     return best;
 }
 
+// The contrast of a control's edge, its frame, with the window round it: the outermost three
+// pixels across its middle.
+double edgeContrast(QWidget* w) {
+    const QImage image = w->grab().toImage();
+    double best = 1.0;
+    for (int x = 0; x < 3; ++x)
+        best = std::max(best, ui::contrastRatio(image.pixelColor(x, image.height() / 2),
+                                                w->palette().color(QPalette::Window)));
+    return best;
+}
+
 } // namespace
 
 class LegibilityTest : public ProgramTest {
@@ -327,7 +338,11 @@ private slots:
         QList<double> contrasts{off, inkContrast(w->form().printSwitch), inkContrast(w->form().inputs.at(0)),
                                 inkContrast(w->form().inputCaptions.at(0)), inkContrast(w->form().compute)};
         contrasts << inkContrast(result);
+        // A box and a button show where they are: their edges at 3:1 where the theme's contrast is high.
+        const double edges = std::min(edgeContrast(w->form().inputs.at(0)), edgeContrast(w->form().compute));
         QApplication::setPalette(before);
+        if (palette.color(QPalette::Window) == palette.color(QPalette::Base))
+            QVERIFY2(edges >= 3.0, qPrintable(QString::number(edges)));
         for (double c : contrasts)
             QVERIFY2(c >= ui::kReadableContrast, qPrintable(QString::number(c)));
     }

@@ -5,7 +5,8 @@
 //  - the input aids and their notes, aids-<dpi>dpi.png; the record of it all and a print preview,
 //    record-<dpi>dpi.png and preview-<dpi>dpi.png; the schedule of a 30-year mortgage and of FA,
 //    schedule-KA2C-, schedule-KAA-, schedule-KA2A- and schedule-FA-<dpi>dpi.png;
-//  - with --dark, the same under a dark palette; with --zoom200, at the largest zoom;
+//  - with --dark, the same under a dark palette (--high-contrast: white on black); with --zoom200, at the
+//  largest zoom;
 //  - with --singles, the main window with a menu open, one calculator window of each kind and the
 //    help window, for the README.
 #include "support/worked_examples.h"
@@ -325,13 +326,16 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments().mid(1);
     const QString dir = args.value(0, QStringLiteral("."));
     QDir().mkpath(dir);
-    // --dark: the windows under a dark theme's palette, as a desktop's dark scheme gives them.
+    // --dark: the windows under a dark theme's palette, as a desktop's dark scheme gives them;
+    // --high-contrast: white on black, boxes on the window's own black.
     const bool dark = args.contains(QStringLiteral("--dark"));
-    if (dark) {
-        QPalette palette(QColor(0x3C, 0x3C, 0x3C), QColor(0x2D, 0x2D, 0x2D));
+    const bool contrast = args.contains(QStringLiteral("--high-contrast"));
+    if (dark || contrast) {
+        QPalette palette(contrast ? QColor(Qt::black) : QColor(0x3C, 0x3C, 0x3C),
+                         contrast ? QColor(Qt::black) : QColor(0x2D, 0x2D, 0x2D));
         for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(role, QColor(0xEE, 0xEE, 0xEE));
-        palette.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+            palette.setColor(role, contrast ? QColor(Qt::white) : QColor(0xEE, 0xEE, 0xEE));
+        palette.setColor(QPalette::Base, contrast ? QColor(Qt::black) : QColor(0x1E, 0x1E, 0x1E));
         QApplication::setPalette(palette);
     }
     NullPrinter printer;
@@ -342,7 +346,7 @@ int main(int argc, char** argv) {
     // --zoom200 (or another step): everything zoomed, chosen from the menu as a user would.
     const QStringList zoomArgs = args.filter(QRegularExpression(QStringLiteral("^--zoom\\d+$")));
     const bool zoomed = !zoomArgs.isEmpty();
-    QString suffix = dark ? QStringLiteral("-dark") : QString();
+    QString suffix = dark ? QStringLiteral("-dark") : contrast ? QStringLiteral("-high-contrast") : QString();
     if (zoomed) {
         const QString percent = zoomArgs.front().mid(6);
         main.findChild<QAction*>(QStringLiteral("actionZoom") + percent)->trigger();

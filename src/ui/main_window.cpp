@@ -3,6 +3,7 @@
 #include "ui/calculator/calculator_window.h"
 #include "ui/calculator/window_layouts.h"
 #include "ui/common/announcer.h"
+#include "ui/common/colours.h"
 #include "ui/common/fonts.h"
 #include "ui/common/icons.h"
 #include "ui/common/message_box.h"
@@ -68,9 +69,10 @@ MainWindow::MainWindow(LinePrinter& printer, HelpViewer& help, QWidget* parent)
     setWindowTitle(QStringLiteral("  金利計算"));
     setWindowIcon(artworkIcon(QStringLiteral("kinri")));
     QApplication::setWindowIcon(windowIcon()); // the record, schedules, dialogs and message boxes too
-    setAttribute(Qt::WA_QuitOnClose, false); // closing is handled in closeEvent
+    setAttribute(Qt::WA_QuitOnClose, false);   // closing is handled in closeEvent
     withoutMaximise(*this);
     installAccessibility();
+    installContrastFrames();
 
     // The client area is practically empty: the window is its caption and its menu bar.
     setCentralWidget(new QWidget(this));

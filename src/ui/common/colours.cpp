@@ -1,5 +1,11 @@
 #include "ui/common/colours.h"
 
+#include <QApplication>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOption>
+
 #include <algorithm>
 #include <cmath>
 
@@ -29,6 +35,39 @@ QColor resultRed(const QColor& base) {
     for (int tint = 0; tint <= 0xC0 && contrastRatio(red, base) < kReadableContrast; tint += 8)
         red = QColor(0xFF, tint, tint);
     return red;
+}
+
+namespace {
+
+class ContrastFrames : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if ((element != PE_FrameLineEdit && element != PE_PanelButtonCommand) ||
+            !isHighContrast(option->palette))
+            return;
+        painter->save();
+        painter->setPen(QPen(option->palette.color(QPalette::WindowText), 1));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter->restore();
+    }
+};
+
+} // namespace
+
+bool isHighContrast(const QPalette& palette) {
+    return contrastRatio(palette.color(QPalette::Window), palette.color(QPalette::Base)) < 1.1 &&
+           contrastRatio(palette.color(QPalette::Window), palette.color(QPalette::WindowText)) >= 15.0;
+}
+
+void installContrastFrames() {
+    if (dynamic_cast<ContrastFrames*>(QApplication::style()) != nullptr) return;
+    // A base of its own: the application deletes the style it replaces.
+    QApplication::setStyle(new ContrastFrames(QStyleFactory::create(QApplication::style()->name())));
 }
 
 } // namespace kinri::ui
