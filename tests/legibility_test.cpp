@@ -440,6 +440,11 @@ private slots:
             auto* hint = w->findChild<QWidget*>(QStringLiteral("InputHint"));
             QVERIFY(hint->isVisible());
             QCOMPARE(covered(hint), QStringList{});
+            if (!w->form().printSwitch->text().contains(
+                    QStringLiteral("計算後"))) { // the question over the hint
+                QCOMPARE(p_->switchPrinting(w, QMessageBox::Yes), kPrintQuestion);
+                checkCaptions(w); // nothing shrank
+            }
             inputBox(w, k)->setText(inputs.at(k - 1)); // the hint goes
         }
         w->form().compute->setFocus();
