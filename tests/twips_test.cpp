@@ -56,13 +56,14 @@ struct BesideCase {
     const char* name;
     QRect beside, area;
     QRect expected;
+    QSize minimum = {}; // half the size when not given
 };
 
 class PlaceBeside : public ::testing::TestWithParam<BesideCase> {};
 
 TEST_P(PlaceBeside, LeavesTheWindowItWasOpenedFromInView) {
     const BesideCase& c = GetParam();
-    EXPECT_EQ(placeBeside(QSize(722, 621), c.beside, c.area, 8), c.expected);
+    EXPECT_EQ(placeBeside(QSize(722, 621), c.beside, c.area, 8, c.minimum), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,7 +82,13 @@ INSTANTIATE_TEST_SUITE_P(
         BesideCase{"inside_an_area_not_at_the_origin",
                    {2000, 40, 225, 262},
                    {1920, 30, 1366, 738},
-                   {2233, 40, 722, 621}}),
+                   {2233, 40, 722, 621}},
+        // No side has room for its least width: below the calculator, shortened to the room there.
+        BesideCase{"below_when_no_side_holds_its_least_width",
+                   {571, 176, 225, 262},
+                   {0, 0, 1366, 768},
+                   {571, 446, 722, 322},
+                   {674, 300}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -160,8 +160,9 @@ void keepOnScreen(QWidget& window) {
     if (inside.topLeft() != outer.topLeft()) window.move(inside.topLeft());
 }
 
-QRect placeBeside(QSize size, const QRect& beside, const QRect& area, int gap) {
+QRect placeBeside(QSize size, const QRect& beside, const QRect& area, int gap, QSize minimum) {
     size = size.boundedTo(area.size());
+    const QSize least = (minimum.isValid() ? minimum : size / 2).boundedTo(size);
     // Free room on each side of `beside`, and the places tried there in this order of preference:
     // right, left, below, above. Each may narrow (or shorten) the window to that room, down to
     // half its size.
@@ -169,10 +170,8 @@ QRect placeBeside(QSize size, const QRect& beside, const QRect& area, int gap) {
     const int left = beside.left() - gap - area.left();
     const int below = area.top() + area.height() - (beside.top() + beside.height() + gap);
     const int above = beside.top() - gap - area.top();
-    const auto narrowed = [&](int room) { return std::min(size.width(), std::max(size.width() / 2, room)); };
-    const auto shortened = [&](int room) {
-        return std::min(size.height(), std::max(size.height() / 2, room));
-    };
+    const auto narrowed = [&](int room) { return std::min(size.width(), std::max(least.width(), room)); };
+    const auto shortened = [&](int room) { return std::min(size.height(), std::max(least.height(), room)); };
     const int wr = narrowed(right), wl = narrowed(left), hb = shortened(below), ha = shortened(above);
     const std::array<QRect, 4> tries{
         QRect(beside.left() + beside.width() + gap, beside.top(), wr, size.height()),
@@ -207,8 +206,11 @@ void placeBeside(QWidget& window, const QWidget& beside, QSize preferred) {
     const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
     const QSize size = preferred.isValid() ? preferred : window.sizeHint();
+    const QSize least =
+        window.minimumSizeHint().expandedTo(window.minimumSize()).expandedTo(size / 2).boundedTo(size);
     const QRect place =
-        placeBeside(size.grownBy(frame), outer, area, twipsToPixels(kWindowGapTwips, beside.logicalDpiY()));
+        placeBeside(size.grownBy(frame), outer, area, twipsToPixels(kWindowGapTwips, beside.logicalDpiY()),
+                    least.grownBy(frame));
     // No narrower than the window can be; moved back inside the screen if that makes it stick out.
     QRect inside = place.marginsRemoved(frame);
     inside.setSize(inside.size().expandedTo(window.minimumSizeHint()).expandedTo(window.minimumSize()));

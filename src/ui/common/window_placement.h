@@ -31,7 +31,9 @@ void keepOnScreen(QWidget& window);
 // whose outer rectangle is `beside`, `gap` pixels away: right of it, else left, else below, else
 // above; when each of those would cover part of it, the one that covers least. Inside `area`
 // (the screen's free area), no larger than it.
-QRect placeBeside(QSize size, const QRect& beside, const QRect& area, int gap);
+// A window narrowed or shortened to a side's room stays at least `minimum` (half its size when
+// not given), so a place it cannot take is not chosen for it.
+QRect placeBeside(QSize size, const QRect& beside, const QRect& area, int gap, QSize minimum = {});
 
 // Gives `window` its preferred size (`preferred`, else its size hint), or less on a small screen,
 // and places it beside the window `beside` on that window's screen: a window opened from the one
