@@ -165,7 +165,7 @@ QRect placeBeside(QSize size, const QRect& beside, const QRect& area, int gap, Q
     const QSize least = (minimum.isValid() ? minimum : size / 2).boundedTo(size);
     // Free room on each side of `beside`, and the places tried there in this order of preference:
     // right, left, below, above. Each may narrow (or shorten) the window to that room, down to
-    // half its size.
+    // its least size.
     const int right = area.left() + area.width() - (beside.left() + beside.width() + gap);
     const int left = beside.left() - gap - area.left();
     const int below = area.top() + area.height() - (beside.top() + beside.height() + gap);
