@@ -92,12 +92,10 @@ int main(int argc, char** argv) {
         table->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     settle();
     printMemory("record-full");
-    kinri::ui::PrintParts job;
     std::size_t lines = 0;
-    for (const kinri::Calculation* c : main.record().entriesAt({})) {
-        job.emplace_back(c->printout);
+    for (const kinri::Calculation* c : main.record().entriesAt({}))
         lines += c->printout.size();
-    }
+    kinri::ui::PrintParts job = kinri::ui::RecordModel::paperOf(main.record().entriesAt({}));
     QTemporaryDir dir;
     kinri::AppState state;
     kinri::ui::PrintService printing(printer);

@@ -3,6 +3,7 @@
 #include "schedule/schedule.h"
 #include "support/program.h"
 #include "ui/calculator/click_controller.h"
+#include "ui/paper/paper_service.h"
 #include "ui/paper/print_layout.h"
 #include "ui/paper/system_printer.h"
 #include "ui/record/record_model.h"
@@ -108,6 +109,7 @@ private slots:
     void everyUseTakesTheClicksCalculation();
     void printSystemThatNeverAnswers();
     void longPdfShowsProgressAndCancels();
+    void recordPdfAsPreviewed();
 };
 
 // After a number of good jobs the printer refuses a job or stops part-way through it. The click
@@ -600,6 +602,60 @@ void PrintingTest::longPdfShowsProgressAndCancels() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
     QCOMPARE(p_->boxes.take(), QStringList{}); // a cancelled save says nothing more
     QCOMPARE(inputBox(w, 1)->text(), QStringLiteral("1000"));
+}
+
+// The record's PDF carries each entry's heading with its time and numbers its pages; the preview,
+// drawn at the screen's resolution, and a printer at any other break the same lines on the same
+// pages (the layout once followed each device's font measures: 714 pages previewed, 740 saved).
+void PrintingTest::recordPdfAsPreviewed() {
+    QLocale::setDefault(QLocale(QStringLiteral("ja_JP")));
+    ui::CalculatorWindow* w = p_->choose(QStringLiteral("FA"));
+    typeInputs(w, {"1", "0", "3000"}); // about 40 pages: enough for 2 % in a line's height to tell
+    QCOMPARE(p_->compute(w), QStringList{});
+    QVERIFY(p_->computeExample(QStringLiteral("SP")) != nullptr);
+    const std::vector<const Calculation*> entries = p_->main.record().entriesAt({});
+    const ui::PrintParts paper = ui::RecordModel::paperOf(entries);
+    QList<int> pages;
+    for (const int dpi : {72, 96, 144, 600, 1200}) {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir::temp().filePath(QStringLiteral("kinri-pages.pdf")));
+        printer.setResolution(dpi);
+        printer.setPageSize(ui::localePageSize());
+        int breaks = 0;
+        QVERIFY(ui::paintPrintout(printer, paper, {}, [&breaks](int) { return ++breaks, true; }));
+        pages.append(breaks + 1);
+    }
+    QCOMPARE(pages, QList<int>(5, pages.front()));
+    QVERIFY2(pages.front() >= 30, qPrintable(QString::number(pages.front())));
+
+    p_->main.showRecord();
+    QWidget* record = p_->main.recordWindow();
+    record->findChild<QAction*>(QStringLiteral("actionRecordPreview"))->trigger();
+    QPrintPreviewWidget* preview = nullptr;
+    QTRY_VERIFY((preview = record->findChild<QPrintPreviewWidget*>()) != nullptr);
+    QTRY_COMPARE(preview->pageCount(), pages.front());
+    preview->window()->close();
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("kiroku.pdf"));
+    record->findChild<QAction*>(QStringLiteral("actionRecordSavePdf"))->trigger();
+    auto* save = record->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
+    QVERIFY(save != nullptr);
+    save->selectFile(pdf);
+    QMetaObject::invokeMethod(save, "accept");
+    QTRY_VERIFY(QFile::exists(pdf));
+    const QStringList sheets = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
+    QCOMPARE(sheets.size(), pages.front());
+    for (int k = 0; k < sheets.size(); ++k)
+        QVERIFY(sheets[k].trimmed().endsWith(QStringLiteral("%1 / %2").arg(k + 1).arg(sheets.size())));
+    const QString text = sheets.join(QString()).simplified();
+    qsizetype at = 0;
+    for (const Calculation* c : entries) {
+        at = text.indexOf(qs(recordHeading(*c)).simplified(), at);
+        QVERIFY2(at >= 0, qPrintable(qs(recordHeading(*c))));
+    }
 }
 
 QTEST_MAIN(PrintingTest)

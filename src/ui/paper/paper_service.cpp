@@ -40,10 +40,10 @@ void tellFailure(QWidget* parent, const QString& what, const QString& why) {
 
 // A long job's pages drawn on `device`, showing its progress over `parent`; false when the device
 // failed or the user cancelled (then `cancelled` is set).
-bool paintWithProgress(QWidget* parent, QPagedPaintDevice& device, int resolution, const PrintParts& job,
+bool paintWithProgress(QWidget* parent, QPagedPaintDevice& device, const PrintParts& job,
                        const PagePainter& lastPage, bool& cancelled) {
     Progress progress(parent, QStringLiteral("ページを作成しています…"));
-    const bool painted = paintPrintout(device, resolution, job, lastPage,
+    const bool painted = paintPrintout(device, job, lastPage,
                                        [&progress](int pages) { return progress.step(pages); });
     cancelled = progress.cancelled();
     return painted && !cancelled;
@@ -267,7 +267,7 @@ void PaperService::preview(QWidget* parent, Lines job, const QString& title, Pag
         connect(preview, &QPrintPreviewDialog::paintRequested, preview,
                 [preview, job, lastPage](QPrinter* p) {
                     bool cancelled = false;
-                    paintWithProgress(preview, *p, p->resolution(), job(), lastPage, cancelled);
+                    paintWithProgress(preview, *p, job(), lastPage, cancelled);
                 });
         preview->open();
     });
@@ -281,7 +281,7 @@ void PaperService::print(QWidget* parent, Lines job, const QString& title, PageP
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         connect(dialog, &QDialog::accepted, parent, [parent, printer, job, lastPage] {
             bool cancelled = false;
-            if (!paintWithProgress(parent, *printer, printer->resolution(), job(), lastPage, cancelled) &&
+            if (!paintWithProgress(parent, *printer, job(), lastPage, cancelled) &&
                 !cancelled)
                 tellFailure(parent, qs(kPrintFailedPrefix), qs(kRenderingReason));
         });

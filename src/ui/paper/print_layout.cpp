@@ -72,30 +72,77 @@ std::vector<std::string_view> wrapped(const kinri::PrintLine& line, double room,
     return pieces;
 }
 
-} // namespace
+// The lines set on pages: `place` is told where each piece of text goes (its baseline and
+// column, in layout units, on the current page), `pageBreak` of each new page, and either stops
+// the work by answering false.
+struct Sheet {
+    const QFontMetricsF& fm;
+    double column; // a print column: one half-width character
+    double lineStep;
+    double height; // the room for lines on a page
+    double width;
+};
 
-bool paintPrintout(QPagedPaintDevice& device, int resolution, const std::vector<kinri::PrintLine>& job,
-                   const PagePainter& lastPage, const PageStep& step) {
-    return paintPrintout(device, resolution, PrintParts{job}, lastPage, step);
+template <class Place, class Break>
+bool setLines(const PrintParts& job, const Sheet& sheet, Place place, Break pageBreak) {
+    double baseline = sheet.fm.ascent();
+    for (const std::span<const kinri::PrintLine> part : job.parts()) {
+        for (const kinri::PrintLine& line : part) {
+            const double x = (line.column - 1) * sheet.column;
+            const std::vector<std::string_view> pieces = line.text.empty()
+                                                             ? std::vector<std::string_view>(1)
+                                                             : wrapped(line, sheet.width - x, sheet.fm);
+            for (const std::string_view piece : pieces) {
+                if (baseline + sheet.fm.descent() > sheet.height) {
+                    if (!pageBreak()) return false;
+                    baseline = sheet.fm.ascent();
+                }
+                if (!piece.empty() && !place(QPointF(x, baseline), piece)) return false;
+                baseline += sheet.lineStep;
+            }
+        }
+    }
+    return true;
 }
 
-bool paintPrintout(QPagedPaintDevice& device, int resolution, const PrintParts& job,
-                   const PagePainter& lastPage, const PageStep& step) {
+constexpr double kLayoutDpi = 1200.0;
+
+} // namespace
+
+bool paintPrintout(QPagedPaintDevice& device, const PrintParts& job, const PagePainter& lastPage,
+                   const PageStep& step) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
+    const double dpi = device.logicalDpiY();
+    // 10 points at the layout's resolution, drawn through a scale to the device's: the same font
+    // engine at the same size measures alike on every device.
     QFont font(paperFontFamily());
-    font.setPointSizeF(10.0);
+    font.setPointSizeF(10.0 * kLayoutDpi / dpi);
     painter.setFont(font);
+    painter.scale(dpi / kLayoutDpi, dpi / kLayoutDpi);
     const QFontMetricsF fm(font, &device);
     // A print column is one half-width character: averageCharWidth() of a CJK font is a
     // full-width advance, which would put column 34 where column 66 belongs.
-    const double column = fm.horizontalAdvance(QLatin1Char('0'));
-    const double lineStep = fm.lineSpacing();
-    const QRectF printable = device.pageLayout().paintRectPixels(resolution);
+    const QSizeF page = device.pageLayout().paintRect(QPageLayout::Point).size() * (kLayoutDpi / 72.0);
+    // A numbered page keeps its last line and the one above it for the number.
+    const double footer = job.numbered() ? 2 * fm.lineSpacing() : 0.0;
+    const Sheet sheet{fm, fm.horizontalAdvance(QLatin1Char('0')), fm.lineSpacing(), page.height() - footer,
+                      page.width()};
 
+    int total = 1;
+    if (job.numbered())
+        setLines(
+            job, sheet, [](QPointF, std::string_view) { return true; }, [&total] { return ++total, true; });
     int pages = 1;
+    const auto number = [&] {
+        if (!job.numbered()) return;
+        const QString text = QStringLiteral("%1 / %2").arg(pages).arg(total);
+        painter.drawText(
+            QPointF((page.width() - fm.horizontalAdvance(text)) / 2, page.height() - fm.descent()), text);
+    };
     // A new page, unless the work is to stop: then a printer is told to print nothing.
     const auto nextPage = [&] {
+        number();
         if (step && !step(pages)) {
             if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();
             return false;
@@ -103,31 +150,20 @@ bool paintPrintout(QPagedPaintDevice& device, int resolution, const PrintParts& 
         ++pages;
         return device.newPage();
     };
-    double baseline = fm.ascent();
-    const auto printLine = [&](const kinri::PrintLine& line) {
-        const double x = (line.column - 1) * column;
-        const std::vector<std::string_view> pieces =
-            line.text.empty() ? std::vector<std::string_view>(1) : wrapped(line, printable.width() - x, fm);
-        for (const std::string_view piece : pieces) {
-            if (baseline + fm.descent() > printable.height()) {
-                if (!nextPage()) return false;
-                baseline = fm.ascent();
-            }
-            if (!piece.empty())
-                painter.drawText(QPointF(x, baseline),
-                                 QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size())));
-            baseline += lineStep;
-        }
-        return true;
-    };
-    for (const std::span<const kinri::PrintLine> part : job)
-        for (const kinri::PrintLine& line : part)
-            if (!printLine(line)) return false;
+    const bool set = setLines(
+        job, sheet,
+        [&painter](QPointF at, std::string_view piece) {
+            painter.drawText(at, QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size())));
+            return true;
+        },
+        nextPage);
+    if (!set) return false;
     if (lastPage) {
         if (!nextPage()) return false;
-        painter.save();
-        lastPage(painter, QRectF(QPointF(0, 0), printable.size()));
-        painter.restore();
+        painter.resetTransform();
+        lastPage(painter, QRectF(QPointF(0, 0), device.pageLayout().paintRectPixels(qRound(dpi)).size()));
+    } else {
+        number();
     }
     return painter.end();
 }
@@ -140,7 +176,7 @@ bool writePdf(QIODevice& device, const PrintParts& job, const QString& title,
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("金利計算"));
     if (pageSize && pageSize->isValid() && !writer.setPageSize(*pageSize)) return false;
-    return paintPrintout(writer, kResolution, job, lastPage, step);
+    return paintPrintout(writer, job, lastPage, step);
 }
 
 std::optional<QByteArray> pdfDocument(const std::vector<kinri::PrintLine>& job, const QString& title,

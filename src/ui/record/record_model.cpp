@@ -67,6 +67,22 @@ void RecordModel::setMeasure(std::function<QSize(const QString&)> measure) {
     if (!record_.entries().empty()) emit dataChanged(index(0), index(rowCount() - 1), {Qt::SizeHintRole});
 }
 
+PrintParts RecordModel::paperOf(const std::vector<const kinri::Calculation*>& entries) {
+    PrintParts paper;
+    for (const kinri::Calculation* c : entries) {
+        const std::span<const kinri::PrintLine> lines = c->printout;
+        if (lines.size() <= kHeaderLine) {
+            paper.add(lines);
+            continue;
+        }
+        paper.add(lines.first(kHeaderLine));
+        paper.add(kinri::PrintLine{lines[kHeaderLine].column, recordHeading(*c)});
+        paper.add(lines.subspan(kHeaderLine + 1));
+    }
+    paper.numberPages();
+    return paper;
+}
+
 // The heading, then the printout's lines from its first input on (the header and the blank line
 // under it give way to the heading), up to kShownLines, and how many more there are.
 QString RecordModel::shownText(const kinri::Calculation& c) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compute/record.h"
+#include "ui/paper/print_layout.h"
 
 #include <QAbstractListModel>
 #include <QSize>
@@ -27,6 +28,10 @@ public:
     const CalculationRecord& record() const { return record_; }
     // The calculations at `rows` (of this model), oldest first; all of them for none.
     std::vector<const kinri::Calculation*> entriesAt(QModelIndexList rows) const;
+
+    // `entries` on paper, each as it prints alone but with its heading (family and time) in place
+    // of its header, the pages numbered.
+    static PrintParts paperOf(const std::vector<const kinri::Calculation*>& entries);
 
     // How a view measures a row's text; each entry is measured once, as a view asks for all of
     // them whenever rows come or go.

@@ -22,14 +22,11 @@
 namespace kinri::ui {
 namespace {
 
-// The selected printouts, or all, as one document: each as it prints alone, its blank lines parting
-// it from the one before. Asked for when the pages are made, from the record as it is then.
+// The selected printouts, or all, as one document, its blank lines parting each from the one
+// before. Asked for when the pages are made, from the record as it is then.
 PaperService::Lines selectedPrintouts(const RecordModel& model, const QListView& view) {
     return [&model, &view] {
-        PrintParts parts;
-        for (const kinri::Calculation* c : model.entriesAt(view.selectionModel()->selectedRows()))
-            parts.emplace_back(c->printout);
-        return parts;
+        return RecordModel::paperOf(model.entriesAt(view.selectionModel()->selectedRows()));
     };
 }
 
