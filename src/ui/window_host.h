@@ -8,6 +8,7 @@
 #include <memory>
 
 class QMainWindow;
+class QScrollArea;
 
 namespace kinri::ui {
 class Announcer;
@@ -23,6 +24,11 @@ namespace kinri::ui {
 // bar and client, with its caption, icon and size; the swap is a change of what the one window
 // shows, and the compositor keeps it where the user put it. A screen reader, which hears no new
 // window come, is told the caption of what appears.
+//
+// The client knows the output's size but not where on it the compositor put the window, and
+// cannot move it. A calculator taller or wider than the output (a long table on a small screen at
+// a large scale) would run off it for good: the window then takes no more than the output and
+// scrolls the calculator, the control with the focus always in view.
 class WindowHost : public QObject {
     Q_OBJECT
 public:
@@ -34,7 +40,7 @@ public:
     // Shows `calculator` in the main window. It hands the main window back when it is hidden.
     void host(QWidget& calculator);
     QWidget* hosted() const { return hosted_; }
-    // The main window as large as the calculator it shows.
+    // The main window as large as the calculator it shows, within the output.
     void fit();
     // Tells a screen reader the caption of the calculator now shown.
     void announce();
@@ -50,6 +56,7 @@ private:
     std::function<void()> fitMenu_;
     QString menuTitle_;
     std::unique_ptr<QWidget> menuClient_; // the menu's client while a calculator is shown
+    QScrollArea* view_ = nullptr;         // the client while a calculator is shown
     QPointer<QWidget> hosted_;
     Announcer* voice_; // says which window the one window has become; a child of it
 };
