@@ -38,9 +38,9 @@ void triggerTitles(const std::vector<MenuNode>& nodes, const Program& p) {
     }
 }
 
-// Every window's icon holds a render of its artwork at each size, from title bar to a taskbar at
-// 2x scale; a render missing from the resources drops out of the list.
-const QList<QSize> kIconSizes{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+// Every window's icon holds a render of its artwork at each size, up to a title bar at 2x scale;
+// a render missing from the resources drops out of the list.
+const QList<QSize> kIconSizes{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
 
 } // namespace
 

@@ -17,11 +17,12 @@ for n in 16 22 24 32 48 64 128 256; do
 done
 
 # The windows' own icons: fixed sizes, because loading the SVG engine and rendering the
-# artwork on every window's first show costs measurable start-up time. They go up to 256 px so
-# that a taskbar or window switcher at 2x scale (64 or 128 logical px) is drawn from a render of
-# its own size, not one scaled up from 64 px.
+# artwork on every window's first show costs measurable start-up time. They go up to 64 px, a
+# title bar at 2x scale: an X11 window hands every size to the window manager as it is mapped, and
+# 128 and 256 px were nine tenths of those pixels and a tenth of the start. Taskbars and switchers
+# find the large sizes in the theme (above).
 for name in kinri calc-single calc-table calc-four; do
-  for n in 16 24 32 48 64 128 256; do
+  for n in 16 24 32 48 64; do
     out="$root/resources/icons/png/$name-$n.png"
     mkdir -p "$(dirname "$out")"
     rsvg-convert --width "$n" --height "$n" --format png "$root/resources/icons/$name.svg" --output "$out"

@@ -5,9 +5,8 @@
 
 namespace kinri::ui {
 
-// A window icon from the artwork's fixed-size renders (16 to 256 px: sharp on HiDPI title bars and
-// on taskbars and window switchers at 2x scale), e.g. artworkIcon("kinri"). Fixed sizes keep the
-// SVG engine out of start-up.
+// A window icon from the artwork's fixed-size renders (16 to 64 px: sharp on HiDPI title bars),
+// e.g. artworkIcon("kinri"). Fixed sizes keep the SVG engine out of start-up.
 QIcon artworkIcon(const QString& name);
 
 } // namespace kinri::ui

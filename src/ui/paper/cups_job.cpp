@@ -1,6 +1,7 @@
 #include "ui/paper/cups_job.h"
 
 #include <cups/cups.h>
+#include <dlfcn.h>
 
 #include <QString>
 
@@ -19,6 +20,53 @@ constexpr auto kReturnReserve = 250ms;
 // failed this close to the deadline failed for the time.
 constexpr double kPollSeconds = 0.1;
 constexpr auto kDeadlineSlack = 200ms;
+
+// The print system's library, opened on the first print rather than at start-up: it brings a
+// score of libraries of its own (TLS, Kerberos, service discovery) whose loading was a tenth of
+// the program's start. Opened once, never closed, and read only from then on.
+// clang-format off
+#define KINRI_CUPS_FUNCTIONS(X)                                                            \
+    X(cupsCancelDestJob) X(cupsCopyDestInfo) X(cupsCreateDestJob) X(cupsEncryption)        \
+    X(cupsFindDestDefault) X(cupsFinishDestDocument) X(cupsFreeDestInfo) X(cupsFreeDests)  \
+    X(cupsGetNamedDest) X(cupsGetOption) X(cupsLastError) X(cupsLastErrorString)           \
+    X(cupsServer) X(cupsSetPasswordCB2) X(cupsStartDestDocument) X(cupsWriteRequestData)   \
+    X(httpClose) X(httpConnect2) X(httpEncryption) X(httpSetTimeout)                       \
+    X(ippFindAttribute) X(ippGetCollection) X(ippGetInteger) X(ippGetString)               \
+    X(ippPort) X(pwgMediaForLegacy) X(pwgMediaForPPD) X(pwgMediaForPWG)
+// clang-format on
+
+struct CupsLibrary {
+#define KINRI_CUPS_POINTER(name) decltype(&::name) name = nullptr;
+    KINRI_CUPS_FUNCTIONS(KINRI_CUPS_POINTER)
+#undef KINRI_CUPS_POINTER
+    bool loaded = false;
+    QString why; // when not loaded
+};
+
+const CupsLibrary& cups() {
+    static const CupsLibrary library = [] {
+        CupsLibrary found;
+#ifdef __APPLE__
+        void* handle = dlopen("libcups.2.dylib", RTLD_NOW | RTLD_LOCAL);
+#else
+        void* handle = dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+#endif
+        if (handle == nullptr) {
+            found.why = QString::fromLocal8Bit(dlerror());
+            return found;
+        }
+        bool all = true;
+#define KINRI_CUPS_RESOLVE(name)                                                                             \
+    found.name = reinterpret_cast<decltype(found.name)>(dlsym(handle, #name));                               \
+    all = all && found.name != nullptr;
+        KINRI_CUPS_FUNCTIONS(KINRI_CUPS_RESOLVE)
+#undef KINRI_CUPS_RESOLVE
+        found.loaded = all;
+        if (!all) found.why = QStringLiteral("libcups");
+        return found;
+    }();
+    return library;
+}
 
 bool succeeded(ipp_status_t status) {
     return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
@@ -48,12 +96,13 @@ http_t* connectToServer(Patience& patience) {
     if (!patience.lasts() || left.count() <= 0) return nullptr;
     // Connect in the clear first so that the timeout is in force before any exchange; then the
     // encryption the user's settings ask for.
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, HTTP_ENCRYPTION_IF_REQUESTED, 1,
-                                static_cast<int>(left.count()), nullptr);
+    http_t* http =
+        cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
+                            HTTP_ENCRYPTION_IF_REQUESTED, 1, static_cast<int>(left.count()), nullptr);
     if (http == nullptr) return nullptr;
-    httpSetTimeout(http, kPollSeconds, keepWaiting, &patience);
-    if (!patience.lasts() || httpEncryption(http, cupsEncryption()) != 0) {
-        httpClose(http);
+    cups().httpSetTimeout(http, kPollSeconds, keepWaiting, &patience);
+    if (!patience.lasts() || cups().httpEncryption(http, cups().cupsEncryption()) != 0) {
+        cups().httpClose(http);
         return nullptr;
     }
     return http;
@@ -65,8 +114,8 @@ PrintResult failed(const Patience& patience, PrintFailure otherwise) {
     if (patience.abandoned != nullptr && patience.abandoned->load()) return {PrintFailure::Cancelled, {}};
     if (!patience.lasts() || Clock::now() + kDeadlineSlack >= patience.until)
         return {PrintFailure::TimedOut, {}};
-    const ipp_status_t status = cupsLastError();
-    const QString said = QString::fromUtf8(cupsLastErrorString());
+    const ipp_status_t status = cups().cupsLastError();
+    const QString said = QString::fromUtf8(cups().cupsLastErrorString());
     if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL)
         return {PrintFailure::Unreachable, said};
     return {otherwise, said};
@@ -80,26 +129,27 @@ public:
     CupsConversation(Clock::time_point bound, const std::atomic<bool>& cancelled)
         : talk_{&cancelled, bound - kCancelReserve}, cancel_{nullptr, bound - kReturnReserve} {}
     ~CupsConversation() {
-        if (info_ != nullptr) cupsFreeDestInfo(info_);
-        if (dest_ != nullptr) cupsFreeDests(1, dest_);
-        if (http_ != nullptr) httpClose(http_);
+        if (info_ != nullptr) cups().cupsFreeDestInfo(info_);
+        if (dest_ != nullptr) cups().cupsFreeDests(1, dest_);
+        if (http_ != nullptr) cups().httpClose(http_);
     }
     CupsConversation(const CupsConversation&) = delete;
     CupsConversation& operator=(const CupsConversation&) = delete;
 
     // The default destination and what the job needs to know of it.
     PrintResult findDestination() {
-        cupsSetPasswordCB2(noPassword, nullptr); // per thread
+        if (!cups().loaded) return {PrintFailure::Unreachable, cups().why};
+        cups().cupsSetPasswordCB2(noPassword, nullptr); // per thread
         http_ = connectToServer(talk_);
         if (http_ == nullptr) return failed(talk_, PrintFailure::Unreachable);
-        dest_ = cupsGetNamedDest(http_, nullptr, nullptr);
+        dest_ = cups().cupsGetNamedDest(http_, nullptr, nullptr);
         if (dest_ == nullptr) {
             // No default destination, on a server that answered.
-            if (talk_.lasts() && cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+            if (talk_.lasts() && cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
                 return {PrintFailure::NoDestination, {}};
             return failed(talk_, PrintFailure::NoDestination);
         }
-        info_ = cupsCopyDestInfo(http_, dest_);
+        info_ = cups().cupsCopyDestInfo(http_, dest_);
         if (info_ == nullptr || !talk_.lasts()) return failed(talk_, PrintFailure::Unreachable);
         media_ = pageSize();
         return talk_.lasts() ? PrintResult{} : failed(talk_, PrintFailure::TimedOut);
@@ -111,15 +161,16 @@ public:
     // With the destination's saved options, as the system's own printing commands send them.
     PrintResult send(const std::string& title, const std::string& pdf) {
         int job = 0;
-        if (!succeeded(cupsCreateDestJob(http_, dest_, info_, &job, title.c_str(), dest_->num_options,
-                                         dest_->options)) ||
+        if (!succeeded(cups().cupsCreateDestJob(http_, dest_, info_, &job, title.c_str(), dest_->num_options,
+                                                dest_->options)) ||
             job <= 0)
             return failed(talk_, PrintFailure::Refused);
         jobId_ = job;
-        const bool sent = cupsStartDestDocument(http_, dest_, info_, job, title.c_str(), CUPS_FORMAT_PDF, 0,
-                                                nullptr, 1) == HTTP_STATUS_CONTINUE &&
-                          cupsWriteRequestData(http_, pdf.data(), pdf.size()) == HTTP_STATUS_CONTINUE &&
-                          succeeded(cupsFinishDestDocument(http_, dest_, info_));
+        const bool sent =
+            cups().cupsStartDestDocument(http_, dest_, info_, job, title.c_str(), CUPS_FORMAT_PDF, 0, nullptr,
+                                         1) == HTTP_STATUS_CONTINUE &&
+            cups().cupsWriteRequestData(http_, pdf.data(), pdf.size()) == HTTP_STATUS_CONTINUE &&
+            succeeded(cups().cupsFinishDestDocument(http_, dest_, info_));
         if (sent && talk_.lasts()) return {};
         // Not sent, or sent after the caller gave up: either way it must not print.
         const PrintResult why = failed(talk_, PrintFailure::Interrupted);
@@ -133,8 +184,8 @@ private:
     void cancelJob() {
         if (jobId_ <= 0) return;
         if (http_t* http = connectToServer(cancel_)) {
-            cupsCancelDestJob(http, dest_, jobId_);
-            httpClose(http);
+            cups().cupsCancelDestJob(http, dest_, jobId_);
+            cups().httpClose(http);
         }
         jobId_ = 0;
     }
@@ -142,28 +193,29 @@ private:
     // The page size the destination prints on unless told otherwise: the user's saved choice,
     // else the printer's default size (its default medium by name when it gives no size).
     std::optional<MediaSize> pageSize() const {
-        if (const char* name = cupsGetOption("media", dest_->num_options, dest_->options))
+        if (const char* name = cups().cupsGetOption("media", dest_->num_options, dest_->options))
             return namedSize(name);
-        if (ipp_attribute_t* col = cupsFindDestDefault(http_, dest_, info_, "media-col")) {
-            ipp_attribute_t* size =
-                ippFindAttribute(ippGetCollection(col, 0), "media-size", IPP_TAG_BEGIN_COLLECTION);
-            ipp_t* dimensions = size != nullptr ? ippGetCollection(size, 0) : nullptr;
-            ipp_attribute_t* x = ippFindAttribute(dimensions, "x-dimension", IPP_TAG_INTEGER);
-            ipp_attribute_t* y = ippFindAttribute(dimensions, "y-dimension", IPP_TAG_INTEGER);
-            if (x != nullptr && y != nullptr && ippGetInteger(x, 0) > 0 && ippGetInteger(y, 0) > 0)
-                return MediaSize{ippGetInteger(x, 0) / 100.0, ippGetInteger(y, 0) / 100.0};
+        if (ipp_attribute_t* col = cups().cupsFindDestDefault(http_, dest_, info_, "media-col")) {
+            ipp_attribute_t* size = cups().ippFindAttribute(cups().ippGetCollection(col, 0), "media-size",
+                                                            IPP_TAG_BEGIN_COLLECTION);
+            ipp_t* dimensions = size != nullptr ? cups().ippGetCollection(size, 0) : nullptr;
+            ipp_attribute_t* x = cups().ippFindAttribute(dimensions, "x-dimension", IPP_TAG_INTEGER);
+            ipp_attribute_t* y = cups().ippFindAttribute(dimensions, "y-dimension", IPP_TAG_INTEGER);
+            if (x != nullptr && y != nullptr && cups().ippGetInteger(x, 0) > 0 &&
+                cups().ippGetInteger(y, 0) > 0)
+                return MediaSize{cups().ippGetInteger(x, 0) / 100.0, cups().ippGetInteger(y, 0) / 100.0};
         }
-        if (ipp_attribute_t* name = cupsFindDestDefault(http_, dest_, info_, "media"))
-            return namedSize(ippGetString(name, 0, nullptr));
+        if (ipp_attribute_t* name = cups().cupsFindDestDefault(http_, dest_, info_, "media"))
+            return namedSize(cups().ippGetString(name, 0, nullptr));
         return std::nullopt;
     }
 
     // A medium named the IPP way ("iso_a4_210x297mm"), the old way ("a4") or the PPD way ("A4").
     static std::optional<MediaSize> namedSize(const char* name) {
         if (name == nullptr || *name == '\0') return std::nullopt;
-        pwg_media_t* media = pwgMediaForPWG(name);
-        if (media == nullptr) media = pwgMediaForLegacy(name);
-        if (media == nullptr) media = pwgMediaForPPD(name);
+        pwg_media_t* media = cups().pwgMediaForPWG(name);
+        if (media == nullptr) media = cups().pwgMediaForLegacy(name);
+        if (media == nullptr) media = cups().pwgMediaForPPD(name);
         if (media == nullptr || media->width <= 0 || media->length <= 0) return std::nullopt;
         return MediaSize{media->width / 100.0, media->length / 100.0};
     }
