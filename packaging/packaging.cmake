@@ -135,7 +135,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # client on a Wayland desktop; without it Qt falls back to xcb under Xwayland, which still works,
 # so it is recommended, not required.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-noto-cjk | fonts-japanese-gothic")
+# libcups2 is opened when a printout first goes to the printer, not linked, so it is listed here too.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcups2, fonts-ipafont-gothic | fonts-noto-cjk | fonts-japanese-gothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
   "fonts-ipafont-gothic, fonts-noto-cjk, qt6-translations-l10n, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
