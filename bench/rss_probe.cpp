@@ -5,6 +5,7 @@
 #include "compute/app_state.h"
 #include "ui/calculator/calculator_window.h"
 #include "ui/common/fonts.h"
+#include "ui/controls/table_list.h"
 #include "ui/help/help_window.h"
 #include "ui/main_window.h"
 #include "ui/paper/paper_service.h"
@@ -16,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
             ->setText(QString::fromLatin1(inputs[k]));
     table->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     settle();
-    const int rows = table->findChild<QListWidget*>(QStringLiteral("List1"))->count();
+    const int rows = table->findChild<kinri::ui::TableList*>(QStringLiteral("List1"))->count();
     if (rows != 10000) {
         std::fprintf(stderr, "kinri_rss_probe: List1 holds %d rows, not 10000\n", rows);
         return 1;

@@ -8,6 +8,7 @@
 #include "support/worked_examples.h"
 #include "ui/calculator/calculator_window.h"
 #include "ui/common/fonts.h"
+#include "ui/controls/table_list.h"
 #include "ui/help/help_window.h"
 #include "ui/main_window.h"
 #include "ui/paper/paper_service.h"
@@ -17,6 +18,7 @@
 #include "ui/record/record_model.h"
 #include "ui/record/record_window.h"
 #include "ui/schedule/schedule_chart.h"
+#include "ui/schedule/schedule_model.h"
 #include "ui/schedule/schedule_window.h"
 
 #include <QAction>
@@ -24,8 +26,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -97,7 +102,7 @@ void faTable(benchmark::State& state, bool paint, Record record) {
     QWidget* w = p.open("FA", kinri::WindowId::Zovan3);
     setInputs(w, {QStringLiteral("1000"), QStringLiteral("0.0001"), QStringLiteral("10000")});
     QPushButton* compute = button(w, "Command1");
-    auto* list = w->findChild<QListWidget*>(QStringLiteral("List1"));
+    auto* list = w->findChild<kinri::ui::TableList*>(QStringLiteral("List1"));
     // Each click must empty List1 and insert the whole table again.
     long long inserted = 0;
     QObject::connect(list->model(), &QAbstractItemModel::rowsInserted,
@@ -284,6 +289,84 @@ void scheduleCsv(benchmark::State& state) {
     QFile::remove(file);
 }
 
+// --- floors: bare Qt showing the same data, against which the windows are measured as ratios,
+// so that a slower machine or a busier one moves both alike -------------------------------
+
+// A bare list widget given the FA table's 10000 rows (already text), as the click gives List1
+// its table: emptied, filled, optionally laid out and painted.
+void bareList(benchmark::State& state, bool paint) {
+    QStringList rows;
+    for (int i = 1; i <= 10000; ++i)
+        rows << QStringLiteral("%1    1000.000").arg(i, 5);
+    QListWidget list;
+    list.setUniformItemSizes(true); // as a table of 10000 rows needs
+    list.resize(300, 400);
+    list.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        list.clear();
+        list.addItems(rows);
+        if (paint) QApplication::processEvents();
+    }
+}
+
+// A bare table view on the schedule's own model, shown and painted.
+void bareScheduleView(benchmark::State& state) {
+    const kinri::Schedule schedule = kinri::makeSchedule(kLongLoan);
+    for (auto _ : state) {
+        kinri::ui::ScheduleModel model(schedule, kinri::ui::ScheduleModel::Rows::Periods, nullptr);
+        QTableView view;
+        view.setModel(&model);
+        view.resize(800, 600);
+        view.show();
+        QApplication::processEvents();
+    }
+}
+
+// A bare list view on the record's own model of 1000 calculations, shown and painted.
+void bareRecordView(benchmark::State& state) {
+    kinri::CalculationRecord record;
+    auto model = fullRecord(record);
+    for (auto _ : state) {
+        QListView view;
+        view.setModel(model.get());
+        view.resize(800, 600);
+        view.show();
+        QApplication::processEvents();
+    }
+}
+
+// A bare widget drawing the schedule's balance as one polyline, at the chart's size.
+struct BareChart : QWidget {
+    QPolygonF line;
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const double w = width(), h = height(), n = static_cast<double>(line.size());
+        QPolygonF scaled;
+        scaled.reserve(line.size());
+        for (const QPointF& p : line)
+            scaled << QPointF(p.x() / n * w, h - p.y() * h);
+        painter.drawPolyline(scaled);
+    }
+};
+
+void bareChartPaint(benchmark::State& state) {
+    Paper paper;
+    kinri::ui::ScheduleWindow window(kinri::makeSchedule(kLongLoan), kLongLoan, paper.paper, nullptr);
+    window.show();
+    QApplication::processEvents();
+    const auto* chart = window.findChild<kinri::ui::ScheduleChart*>();
+    BareChart bare;
+    for (int i = 0; i < 10000; ++i)
+        bare.line << QPointF(i, 1.0 - i / 10000.0);
+    bare.resize(chart->size());
+    bare.show();
+    QApplication::processEvents();
+    for (auto _ : state)
+        bare.repaint();
+}
+
 void registerAll() {
     benchmark::RegisterBenchmark("ui/FA_10000_click", faTable, false, Record::Empty)
         ->Unit(benchmark::kMillisecond);
@@ -312,6 +395,13 @@ void registerAll() {
     benchmark::RegisterBenchmark("schedule/chart_paint_10000", scheduleChartPaint)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("schedule/csv_10000", scheduleCsv)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("floor/list_10000_fill", bareList, false)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("floor/list_10000_fill_and_paint", bareList, true)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("floor/table_view_10000", bareScheduleView)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("floor/list_view_record_1000", bareRecordView)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("floor/polyline_10000", bareChartPaint)->Unit(benchmark::kMillisecond);
 }
 
 } // namespace

@@ -34,7 +34,7 @@ private slots:
         for (QWidget* control : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (!control->isVisible()) continue;
             if (qobject_cast<QLineEdit*>(control) == nullptr &&
-                qobject_cast<QListWidget*>(control) == nullptr &&
+                qobject_cast<QListView*>(control) == nullptr &&
                 qobject_cast<QAbstractButton*>(control) == nullptr)
                 continue;
             QVERIFY2(!control->accessibleName().trimmed().isEmpty(),

@@ -511,7 +511,7 @@ private:
                 // Every line after a change, otherwise the ends of the table.
                 for (std::size_t i = 0; i < count; ++i) {
                     if (!m.listDirty && i != 0 && i + 1 != count) continue;
-                    const QString line = list->item(static_cast<int>(i))->text();
+                    const QString line = list->text(static_cast<int>(i));
                     if (line.toStdString() != m.list[i]) {
                         expect(false, QStringLiteral("%1 List1 line %2 is \"%3\", expected \"%4\"")
                                           .arg(name)

@@ -503,7 +503,7 @@ void KeyboardTest::copyConditionsAndResult() {
     // The three calculations that succeeded are in the record as copied; Ctrl+H shows it.
     const QString copied = paper.join(u'\n') + u'\n';
     for (const RecordEntry& e : p_->main.record().record().entries())
-        QCOMPARE(QString::fromStdString(printText(e.calculation.printout)), copied);
+        QCOMPARE(QString::fromStdString(printText(e.calculation->printout)), copied);
     QVERIFY(activate(w));
     QTest::keyClick(focused(), Qt::Key_H, Qt::ControlModifier);
     QVERIFY(p_->main.recordWindow() != nullptr);
@@ -524,7 +524,7 @@ void KeyboardTest::copyFromTheTable() {
     QVERIFY(w != nullptr);
     typeInputs(w, {"1000", "0.05", "12"});
     QCOMPARE(p_->compute(w), QStringList{});
-    QListWidget* l = w->form().list;
+    ui::TableList* l = w->form().list;
     const QStringList all = listLines(w);
     QCOMPARE(all.size(), 12);
     QCOMPARE(all.at(9), QStringLiteral("   10     1628.895"));
@@ -534,18 +534,18 @@ void KeyboardTest::copyFromTheTable() {
     QTest::keyClick(l, Qt::Key_C, Qt::ControlModifier); // nothing selected: nothing copied
     QCOMPARE(clipboard->text(), QStringLiteral("before"));
 
-    l->setCurrentRow(9);
+    l->setCurrentIndex(l->model()->index(9, 0));
     QTest::keyClick(l, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboardLines(), QStringList{all.at(9)});
 
     QTest::keyClick(l, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(l->selectedItems().size(), 12);
+    QCOMPARE(l->selectionModel()->selectedRows().size(), 12);
     QTest::keyClick(l, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboardLines(), all);
 
     // A click selects one row again, as the list always did.
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(2)).center());
-    QCOMPARE(l->selectedItems().size(), 1);
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualRect(l->model()->index(2, 0)).center());
+    QCOMPARE(l->selectionModel()->selectedRows().size(), 1);
 
     QMenu* menu = contextMenu(l->viewport());
     QVERIFY(menu != nullptr);

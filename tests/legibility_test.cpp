@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QListWidget>
 #include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
@@ -369,7 +368,7 @@ private slots:
         const int designedWidth = w->width();
         typeInputs(w, inputs);
         QCOMPARE(p_->compute(w), QStringList{});
-        QListWidget* list = w->form().list;
+        ui::TableList* list = w->form().list;
         QVERIFY(list->count() > 1);
         QApplication::processEvents();
         QCOMPARE(list->textElideMode(), Qt::ElideNone);
@@ -380,8 +379,8 @@ private slots:
         const QImage shown = list->viewport()->grab().toImage();
         QList<int> inkEnds;
         for (int row = 0; row < list->count(); ++row) {
-            const QString text = list->item(row)->text();
-            const QRect cell = list->visualItemRect(list->item(row));
+            const QString text = list->text(row);
+            const QRect cell = list->visualRect(list->model()->index(row, 0));
             QVERIFY2(cell.left() + fm.horizontalAdvance(text) <= list->viewport()->width(), qPrintable(text));
             const QRect pixels(cell.topLeft() * shown.devicePixelRatio(),
                                cell.size() * shown.devicePixelRatio());

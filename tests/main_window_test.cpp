@@ -225,7 +225,7 @@ private slots:
         w->move(moved);
         for (QLineEdit* box : w->findChildren<QLineEdit*>())
             box->setText(QStringLiteral("前回の値"));
-        if (QListWidget* list = w->form().list) list->addItem(QStringLiteral("前回の行"));
+        if (ui::TableList* list = w->form().list) list->append({"前回の行"});
         const QPoint menuPos = p_->main.frameGeometry().topLeft();
         w->form().menu->click();
         QVERIFY(!w->isVisible());
@@ -253,7 +253,7 @@ private slots:
         QVERIFY(w->form().resultCaption->isVisible());
         for (const QLineEdit* box : w->findChildren<QLineEdit*>())
             QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
-        if (const QListWidget* list = w->form().list) {
+        if (const ui::TableList* list = w->form().list) {
             QCOMPARE(list->count(), 0);
             QVERIFY(label(w, 4)->isVisible());
             QCOMPARE(label(w, 4)->text(), qs(e.columnHead));

@@ -54,7 +54,7 @@ void SeamsTest::recordRowsStayInStep() {
     QCOMPARE(removed.back().mid(1), (QList<QVariant>{0, 0}));
     for (int row = 0; row < model.rowCount(); ++row) {
         const QModelIndex i = model.index(row);
-        const Calculation& c = record.entries()[static_cast<std::size_t>(row)].calculation;
+        const Calculation& c = *record.entries()[static_cast<std::size_t>(row)].calculation;
         QCOMPARE(c.inputs[0].size(), static_cast<std::size_t>(row + 3));
         QCOMPARE(model.data(i, Qt::SizeHintRole).toSize().width(),
                  model.data(i, Qt::DisplayRole).toString().size());
@@ -62,7 +62,7 @@ void SeamsTest::recordRowsStayInStep() {
         QVERIFY(heard.startsWith(qs(recordHeading(c)) + u'、') && heard.contains(qs(*c.resultText)));
     }
     QCOMPARE(model.entriesAt({model.index(2), model.index(0)}),
-             (std::vector{&record.entries()[0].calculation, &record.entries()[2].calculation}));
+             (std::vector{record.entries()[0].calculation.get(), record.entries()[2].calculation.get()}));
 
     // A long table shows its first lines and says how many more there are.
     model.add(calculated("FA", {"1000", "0.05", "100"}));

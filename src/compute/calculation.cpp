@@ -36,7 +36,7 @@ std::size_t heapOf(const std::vector<PrintLine>& lines) {
 } // namespace
 
 std::size_t Calculation::bytes() const {
-    return sizeof(Calculation) + heapOf(inputs) + (resultText ? heapOf(*resultText) : 0) + heapOf(rows) +
+    return sizeof(Calculation) + heapOf(inputs) + (resultText ? heapOf(*resultText) : 0) +
            heapOf(conditions) + heapOf(printout) + heapOf(title);
 }
 

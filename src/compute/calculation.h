@@ -20,8 +20,8 @@ struct Calculation {
     const CatalogueEntry* entry = nullptr; // the menu entry computed
     std::vector<std::string> inputs;       // the input boxes as typed, Text1 first
     double result = 0.0;                   // the value computed; a table's last row
-    std::optional<std::string> resultText; // the result box's text; none for a table
-    std::vector<std::string> rows;         // a table's lines as listed; empty for a single value
+    std::optional<std::string> resultText; // the result box's text; none for a table; a table's
+                                           // rows are in its printout, after the table heading
     // The conditions as the printout carries them: the family's header, then "label=input" per
     // input.
     std::vector<PrintLine> conditions;

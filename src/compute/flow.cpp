@@ -89,7 +89,6 @@ bool runBlock(const CatalogueEntry& entry, AppState& state, std::span<const std:
         if (entry.calc.isTable()) {
             std::vector<std::string> printRows;
             runTable(entry, state, inputs, out, printRows);
-            calc.rows = out.listLines;
             calc.printout = printJob(entry, typed, {}, std::move(printRows));
         } else {
             const double value = entry.calc.single(inputs);

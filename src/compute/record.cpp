@@ -34,8 +34,8 @@ std::vector<RecordEntry> CalculationRecord::dropOldest(std::size_t count) {
     return gone;
 }
 
-std::size_t CalculationRecord::append(Calculation calculation) {
-    const std::size_t bytes = sizeOf(calculation);
+std::size_t CalculationRecord::append(std::shared_ptr<const Calculation> calculation) {
+    const std::size_t bytes = sizeOf(*calculation);
     const std::size_t gone = toDropFor(bytes);
     dropOldest(gone);
     entries_.push_back({std::move(calculation), bytes});

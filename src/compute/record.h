@@ -4,13 +4,16 @@
 
 #include <cstddef>
 #include <deque>
+#include <memory>
 #include <vector>
 
 namespace kinri {
 
 // One calculation of the record, and what it takes in memory, counted against the record's bound.
+// Shared with the window that made it, which keeps it as its last: a table of 10000 rows is not
+// copied to be recorded.
 struct RecordEntry {
-    Calculation calculation;
+    std::shared_ptr<const Calculation> calculation;
     std::size_t bytes = 0;
 };
 
@@ -27,7 +30,10 @@ public:
         : maxEntries_(maxEntries), maxBytes_(maxBytes) {}
 
     // Adds a calculation; returns how many of the oldest went to make room (0 mostly).
-    std::size_t append(Calculation calculation);
+    std::size_t append(std::shared_ptr<const Calculation> calculation);
+    std::size_t append(Calculation calculation) {
+        return append(std::make_shared<const Calculation>(std::move(calculation)));
+    }
     void clear();
 
     // The same in steps, for a view that must hear of the rows going before they go: how many of

@@ -220,7 +220,8 @@ void MainWindow::choose(const CatalogueEntry& entry) {
         slot = std::make_unique<CalculatorWindow>(windowLayout(entry.window), state_, scale_, *paper_, help_,
                                                   *this);
         connect(slot.get(), &CalculatorWindow::programEndRequested, this, &MainWindow::programEndRequested);
-        connect(slot.get(), &CalculatorWindow::calculated, record_, &RecordModel::add);
+        connect(slot.get(), &CalculatorWindow::calculated, record_,
+                qOverload<std::shared_ptr<const kinri::Calculation>>(&RecordModel::add));
         connect(slot.get(), &CalculatorWindow::recordRequested, this, &MainWindow::showRecord);
         placeOnScreen(*slot);
     }

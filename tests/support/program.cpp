@@ -69,9 +69,9 @@ ui::CaptionLabel* label(const ui::CalculatorWindow* w, int k) {
 
 QStringList listLines(const ui::CalculatorWindow* w) {
     QStringList lines;
-    if (const QListWidget* list = w->form().list)
+    if (const ui::TableList* list = w->form().list)
         for (int i = 0; i < list->count(); ++i)
-            lines.append(list->item(i)->text());
+            lines.append(list->text(i));
     return lines;
 }
 

@@ -15,8 +15,8 @@
 #include "ui/controls/result_box.h"
 #include "ui/main_window.h"
 
+#include "ui/controls/table_list.h"
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStringList>

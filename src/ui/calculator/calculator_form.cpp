@@ -10,11 +10,11 @@
 #include "ui/common/window_placement.h"
 #include "ui/controls/print_switch.h"
 #include "ui/controls/result_box.h"
+#include "ui/controls/table_list.h"
 #include "ui/controls/table_rows.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -82,8 +82,7 @@ CalculatorForm::CalculatorForm(QWidget& window, const WindowLayout& layout, cons
             w = resultBox;
             break;
         case ControlRole::ResultList:
-            list = new QListWidget(&window);
-            list->setUniformItemSizes(true);
+            list = new TableList(&window);
             list->setSelectionMode(QAbstractItemView::SingleSelection);
             list->setTextElideMode(Qt::ElideNone); // a row is shown whole
             rows_ = new TableRows(list);
@@ -170,11 +169,7 @@ void CalculatorForm::rescale() {
         fitCaptions();
     }
     if (list != nullptr && list->count() > 0) {
-        std::vector<std::string> rows;
-        rows.reserve(static_cast<std::size_t>(list->count()));
-        for (int i = 0; i < list->count(); ++i)
-            rows.push_back(list->item(i)->text().toStdString());
-        fitTable(rows);
+        fitTable();
     } else if (list != nullptr) {
         widenTable(0);
     }
@@ -293,30 +288,27 @@ std::vector<std::string> CalculatorForm::inputTexts() const {
     return boxes;
 }
 
-void CalculatorForm::show(const Outcome& out) {
+// The table's rows go to the list as they are, not copied: the click has no other use for them.
+void CalculatorForm::show(Outcome& out) {
     if (out.listEmptied && list != nullptr) list->clear();
     if (out.resultText && resultBox != nullptr) {
         resultBox->setText(QString::fromStdString(*out.resultText));
         resultBox->setCursorPosition(0); // show a result from its first digit
     }
     if (!out.listLines.empty() && list != nullptr) {
-        QStringList lines;
-        lines.reserve(static_cast<qsizetype>(out.listLines.size()));
-        for (const std::string& line : out.listLines)
-            lines.append(QString::fromStdString(line));
-        list->addItems(lines); // one insertion for the whole table
-        fitTable(out.listLines);
+        list->append(std::move(out.listLines));
+        fitTable();
     }
 }
 
 // The list takes the size of every row from its last one, which keeps a table of 10000 rows quick
 // to lay out: the last row gets the width every row needs (and its own height), and the list then
 // widens to it.
-void CalculatorForm::fitTable(const std::vector<std::string>& rows) {
+void CalculatorForm::fitTable() {
     const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
-    const int width = rows_->measure(rows, QFontMetrics(list->font())) + margin;
-    QListWidgetItem* last = list->item(list->count() - 1);
-    last->setSizeHint(QSize(width, list->sizeHintForRow(list->count() - 1)));
+    const int width = rows_->measure(list->rows(), QFontMetrics(list->font())) + margin;
+    list->setRowSize({});
+    list->setRowSize(QSize(width, list->sizeHintForRow(list->count() - 1)));
     widenTable(width);
 }
 
@@ -341,7 +333,7 @@ QString CalculatorForm::spokenResult() const {
     return QStringLiteral("%1、%2行。1行目：%3")
         .arg(resultCaption->text())
         .arg(list->count())
-        .arg(list->item(0)->text().simplified());
+        .arg(list->text(0).simplified());
 }
 
 void CalculatorForm::clearAll() {

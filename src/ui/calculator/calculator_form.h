@@ -11,7 +11,6 @@
 #include <vector>
 
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QWidget;
 
@@ -21,6 +20,7 @@ class Announcer;
 class CaptionLabel;
 class PrintSwitch;
 class ResultBox;
+class TableList;
 class TableRows;
 class TextBox;
 class ViewScale;
@@ -42,7 +42,7 @@ public:
     CaptionLabel* resultCaption = nullptr;    // in the table window, the right column head
     CaptionLabel* columnHead = nullptr;       // the table window's left column head
     ResultBox* resultBox = nullptr;           // every window but the table window
-    QListWidget* list = nullptr;              // the table window's table
+    TableList* list = nullptr;                // the table window's table
     QPushButton* compute = nullptr;           // 計算
     QPushButton* clear = nullptr;             // クリヤ
     QPushButton* menu = nullptr;              // Menu
@@ -54,7 +54,7 @@ public:
     // The input boxes' texts, Text1 first.
     std::vector<std::string> inputTexts() const;
     // A click's outcome on the screen: the table emptied, then the result or the rows.
-    void show(const Outcome& out);
+    void show(Outcome& out);
     // What a screen reader says of the result shown: its caption and value, or for a table its
     // caption, its number of rows and its first row.
     QString spokenResult() const;
@@ -71,7 +71,7 @@ public:
 private:
     void layOut();
     void apply(const DressStep& step);
-    void fitTable(const std::vector<std::string>& rows);
+    void fitTable();
     void paintPrintLook(bool on);
     void widenTable(int rowWidth);
     void fitCaptions();

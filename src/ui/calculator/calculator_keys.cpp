@@ -1,5 +1,7 @@
 #include "ui/calculator/calculator_keys.h"
 
+#include "ui/controls/table_list.h"
+
 #include "ui/calculator/calculator_form.h"
 #include "ui/calculator/click_controller.h"
 #include "ui/common/qt_text.h"
@@ -10,7 +12,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
@@ -54,7 +55,7 @@ CalculatorKeys::CalculatorKeys(QWidget& window, CalculatorForm& form, HelpViewer
 }
 
 void CalculatorKeys::addTableKeys() {
-    QListWidget* list = form_.list;
+    TableList* list = form_.list;
     auto addListKey = [this, list](QKeySequence::StandardKey key, auto slot) {
         auto* action = new QAction(list);
         action->setShortcut(key);
@@ -75,7 +76,7 @@ void CalculatorKeys::addTableKeys() {
         auto* menu = new QMenu(list);
         const QString copyKey = QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText);
         menu->addAction(QStringLiteral("コピー\t") + copyKey, this, [this] { copyListRows(false); })
-            ->setEnabled(!list->selectedItems().isEmpty());
+            ->setEnabled(list->selectionModel()->hasSelection());
         menu->addAction(QStringLiteral("すべてコピー"), this, [this] { copyListRows(true); })
             ->setEnabled(list->count() > 0);
         menu->addSeparator();
@@ -120,10 +121,8 @@ bool CalculatorKeys::eventFilter(QObject* watched, QEvent* event) {
 // Rows as the list shows them, one line each, in list order.
 void CalculatorKeys::copyListRows(bool all) {
     QString text;
-    for (int row = 0; row < form_.list->count(); ++row) {
-        const QListWidgetItem* item = form_.list->item(row);
-        if (all || item->isSelected()) text += item->text() + u'\n';
-    }
+    for (int row = 0; row < form_.list->count(); ++row)
+        if (all || form_.list->isSelected(row)) text += form_.list->text(row) + u'\n';
     if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
 }
 

@@ -43,7 +43,7 @@ public:
 signals:
     void programEndRequested();
     // A calculation succeeded, for the record.
-    void calculated(const kinri::Calculation& calculation);
+    void calculated(std::shared_ptr<const kinri::Calculation> calculation);
     // 「計算記録を表示」.
     void recordRequested();
 

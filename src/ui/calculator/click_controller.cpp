@@ -32,9 +32,9 @@ void ClickController::compute() {
     form_.show(out);
     // Kept before it prints: a printer that fails still leaves the result to copy, save or record.
     if (out.calculation) {
-        last_ = std::move(out.calculation);
+        last_ = std::make_shared<const Calculation>(std::move(*out.calculation));
         form_.announcer->say(form_.spokenResult());
-        emit calculated(*last_);
+        emit calculated(last_);
     } else {
         forget();
     }
@@ -90,7 +90,7 @@ void ClickController::clear() {
 }
 
 void ClickController::enableWithLast(QAction& action) const {
-    action.setEnabled(last_.has_value());
+    action.setEnabled(last_ != nullptr);
     connect(this, &ClickController::calculated, &action, [&action] { action.setEnabled(true); });
     connect(this, &ClickController::forgotten, &action, [&action] { action.setEnabled(false); });
 }

@@ -42,13 +42,14 @@ public:
     void forget();
 
     // The last calculation that succeeded in this dressing; nullptr when there is none.
-    const Calculation* last() const { return last_ ? &*last_ : nullptr; }
+    const Calculation* last() const { return last_.get(); }
     // `action` enabled exactly while there is a last calculation.
     void enableWithLast(QAction& action) const;
 
 signals:
     // 計算 succeeded: after the window shows it, before any print or message.
-    void calculated(const kinri::Calculation& calculation);
+    // The record shares it rather than copying a long table.
+    void calculated(std::shared_ptr<const kinri::Calculation> calculation);
     // The last calculation is gone without a new one: a failed click, クリヤ, a menu entry.
     void forgotten();
     void programEndRequested();
@@ -65,7 +66,7 @@ private:
     AppState& state_;
     PrintService& printing_;
     QWidget& menuWindow_;
-    std::optional<Calculation> last_;
+    std::shared_ptr<const Calculation> last_;
     bool busy_ = false; // a click is under way; e.g. an assistive tool's press must not nest one
 };
 

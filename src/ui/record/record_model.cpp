@@ -13,8 +13,8 @@ namespace kinri::ui {
 RecordModel::RecordModel(CalculationRecord& record, QObject* parent)
     : QAbstractListModel(parent), record_(record) {}
 
-void RecordModel::add(const kinri::Calculation& calculation) {
-    const std::size_t bytes = CalculationRecord::sizeOf(calculation);
+void RecordModel::add(std::shared_ptr<const kinri::Calculation> calculation) {
+    const std::size_t bytes = CalculationRecord::sizeOf(*calculation);
     if (const std::size_t gone = record_.toDropFor(bytes); gone > 0) {
         beginRemoveRows({}, 0, static_cast<int>(gone) - 1);
         // Freed once the click that brought the new one is over.
@@ -27,7 +27,7 @@ void RecordModel::add(const kinri::Calculation& calculation) {
     }
     const int row = static_cast<int>(record_.entries().size());
     beginInsertRows({}, row, row);
-    record_.append(calculation);
+    record_.append(std::move(calculation));
     endInsertRows();
     emit changed();
 }
@@ -46,14 +46,14 @@ std::vector<const kinri::Calculation*> RecordModel::entriesAt(QModelIndexList ro
     const auto& all = record_.entries();
     if (rows.isEmpty()) {
         for (const RecordEntry& e : all)
-            out.push_back(&e.calculation);
+            out.push_back(e.calculation.get());
         return out;
     }
     std::sort(rows.begin(), rows.end(),
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     for (const QModelIndex& i : rows)
         if (i.isValid() && static_cast<std::size_t>(i.row()) < all.size())
-            out.push_back(&all[static_cast<std::size_t>(i.row())].calculation);
+            out.push_back(all[static_cast<std::size_t>(i.row())].calculation.get());
     return out;
 }
 
@@ -105,7 +105,7 @@ QVariant RecordModel::data(const QModelIndex& index, int role) const {
     const auto& all = record_.entries();
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= all.size()) return {};
     const auto row = static_cast<std::size_t>(index.row());
-    const kinri::Calculation& c = all[row].calculation;
+    const kinri::Calculation& c = *all[row].calculation;
     switch (role) {
     case Qt::DisplayRole:
         return shownText(c);
@@ -114,7 +114,7 @@ QVariant RecordModel::data(const QModelIndex& index, int role) const {
     case Qt::SizeHintRole:
         if (!measure_) return {};
         while (sizes_.size() < all.size())
-            sizes_.push_back(measure_(shownText(all[sizes_.size()].calculation)));
+            sizes_.push_back(measure_(shownText(*all[sizes_.size()].calculation)));
         return sizes_[row];
     default:
         return {};

@@ -22,7 +22,10 @@ public:
     RecordModel(CalculationRecord& record, QObject* parent);
 
     // A calculation that succeeded.
-    void add(const kinri::Calculation& calculation);
+    void add(std::shared_ptr<const kinri::Calculation> calculation);
+    void add(const kinri::Calculation& calculation) {
+        add(std::make_shared<const kinri::Calculation>(calculation));
+    }
     void clear();
 
     const CalculationRecord& record() const { return record_; }
