@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QWidget>
 
 namespace kinri::ui {
@@ -32,7 +33,7 @@ void ClickController::compute() {
     form_.show(out);
     // Kept before it prints: a printer that fails still leaves the result to copy, save or record.
     if (out.calculation) {
-        last_ = std::make_shared<const Calculation>(std::move(*out.calculation));
+        letGo(std::exchange(last_, std::make_shared<const Calculation>(std::move(*out.calculation))));
         form_.announcer->say(form_.spokenResult());
         emit calculated(last_);
     } else {
@@ -97,8 +98,14 @@ void ClickController::enableWithLast(QAction& action) const {
 
 void ClickController::forget() {
     if (!last_) return;
-    last_.reset();
+    letGo(std::exchange(last_, nullptr));
     emit forgotten();
+}
+
+// A calculation the window no longer holds is freed once the click has been painted, unless the
+// record still keeps it: a table's 10000 rows, cold by now, take longer to free than to compute.
+void ClickController::letGo(std::shared_ptr<const Calculation> old) {
+    if (old.use_count() == 1) QTimer::singleShot(0, this, [old = std::move(old)] {});
 }
 
 void ClickController::backToMenu() {

@@ -60,6 +60,7 @@ private:
     // Prints the job and waits for its fate; a failure's reason for the message box, or nothing.
     // Sets `ending` when the program is to end meanwhile.
     PrintResult printAndWait(PrintWait& wait, const Calculation& calculation, bool& ending);
+    void letGo(std::shared_ptr<const Calculation> old);
 
     QWidget& window_;
     CalculatorForm& form_;

@@ -46,7 +46,6 @@ RecordWindow::RecordWindow(RecordModel& model, PaperService& paper)
     view_ = new QListView(this);
     view_->setObjectName(QStringLiteral("RecordView"));
     view_->setAccessibleName(QStringLiteral("計算記録"));
-    view_->setModel(&model);
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->setAlternatingRowColors(true);
     view_->setTextElideMode(Qt::ElideNone);
@@ -57,6 +56,9 @@ RecordWindow::RecordWindow(RecordModel& model, PaperService& paper)
     measure_ = [this](const QString& text) { return rowSize(text); };
     model.setMeasure(measure_);
     view_->setSpacing(2);
+    // Given its rows once it knows how to measure them: before, every change of the view's setup
+    // laid out 1000 entries' texts to learn their sizes.
+    view_->setModel(&model);
 
     buttons_ = new QHBoxLayout;
     auto* layout = new QVBoxLayout(this);

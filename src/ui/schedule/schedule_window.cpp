@@ -45,7 +45,9 @@ QTableView* tableView(QAbstractItemModel* model, QWidget* parent) {
     view->verticalHeader()->hide();
     view->setWordWrap(false);
     view->setTextElideMode(Qt::ElideNone);
-    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Widths are set from the widest texts: sized to its contents, a header measures 1000 rows
+    // a column at every change of font, most of the time it takes to open a window of 10000.
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return view;
@@ -81,7 +83,6 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
     view_->setTabKeyNavigation(false); // Tab leaves the table for the chart; arrows move in it
     view_->setFont(fixed);
     // 10000 rows measured by their widest texts, not one by one.
-    view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     const QFontMetrics fm(fixed);
     const int half = fm.horizontalAdvance(u'0');
     for (std::size_t c = 0; c < schedule_.columns.size(); ++c) {
