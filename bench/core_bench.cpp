@@ -1,9 +1,10 @@
 // Cost of one compute click through the core: every single-value calculation, and the largest
-// tables (10000 rows of FA and KAA, formatted, with and without the print job); and of keeping a
-// calculation in the record.
+// tables (10000 rows of FA and KAA, formatted, with and without the print job); of keeping a
+// calculation in the record; and of recomputing a 返済プラン.
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
 #include "compute/record.h"
+#include "schedule/plan.h"
 #include "support/worked_examples.h"
 
 #include <benchmark/benchmark.h>
@@ -41,6 +42,25 @@ void recordAppend(benchmark::State& state) {
         record.append(sp);
 }
 
+// 返済プラン: 35 years of monthly payments with ten events (yearly prepayments of both kinds, rate
+// changes, one under the five-year rule) and a bonus part, recomputed whole as after an edit.
+void planWithTenEvents(benchmark::State& state) {
+    using namespace kinri::plan;
+    Plan plan{
+        Loan{35'000'000, *Rate::percent("0.5"), 35, 12, Method::Level, 2027, 4}, {}, {}, Bonus{5'000'000}};
+    for (int k = 1; k <= 6; ++k)
+        plan.prepayments.push_back(
+            {k * 24, 300'000, k % 2 == 0 ? Prepay::ShortenTerm : Prepay::LowerPayment, 0});
+    plan.rateChanges = {{61, *Rate::percent("1"), false},
+                        {121, *Rate::percent("1.5"), false},
+                        {181, *Rate::percent("2.5"), true},
+                        {241, *Rate::percent("2"), false}};
+    for (auto _ : state) {
+        const Result result = run(plan);
+        benchmark::DoNotOptimize(result.totalInterest);
+    }
+}
+
 int registerAll() {
     for (const kinri::examples::Example& example : kinri::examples::kExamples) {
         if (kinri::findEntry(example.item)->calc.isTable()) continue;
@@ -59,6 +79,7 @@ int registerAll() {
                                  std::vector<std::string>{"1200000", "10000", "0.005"}, true)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("record/append_SP_to_1000", recordAppend);
+    benchmark::RegisterBenchmark("plan/35_years_10_events", planWithTenEvents)->Unit(benchmark::kMicrosecond);
     return 0;
 }
 

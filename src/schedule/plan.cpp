@@ -1,0 +1,270 @@
+#include "schedule/plan.h"
+
+#include "number/decimal.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace kinri::plan {
+namespace {
+
+constexpr std::int64_t kBillion = 1'000'000'000;
+
+// A period's interest: the balance times the annual rate over the payments a year, fractions of a
+// yen dropped. Exact: the product is held in 128 bits.
+Yen interestOn(Yen balance, Rate rate, int perYear) {
+    const auto product = static_cast<__int128>(balance) * rate.perBillion;
+    return static_cast<Yen>(product / (static_cast<__int128>(kBillion) * perYear));
+}
+
+// The level payment that repays `balance` in `count` payments, fractions dropped: the annuity
+// B·r / (1 − (1 + r)^−n), with 1 − (1 + r)^−n as −expm1(−n·log1p r) so that a small rate loses
+// nothing to cancellation.
+Yen levelPayment(Yen balance, Rate rate, int perYear, int count) {
+    if (count <= 1) return balance;
+    if (rate.perBillion == 0) return balance / count;
+    const long double r =
+        static_cast<long double>(rate.perBillion) / (static_cast<long double>(kBillion) * perYear);
+    const long double share = -std::expm1(-static_cast<long double>(count) * std::log1p(r));
+    return static_cast<Yen>(std::floor(static_cast<long double>(balance) * r / share));
+}
+
+// How many payments of `payment` repay `balance`, by the same arithmetic as the rows; the
+// largest int where the payment never covers the interest.
+int paymentsNeeded(Yen balance, Rate rate, int perYear, Yen payment) {
+    int count = 0;
+    while (balance > 0) {
+        const Yen interest = interestOn(balance, rate, perYear);
+        if (payment <= interest) return std::numeric_limits<int>::max();
+        ++count;
+        balance -= std::min(balance, payment - interest);
+    }
+    return count;
+}
+
+std::string grouped(Yen yen) {
+    std::string digits = std::to_string(yen);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    return digits;
+}
+
+std::string percentText(Rate rate) {
+    Decimal d = *Decimal::read(std::to_string(rate.perBillion));
+    return d.shifted(-7).text();
+}
+
+void addEvent(std::string& event, const std::string& text) {
+    if (!event.empty()) event += "、";
+    event += text;
+}
+
+// One part of a loan repaid by `count` payments, `perYear` a year, the first in `startMonth` of
+// `startYear` and the next `12 / perYear` months later, with the events at their payments.
+struct Part {
+    Yen amount = 0;
+    Rate rate;
+    int perYear = 12;
+    int count = 0;
+    Method method = Method::Level;
+    int startYear = 0, startMonth = 1;
+    std::vector<Prepayment> prepayments;
+    std::vector<RateChange> rateChanges; // `from` counted in this part's payments
+};
+
+bool prepaysAt(const Prepayment& p, int k) {
+    if (p.at <= 0 || k < p.at) return false;
+    return k == p.at || (p.every > 0 && (k - p.at) % p.every == 0);
+}
+
+std::vector<Row> repay(const Part& part) {
+    std::vector<Row> rows;
+    rows.reserve(static_cast<std::size_t>(part.count));
+    Yen balance = part.amount, unpaid = 0;
+    Rate rate = part.rate;
+    int left = part.count; // payments still to make, this one included
+    Yen payment = part.method == Method::Level ? levelPayment(balance, rate, part.perYear, left) : 0;
+    Yen share = part.method == Method::EqualPrincipal ? balance / std::max(left, 1) : 0;
+    bool fiveYearRule = false;
+    const int review = 5 * part.perYear; // the payment changes every five years at most
+    for (int k = 1; balance > 0 && left > 0; ++k, --left) {
+        Row row;
+        row.number = k;
+        const int monthsOn = (part.startMonth - 1) + (k - 1) * (12 / part.perYear);
+        row.year = part.startYear + monthsOn / 12;
+        row.month = monthsOn % 12 + 1;
+
+        for (const RateChange& change : part.rateChanges) {
+            if (change.from != k) continue;
+            rate = change.rate;
+            fiveYearRule = change.fiveYearRule && part.method == Method::Level;
+            if (!fiveYearRule && part.method == Method::Level)
+                payment = levelPayment(balance, rate, part.perYear, left);
+            addEvent(row.event, "金利変更 年" + percentText(rate) + "%");
+        }
+        if (fiveYearRule && k > 1 && (k - 1) % review == 0) {
+            const Yen most = payment + payment / 4; // 125 %
+            payment = std::min(levelPayment(balance, rate, part.perYear, left), most);
+            addEvent(row.event, "返済額見直し");
+        }
+
+        const Yen interest = interestOn(balance, rate, part.perYear);
+        if (left == 1) { // the last payment takes whatever is owed
+            row.principal = balance;
+            row.interest = interest + unpaid;
+            unpaid = 0;
+        } else if (part.method == Method::EqualPrincipal) {
+            row.principal = std::min(share, balance);
+            row.interest = interest;
+        } else {
+            const Yen due = interest + unpaid;
+            row.interest = std::min(payment, due);
+            unpaid = due - row.interest;
+            row.principal = std::min(payment - row.interest, balance);
+        }
+        row.payment = row.principal + row.interest;
+        balance -= row.principal;
+
+        for (const Prepayment& p : part.prepayments) {
+            if (!prepaysAt(p, k) || balance == 0 || left <= 1) continue;
+            const Yen amount = std::min(p.amount, balance);
+            balance -= amount;
+            row.prepaid += amount;
+            const bool shorten = p.type == Prepay::ShortenTerm;
+            addEvent(row.event,
+                     std::string(shorten ? "繰上げ返済（期間短縮型）" : "繰上げ返済（返済額軽減型）") +
+                         grouped(amount) + "円");
+            if (balance == 0) break;
+            if (part.method == Method::Level) {
+                if (shorten) {
+                    // Never longer than planned: a payment that no longer covers the interest
+                    // (under the five-year rule) keeps the term it had.
+                    if (const int needed = paymentsNeeded(balance, rate, part.perYear, payment);
+                        needed < left)
+                        left = 1 + needed;
+                } else {
+                    payment = levelPayment(balance, rate, part.perYear, left - 1);
+                }
+            } else if (shorten) {
+                left = 1 + static_cast<int>((balance + share - 1) / std::max<Yen>(share, 1));
+            } else {
+                share = balance / std::max(left - 1, 1);
+            }
+        }
+        row.balance = balance;
+        row.unpaid = unpaid;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// The payment of the month `year`/`month` in the part's rows, for its date.
+int monthIndex(int year, int month) {
+    return year * 12 + (month - 1);
+}
+
+} // namespace
+
+std::optional<Rate> Rate::percent(std::string_view text) {
+    const std::optional<Decimal> read = Decimal::read(text);
+    if (!read || read->negative()) return std::nullopt;
+    const std::string billionths = read->shifted(7).text();
+    if (billionths.find_first_not_of("0123456789") != std::string::npos || billionths.size() > 10)
+        return std::nullopt;
+    const std::int64_t value = std::stoll(billionths);
+    if (value > kBillion) return std::nullopt;
+    return Rate{value};
+}
+
+Result run(const Plan& plan) {
+    const Loan& loan = plan.loan;
+    Result result;
+    const Yen bonusAmount = plan.bonus ? plan.bonus->amount : 0;
+    if (loan.amount <= 0 || loan.years <= 0 || loan.perYear <= 0 || 12 % loan.perYear != 0 ||
+        bonusAmount < 0 || bonusAmount >= loan.amount || loan.startMonth < 1 || loan.startMonth > 12)
+        return result;
+
+    Part monthly{loan.amount - bonusAmount, loan.rate,        loan.perYear,
+                 loan.years * loan.perYear, loan.method,      loan.startYear,
+                 loan.startMonth,           plan.prepayments, plan.rateChanges};
+    result.rows = repay(monthly);
+    if (!result.rows.empty()) {
+        result.firstPayment = result.rows.front().payment;
+        result.lastPayment = result.rows.back().payment;
+    }
+
+    if (bonusAmount > 0) {
+        // The bonus months from the first on or after the first monthly payment, alternating.
+        int first[2];
+        for (int i = 0; i < 2; ++i) {
+            const int m = std::clamp(plan.bonus->months[i], 1, 12);
+            first[i] = monthIndex(loan.startYear, m) + (m < loan.startMonth ? 12 : 0);
+        }
+        const int start = std::min(first[0], first[1]);
+        const int gap = std::max(first[0], first[1]) - start; // months to the other bonus month
+        Part bonus{bonusAmount,    loan.rate, 2, loan.years * 2, Method::Level, start / 12,
+                   start % 12 + 1, {},        {}};
+        const auto bonusMonth = [&](int j) {
+            return start + (j - 1) / 2 * 12 + ((j - 1) % 2 == 1 ? gap : 0);
+        };
+        for (const RateChange& change : plan.rateChanges) {
+            const int when =
+                monthIndex(loan.startYear, loan.startMonth) + (change.from - 1) * (12 / loan.perYear);
+            int j = 1;
+            while (bonusMonth(j) < when)
+                ++j;
+            bonus.rateChanges.push_back({j, change.rate, change.fiveYearRule});
+        }
+        std::vector<Row> bonusRows = repay(bonus);
+        for (std::size_t j = 0; j < bonusRows.size(); ++j) {
+            Row& b = bonusRows[j];
+            const int when = bonusMonth(static_cast<int>(j) + 1);
+            b.year = when / 12;
+            b.month = when % 12 + 1;
+            auto row = std::find_if(result.rows.begin(), result.rows.end(),
+                                    [&](const Row& r) { return monthIndex(r.year, r.month) == when; });
+            const std::string event = "ボーナス返済 " + grouped(b.payment) + "円";
+            if (row == result.rows.end()) { // the monthly payments are over: the bonus payment alone
+                b.number = 0;
+                b.event = event;
+                result.rows.push_back(std::move(b));
+                continue;
+            }
+            row->payment += b.payment;
+            row->principal += b.principal;
+            row->interest += b.interest;
+            row->unpaid += b.unpaid;
+            addEvent(row->event, event);
+        }
+        // Every balance is both parts' owed after that month.
+        Yen bonusOwed = bonusAmount;
+        std::size_t next = 0;
+        for (Row& row : result.rows) {
+            while (next < bonusRows.size() &&
+                   monthIndex(bonusRows[next].year, bonusRows[next].month) <= monthIndex(row.year, row.month))
+                bonusOwed = bonusRows[next++].balance;
+            if (row.number != 0)
+                row.balance += bonusOwed;
+            else
+                row.balance = bonusOwed;
+        }
+    }
+
+    for (const Row& row : result.rows) {
+        result.totalPaid += row.payment + row.prepaid;
+        result.totalInterest += row.interest;
+    }
+    return result;
+}
+
+Comparison compare(const Result& before, const Result& after) {
+    Comparison c;
+    c.interestSaved = before.totalInterest - after.totalInterest;
+    if (!before.rows.empty() && !after.rows.empty())
+        c.monthsSooner = monthIndex(before.rows.back().year, before.rows.back().month) -
+                         monthIndex(after.rows.back().year, after.rows.back().month);
+    return c;
+}
+
+} // namespace kinri::plan

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kinri::plan {
+
+// 返済プラン: a loan repaid month by month as a bank computes it, in whole yen, with what a
+// borrower may change on the way: 繰上げ返済, 金利変更 and ボーナス併用. Every figure is a whole
+// number of yen and every step exact: a period's interest is the balance times the annual rate
+// divided by the payments a year, 1 yen fractions dropped (切り捨て); the level payment is the
+// annuity of the balance over the payments left, fractions dropped too; what the dropped
+// fractions leave is paid with the last payment, so that the principal repays the loan to the yen.
+
+using Yen = std::int64_t;
+
+// An annual rate exactly as typed, in billionths: 1.5 % a year is 15,000,000.
+struct Rate {
+    std::int64_t perBillion = 0;
+
+    // "1.5" (per cent) as typed in a plan's boxes; nothing for a text that is not a rate from 0
+    // to 100 % with at most 7 decimals of a per cent.
+    static std::optional<Rate> percent(std::string_view text);
+    friend bool operator==(Rate, Rate) = default;
+};
+
+enum class Method : std::uint8_t {
+    Level,          // 元利均等: every payment the same
+    EqualPrincipal, // 元金均等: every payment repays the same principal, with the interest on top
+};
+
+struct Loan {
+    Yen amount = 0; // 借入額, the bonus part included
+    Rate rate;      // 年利 from the first payment
+    int years = 0;  // 返済期間
+    int perYear = 12;
+    Method method = Method::Level;
+    int startYear = 2027; // the first payment's year and month
+    int startMonth = 1;
+};
+
+enum class Prepay : std::uint8_t {
+    ShortenTerm,  // 期間短縮型: the payment stays, the last payments go
+    LowerPayment, // 返済額軽減型: the term stays, the payment falls
+};
+
+// 繰上げ返済 of `amount` after payment `at` (never more than is owed), once, or again every
+// `every` payments while anything is owed.
+struct Prepayment {
+    int at = 0;
+    Yen amount = 0;
+    Prepay type = Prepay::ShortenTerm;
+    int every = 0;
+};
+
+// 金利変更: `rate` for the interest of payment `from` on. The payment is worked out again from
+// the balance and the payments left, at once; or, where `fiveYearRule` (元利均等 only), only every
+// five years from the first payment and never more than 125 % of the one before, the interest
+// the payment does not cover carried as 未払利息 (without interest of its own), paid before any
+// principal, and whatever is left at the end paid with the last payment.
+struct RateChange {
+    int from = 0;
+    Rate rate;
+    bool fiveYearRule = false;
+};
+
+// ボーナス併用: `amount` of the loan repaid by level payments twice a year, in months `months[0]`
+// and `months[1]`, at half the annual rate a half-year, the same number of years; the rest by the
+// monthly payments. Rate changes reach both parts; a prepayment goes to the monthly part.
+struct Bonus {
+    Yen amount = 0;
+    int months[2] = {6, 12};
+};
+
+struct Plan {
+    Loan loan;
+    std::vector<Prepayment> prepayments;
+    std::vector<RateChange> rateChanges;
+    std::optional<Bonus> bonus;
+};
+
+// One month of the plan. A month with a bonus payment adds it to the monthly one.
+struct Row {
+    int number = 0; // 回: the monthly payment's number, from 1
+    int year = 0, month = 0;
+    Yen payment = 0;   // 返済額 (a prepayment apart)
+    Yen principal = 0; // うち元金
+    Yen interest = 0;  // うち利息 (paid; 未払利息 paid later counts when it is paid)
+    Yen balance = 0;   // 残高 after the payment and any prepayment
+    Yen prepaid = 0;   // 繰上げ返済 made after the payment
+    Yen unpaid = 0;    // 未払利息 carried after the payment
+    std::string event; // 「繰上げ返済（期間短縮型）1,000,000円」 and the like; "" for none
+};
+
+struct Result {
+    std::vector<Row> rows;
+    Yen totalPaid = 0;     // 総返済額: payments and prepayments
+    Yen totalInterest = 0; // 利息総額
+    Yen firstPayment = 0;  // 毎月返済額, first and last, a bonus apart
+    Yen lastPayment = 0;
+};
+
+// The plan's rows and totals. Nothing is ever negative; a plan that cannot be computed (no
+// amount, no years, a bonus part not less than the loan) has no rows.
+Result run(const Plan& plan);
+
+// Two plans side by side: `after` against `before`.
+struct Comparison {
+    Yen interestSaved = 0; // 利息軽減額: before's interest less after's
+    int monthsSooner = 0;  // 期間短縮: how many months sooner after is repaid
+};
+Comparison compare(const Result& before, const Result& after);
+
+} // namespace kinri::plan

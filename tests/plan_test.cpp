@@ -1,0 +1,220 @@
+// 返済プラン in whole yen: each event against a closed form computed here in floating point (not
+// the plan's own integer steps), a worked bank schedule, and the rules every plan keeps.
+#include "schedule/plan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+
+namespace kinri::plan {
+namespace {
+
+Rate percent(const char* text) {
+    return *Rate::percent(text);
+}
+
+Plan loan(Yen amount, const char* rate, int years, Method method = Method::Level, int perYear = 12) {
+    return Plan{Loan{amount, percent(rate), years, perYear, method, 2027, 1}, {}, {}, {}};
+}
+
+// The level payment of `balance` over `count` at `annual` (a fraction), fractions dropped.
+Yen closedPayment(double balance, double annual, int count) {
+    const double r = annual / 12;
+    return static_cast<Yen>(std::floor(balance * r / (1 - std::pow(1 + r, -count))));
+}
+
+// What every plan keeps: nothing negative, a row's principal and interest its payment, the
+// principal (with the prepayments) the loan to the yen, nothing owed at the end.
+void expectSound(const Plan& plan, const Result& result) {
+    ASSERT_FALSE(result.rows.empty());
+    Yen repaid = 0, interest = 0, paid = 0;
+    for (const Row& row : result.rows) {
+        EXPECT_GE(std::min({row.payment, row.principal, row.interest, row.balance, row.prepaid, row.unpaid}),
+                  0)
+            << row.number;
+        EXPECT_EQ(row.principal + row.interest, row.payment) << row.number;
+        repaid += row.principal + row.prepaid;
+        interest += row.interest;
+        paid += row.payment + row.prepaid;
+    }
+    EXPECT_EQ(repaid, plan.loan.amount);
+    EXPECT_EQ(result.rows.back().balance, 0);
+    EXPECT_EQ(result.rows.back().unpaid, 0);
+    EXPECT_EQ(result.totalInterest, interest);
+    EXPECT_EQ(result.totalPaid, paid);
+}
+
+TEST(Plan, RatesAreReadExactly) {
+    const struct {
+        const char* text;
+        std::optional<std::int64_t> billionths;
+    } cases[] = {{"1.5", 15'000'000}, {"0", 0},   {"100", 1'000'000'000}, {"0.0000001", 1},
+                 {"100.1", {}},       {"-1", {}}, {"0.00000001", {}},     {"abc", {}}};
+    for (const auto& c : cases) {
+        const std::optional<Rate> rate = Rate::percent(c.text);
+        EXPECT_EQ(rate ? std::optional(rate->perBillion) : std::nullopt, c.billionths) << c.text;
+    }
+}
+
+// 100,000 yen at 12 % a year, four quarterly payments, worked by hand: the payment 26,902.70
+// dropped to 26,902; each interest the balance × 3 % dropped to the yen; the last payment the rest.
+TEST(Plan, WholeYenAsABankWorksIt) {
+    const Plan plan = loan(100'000, "12", 1, Method::Level, 4);
+    const Result result = run(plan);
+    const Yen want[4][4] = {{26902, 23902, 3000, 76098},
+                            {26902, 24620, 2282, 51478},
+                            {26902, 25358, 1544, 26120},
+                            {26903, 26120, 783, 0}};
+    ASSERT_EQ(result.rows.size(), 4u);
+    for (int k = 0; k < 4; ++k) {
+        const Row& row = result.rows[static_cast<std::size_t>(k)];
+        EXPECT_EQ((std::array{row.payment, row.principal, row.interest, row.balance}),
+                  (std::array{want[k][0], want[k][1], want[k][2], want[k][3]}))
+            << k + 1;
+        EXPECT_EQ(row.month, 1 + 3 * k);
+    }
+    EXPECT_EQ(result.totalInterest, 7609);
+    EXPECT_EQ(result.totalPaid, 107'609);
+    expectSound(plan, result);
+
+    // 元金均等: 25,000 of principal a quarter, the interest on what is still owed.
+    const Plan equal = loan(100'000, "12", 1, Method::EqualPrincipal, 4);
+    const Result shares = run(equal);
+    EXPECT_EQ(shares.rows[0].principal, 25'000);
+    EXPECT_EQ(shares.rows[1].interest, 2250); // 75,000 × 3 %
+    expectSound(equal, shares);
+}
+
+// 35,000,000 yen, 1.5 %, 35 years, 1,000,000 prepaid after five years.
+TEST(Plan, PrepaymentShortensTheTermOrLowersThePayment) {
+    const Result none = run(loan(35'000'000, "1.5", 35));
+    EXPECT_EQ(none.rows.size(), 420u);
+    EXPECT_EQ(none.firstPayment, closedPayment(35e6, 0.015, 420)); // 107,164
+    for (const Prepay type : {Prepay::ShortenTerm, Prepay::LowerPayment}) {
+        Plan plan = loan(35'000'000, "1.5", 35);
+        plan.prepayments = {{60, 1'000'000, type, 0}};
+        const Result r = run(plan);
+        expectSound(plan, r);
+        const Row& at = r.rows[59];
+        EXPECT_EQ(at.prepaid, 1'000'000);
+        EXPECT_EQ(at.balance, none.rows[59].balance - 1'000'000);
+        const Comparison c = compare(none, r);
+        EXPECT_GT(c.interestSaved, 0);
+        if (type == Prepay::ShortenTerm) {
+            // The payment stays; the payments left are those of the closed form n = −ln(1 − Br/A) / ln(1 +
+            // r).
+            EXPECT_EQ(r.rows[60].payment, none.firstPayment);
+            const double r12 = 0.015 / 12, b = static_cast<double>(at.balance);
+            const double n =
+                -std::log(1 - b * r12 / static_cast<double>(none.firstPayment)) / std::log1p(r12);
+            EXPECT_EQ(static_cast<double>(r.rows.size() - 60), std::ceil(n));
+            EXPECT_EQ(c.monthsSooner, static_cast<int>(420 - r.rows.size()));
+        } else {
+            EXPECT_EQ(r.rows.size(), 420u);
+            EXPECT_EQ(r.rows[60].payment, closedPayment(static_cast<double>(at.balance), 0.015, 360));
+            EXPECT_EQ(c.monthsSooner, 0);
+        }
+    }
+    // Every twelve payments, until nothing is owed; the prepayment never exceeds the balance.
+    Plan yearly = loan(3'000'000, "2", 10);
+    yearly.prepayments = {{12, 500'000, Prepay::ShortenTerm, 12}};
+    const Result r = run(yearly);
+    expectSound(yearly, r);
+    EXPECT_LT(r.rows.size(), 72u);
+    EXPECT_LE(r.rows.back().prepaid, 500'000);
+}
+
+TEST(Plan, RateChangeRecomputesThePaymentFromTheBalanceAndTermLeft) {
+    Plan plan = loan(35'000'000, "0.5", 35);
+    plan.rateChanges = {{61, percent("1.5"), false}};
+    const Result r = run(plan);
+    expectSound(plan, r);
+    EXPECT_EQ(r.rows[60].payment, closedPayment(static_cast<double>(r.rows[59].balance), 0.015, 360));
+    EXPECT_EQ(r.rows[60].interest, r.rows[59].balance * 15 / 12'000); // 1.5 % / 12 of the balance
+    EXPECT_EQ(r.rows.size(), 420u);
+
+    // 元金均等: the principal share stays, the interest follows the rate.
+    Plan equal = loan(12'000'000, "1", 10, Method::EqualPrincipal);
+    equal.rateChanges = {{13, percent("3"), false}};
+    const Result e = run(equal);
+    expectSound(equal, e);
+    EXPECT_EQ(e.rows[12].principal, e.rows[11].principal);
+    EXPECT_EQ(e.rows[12].interest, e.rows[11].balance * 3 / 1200);
+}
+
+// 1,000,000 yen at 1 % for ten years; the rate jumps to 15 % from the second payment with the
+// five-year and 125 % rules: the payment (8,760) stays for five years although the interest is
+// larger, the difference carried as 未払利息; at payment 61 it rises to 125 % at most; the last
+// payment clears what is left of the loan and of the unpaid interest.
+TEST(Plan, FiveYearAndOneTwentyFivePercentRulesCarryUnpaidInterest) {
+    Plan plan = loan(1'000'000, "1", 10);
+    plan.rateChanges = {{2, percent("15"), true}};
+    const Result r = run(plan);
+    expectSound(plan, r);
+    const Yen first = r.rows[0].payment;
+    EXPECT_EQ(first, closedPayment(1e6, 0.01, 120));
+    Yen unpaid = 0;
+    for (std::size_t k = 1; k < 60; ++k) {
+        const Row& row = r.rows[k];
+        EXPECT_EQ(row.payment, first) << k + 1;
+        EXPECT_EQ(row.principal, 0) << k + 1;
+        unpaid += row.balance * 15 / 1200 - first; // the interest due beyond the payment
+        EXPECT_EQ(row.unpaid, unpaid) << k + 1;
+    }
+    EXPECT_EQ(r.rows[60].payment, first + first / 4);
+    EXPECT_GT(r.rows.back().payment, r.rows[60].payment); // the lump at the end
+    EXPECT_EQ(r.rows.size(), 120u);
+}
+
+// ボーナス併用: the loan splits into a monthly part and a half-yearly part, and the two add up to the
+// plan month by month.
+TEST(Plan, BonusPaymentsAreASecondScheduleAddedInTheirMonths) {
+    Plan plan = loan(35'000'000, "1.5", 35);
+    plan.bonus = Bonus{10'000'000, {6, 12}};
+    const Result r = run(plan);
+    expectSound(plan, r);
+    const Result monthly = run(loan(25'000'000, "1.5", 35));
+    Plan half = loan(10'000'000, "1.5", 35, Method::Level, 2);
+    half.loan.startMonth = 6;
+    const Result bonus = run(half);
+    EXPECT_EQ(r.totalInterest, monthly.totalInterest + bonus.totalInterest);
+    EXPECT_EQ(r.rows.size(), monthly.rows.size());
+    int bonusMonths = 0;
+    for (const Row& row : r.rows) {
+        const bool inBonusMonth = row.month == 6 || row.month == 12;
+        bonusMonths += inBonusMonth;
+        EXPECT_EQ(row.event.find("ボーナス返済") != std::string::npos, inBonusMonth) << row.number;
+    }
+    EXPECT_EQ(bonusMonths, 70);
+    EXPECT_EQ(r.rows[5].payment, monthly.rows[5].payment + bonus.rows[0].payment);
+    EXPECT_EQ(r.firstPayment, monthly.firstPayment);
+}
+
+// Every kind of event at once, by either method: the rules still hold to the yen.
+TEST(Plan, EventsTogetherKeepEveryRule) {
+    for (const Method method : {Method::Level, Method::EqualPrincipal}) {
+        Plan plan = loan(35'000'000, "0.5", 35, method);
+        plan.loan.startMonth = 4;
+        plan.bonus = Bonus{5'000'000, {7, 12}};
+        for (int k = 1; k <= 6; ++k)
+            plan.prepayments.push_back(
+                {k * 24, 300'000, k % 2 ? Prepay::LowerPayment : Prepay::ShortenTerm, 0});
+        plan.rateChanges = {
+            {61, percent("1"), false}, {181, percent("2.5"), true}, {241, percent("2"), false}};
+        const Result r = run(plan);
+        expectSound(plan, r);
+        EXPECT_EQ(r.rows.front().month, 4);
+        EXPECT_LT(compare(run(loan(35'000'000, "0.5", 35, method)), r).interestSaved, 0); // rates rose
+    }
+}
+
+TEST(Plan, NothingToRepayHasNoRows) {
+    for (const Plan& plan :
+         {loan(0, "1", 10), loan(1'000'000, "1", 0),
+          Plan{Loan{1'000, percent("1"), 1, 12, Method::Level, 2027, 1}, {}, {}, Bonus{1'000}}})
+        EXPECT_TRUE(run(plan).rows.empty());
+}
+
+} // namespace
+} // namespace kinri::plan
