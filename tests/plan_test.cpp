@@ -209,6 +209,35 @@ TEST(Plan, EventsTogetherKeepEveryRule) {
     }
 }
 
+// What the table, the chart and the exports take: the conditions line by line, the rows in whole
+// yen under their meanings, the totals (the prepayments apart from the payments).
+TEST(Plan, ConditionsAndRowsAsTheExportsTakeThem) {
+    Plan plan = loan(35'000'000, "1.5", 35);
+    plan.bonus = Bonus{5'000'000, {7, 12}};
+    plan.prepayments = {{60, 1'000'000, Prepay::ShortenTerm, 12}};
+    plan.rateChanges = {{121, percent("2.25"), true}};
+    EXPECT_EQ(conditionLines(plan),
+              (std::vector<std::string>{"借入額=35,000,000円", "年利=1.5%", "返済期間=35年（年12回）",
+                                        "返済方法=元利均等", "返済開始=2027年1月",
+                                        "ボーナス返済分=5,000,000円（7月・12月）",
+                                        "繰上げ返済=60回目のあと 1,000,000円（期間短縮型）、以後 12 回ごと",
+                                        "金利変更=121回目から 年2.25%（5年ルール・125%ルール）"}));
+    const Result r = run(plan);
+    const Schedule s = asSchedule(plan, r);
+    ASSERT_EQ(s.rows.size(), r.rows.size());
+    const std::size_t at = 59;
+    EXPECT_EQ(s.rows[at][0], "60");
+    EXPECT_EQ(s.rows[at][1], "2031年12月");
+    EXPECT_EQ(s.rows[at][s.column(ColumnMeaning::Balance)], std::to_string(r.rows[at].balance));
+    EXPECT_EQ(s.rows[at][s.column(ColumnMeaning::Prepaid)], "1000000");
+    EXPECT_NE(s.rows[at][s.column(ColumnMeaning::Event)].find("ボーナス返済"), std::string::npos);
+    Yen prepaid = 0;
+    for (const Row& row : r.rows)
+        prepaid += row.prepaid;
+    EXPECT_EQ(s.totals[s.column(ColumnMeaning::Principal)], std::to_string(plan.loan.amount - prepaid));
+    EXPECT_EQ(s.totals[s.column(ColumnMeaning::Interest)], std::to_string(r.totalInterest));
+}
+
 TEST(Plan, NothingToRepayHasNoRows) {
     for (const Plan& plan :
          {loan(0, "1", 10), loan(1'000'000, "1", 0),

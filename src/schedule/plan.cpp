@@ -258,6 +258,77 @@ Result run(const Plan& plan) {
     return result;
 }
 
+namespace {
+
+constexpr ScheduleColumn kPlanColumns[] = {
+    {"回", ColumnMeaning::Period},          {"返済日", ColumnMeaning::Date},
+    {"返済額", ColumnMeaning::Payment},     {"うち元金", ColumnMeaning::Principal},
+    {"うち利息", ColumnMeaning::Interest},  {"残高", ColumnMeaning::Balance},
+    {"繰上げ返済", ColumnMeaning::Prepaid}, {"内容", ColumnMeaning::Event}};
+
+std::string yenText(Yen yen) {
+    return grouped(yen) + "円";
+}
+
+} // namespace
+
+std::vector<std::string> conditionLines(const Plan& plan) {
+    const Loan& loan = plan.loan;
+    std::vector<std::string> lines = {
+        "借入額=" + yenText(loan.amount),
+        "年利=" + percentText(loan.rate) + "%",
+        "返済期間=" + std::to_string(loan.years) + "年（年" + std::to_string(loan.perYear) + "回）",
+        std::string("返済方法=") + (loan.method == Method::Level ? "元利均等" : "元金均等"),
+        "返済開始=" + std::to_string(loan.startYear) + "年" + std::to_string(loan.startMonth) + "月",
+    };
+    if (plan.bonus)
+        lines.push_back("ボーナス返済分=" + yenText(plan.bonus->amount) + "（" +
+                        std::to_string(plan.bonus->months[0]) + "月・" +
+                        std::to_string(plan.bonus->months[1]) + "月）");
+    for (const Prepayment& p : plan.prepayments)
+        lines.push_back("繰上げ返済=" + std::to_string(p.at) + "回目のあと " + yenText(p.amount) +
+                        (p.type == Prepay::ShortenTerm ? "（期間短縮型）" : "（返済額軽減型）") +
+                        (p.every > 0 ? "、以後 " + std::to_string(p.every) + " 回ごと" : ""));
+    for (const RateChange& c : plan.rateChanges)
+        lines.push_back("金利変更=" + std::to_string(c.from) + "回目から 年" + percentText(c.rate) + "%" +
+                        (c.fiveYearRule ? "（5年ルール・125%ルール）" : ""));
+    return lines;
+}
+
+Schedule asSchedule(const Plan& plan, const Result& result) {
+    Schedule s;
+    s.title = "返済プラン";
+    s.columns = kPlanColumns;
+    s.decimals = 0;
+    s.opening = std::to_string(plan.loan.amount);
+    s.rows.reserve(result.rows.size());
+    s.values.reserve(result.rows.size());
+    Yen prepaid = 0, principal = 0, payment = 0;
+    for (const Row& r : result.rows) {
+        const auto n = static_cast<double>(r.number);
+        s.rows.push_back({r.number != 0 ? std::to_string(r.number) : "",
+                          std::to_string(r.year) + "年" + std::to_string(r.month) + "月",
+                          std::to_string(r.payment), std::to_string(r.principal), std::to_string(r.interest),
+                          std::to_string(r.balance), r.prepaid != 0 ? std::to_string(r.prepaid) : "",
+                          r.event});
+        s.values.push_back({n, 0, static_cast<double>(r.payment), static_cast<double>(r.principal),
+                            static_cast<double>(r.interest), static_cast<double>(r.balance),
+                            static_cast<double>(r.prepaid), 0});
+        prepaid += r.prepaid;
+        principal += r.principal;
+        payment += r.payment;
+    }
+    s.totals = {"合計",
+                "",
+                std::to_string(payment),
+                std::to_string(principal),
+                std::to_string(result.totalInterest),
+                "",
+                std::to_string(prepaid),
+                ""};
+    return s;
+}
+
 Comparison compare(const Result& before, const Result& after) {
     Comparison c;
     c.interestSaved = before.totalInterest - after.totalInterest;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/schedule.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -113,5 +115,13 @@ struct Comparison {
     int monthsSooner = 0;  // 期間短縮: how many months sooner after is repaid
 };
 Comparison compare(const Result& before, const Result& after);
+
+// The plan's conditions as its paper and exports carry them, one line each: 「借入額=35,000,000円」,
+// 「年利=1.5%」 …, then one line per event.
+std::vector<std::string> conditionLines(const Plan& plan);
+
+// The rows as a schedule for the table, the chart and the exports: 回, 返済日, 返済額, うち元金,
+// うち利息, 残高, 繰上げ返済, 内容, in whole yen, with the totals; a bonus payment alone has no 回.
+Schedule asSchedule(const Plan& plan, const Result& result);
 
 } // namespace kinri::plan

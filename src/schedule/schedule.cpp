@@ -322,6 +322,10 @@ Units unitsFor(const Figures& f, ColumnMeaning meaning) {
         return f.periodInterest;
     case ColumnMeaning::InterestToDate:
         return f.toDate;
+    case ColumnMeaning::Date: // a plan's only
+    case ColumnMeaning::Prepaid:
+    case ColumnMeaning::Event:
+        break;
     }
     return 0;
 }

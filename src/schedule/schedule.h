@@ -21,6 +21,9 @@ enum class ColumnMeaning : std::uint8_t {
     Total,          // 元利合計: principal and interest to date
     PeriodInterest, // その期の利息: the interest one period earns
     InterestToDate, // 利息累計: the interest earned so far
+    Date,           // 返済日: the year and month of a payment
+    Prepaid,        // 繰上げ返済: a prepayment made after the payment
+    Event,          // 内容: what changed at that payment
 };
 
 struct ScheduleColumn {
