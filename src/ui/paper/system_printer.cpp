@@ -30,7 +30,7 @@ PrintResult printOnDefaultPrinter(const std::vector<kinri::PrintLine>& job, cons
     if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat)
         return {PrintFailure::NoDestination, {}};
     printer.setDocName(title);
-    if (!paintPrintout(printer, job)) return {PrintFailure::Refused, {}};
+    if (!paintPrintout(printer, PrintParts{job})) return {PrintFailure::Refused, {}};
     return {};
 }
 #else
