@@ -8,7 +8,7 @@ cmake_minimum_required(VERSION 3.25)
 set(layers number formulas catalogue compute aid schedule ui)
 set(core_layers number formulas catalogue compute aid schedule)
 # The folders of ui/, likewise; the files at the top of ui/ are above them all.
-set(ui_layers common captions controls paper help schedule record calculator)
+set(ui_layers common captions controls paper help schedule plan record calculator)
 
 file(GLOB_RECURSE sources RELATIVE "${SRC}" "${SRC}/*.h" "${SRC}/*.cpp")
 set(faults "")

@@ -166,6 +166,10 @@ int monthIndex(int year, int month) {
 
 } // namespace
 
+std::string Rate::percentText() const {
+    return kinri::plan::percentText(*this);
+}
+
 std::optional<Rate> Rate::percent(std::string_view text) {
     const std::optional<Decimal> read = Decimal::read(text);
     if (!read || read->negative()) return std::nullopt;

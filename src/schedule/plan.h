@@ -26,6 +26,8 @@ struct Rate {
     // "1.5" (per cent) as typed in a plan's boxes; nothing for a text that is not a rate from 0
     // to 100 % with at most 7 decimals of a per cent.
     static std::optional<Rate> percent(std::string_view text);
+    // The per cent as typed back: "1.5".
+    std::string percentText() const;
     friend bool operator==(Rate, Rate) = default;
 };
 

@@ -1,0 +1,304 @@
+#include "ui/plan/plan_window.h"
+
+#include "ui/common/qt_text.h"
+#include "ui/plan/plan_events.h"
+#include "ui/schedule/schedule_chart.h"
+#include "ui/schedule/schedule_model.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace kinri::ui {
+namespace {
+
+// The 種類 column edited with a list of the kinds.
+class KindDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (index.column() != PlanEventsModel::Kind)
+            return QStyledItemDelegate::createEditor(parent, option, index);
+        auto* box = new QComboBox(parent);
+        box->addItems(PlanEventsModel::kinds());
+        return box;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            box->setCurrentIndex(index.data(Qt::EditRole).toInt());
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            model->setData(index, box->currentIndex(), Qt::EditRole);
+            return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+};
+
+QString yenText(plan::Yen yen) {
+    return QLocale(QLocale::Japanese, QLocale::Japan).toString(static_cast<qlonglong>(yen)) +
+           QStringLiteral("円");
+}
+
+QString whenText(const plan::Result& r) {
+    if (r.rows.empty()) return {};
+    return QStringLiteral("%1年%2月").arg(r.rows.back().year).arg(r.rows.back().month);
+}
+
+QString monthsText(int months) {
+    if (months == 0) return QStringLiteral("なし");
+    return QStringLiteral("%1年%2か月").arg(months / 12).arg(months % 12);
+}
+
+std::optional<plan::Yen> yenOf(const QLineEdit* box) {
+    QString digits = box->text().trimmed();
+    digits.remove(u',').remove(u'円');
+    bool ok = false;
+    const qlonglong n = digits.toLongLong(&ok);
+    return ok && n >= 0 ? std::optional<plan::Yen>(n) : std::nullopt;
+}
+
+QSpinBox* spin(int from, int to, int value, const QString& suffix) {
+    auto* box = new QSpinBox;
+    box->setRange(from, to);
+    box->setValue(value);
+    box->setSuffix(suffix);
+    return box;
+}
+
+} // namespace
+
+PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("PlanWindow"));
+    setWindowTitle(QStringLiteral("返済プラン"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    amount_ = new QLineEdit(QStringLiteral("35000000"));
+    rate_ = new QLineEdit(QStringLiteral("1.5"));
+    years_ = new QLineEdit(QStringLiteral("35"));
+    method_ = new QComboBox;
+    method_->addItems({QStringLiteral("元利均等"), QStringLiteral("元金均等")});
+    startYear_ = spin(1900, 2200, QDate::currentDate().year() + 1, QStringLiteral("年"));
+    startMonth_ = spin(1, 12, 1, QStringLiteral("月"));
+    bonus_ = new QLineEdit(QStringLiteral("0"));
+    bonusMonths_[0] = spin(1, 12, 6, QStringLiteral("月"));
+    bonusMonths_[1] = spin(1, 12, 12, QStringLiteral("月"));
+    rounding_ = new QComboBox;
+    rounding_->setObjectName(QStringLiteral("PlanRounding"));
+    rounding_->setAccessibleName(QStringLiteral("端数の扱い"));
+    rounding_->addItem(QStringLiteral("円単位（利息・返済額は1円未満切り捨て、端数は最終回）"));
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("借入額（円）"), amount_);
+    form->addRow(QStringLiteral("年利（%）"), rate_);
+    form->addRow(QStringLiteral("返済期間（年）"), years_);
+    form->addRow(QStringLiteral("返済方法"), method_);
+    auto* start = new QHBoxLayout;
+    start->addWidget(startYear_);
+    start->addWidget(startMonth_);
+    form->addRow(QStringLiteral("返済開始"), start);
+    auto* bonus = new QHBoxLayout;
+    bonus->addWidget(bonus_, 1);
+    bonus->addWidget(bonusMonths_[0]);
+    bonus->addWidget(bonusMonths_[1]);
+    form->addRow(QStringLiteral("ボーナス返済分（円）"), bonus);
+    form->addRow(QStringLiteral("端数"), rounding_);
+
+    events_ = new PlanEventsModel(this);
+    eventsView_ = new QTableView;
+    eventsView_->setObjectName(QStringLiteral("PlanEvents"));
+    eventsView_->setAccessibleName(QStringLiteral("イベント"));
+    eventsView_->setModel(events_);
+    eventsView_->setItemDelegate(new KindDelegate(eventsView_));
+    eventsView_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    eventsView_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    eventsView_->verticalHeader()->hide();
+    auto* add = new QPushButton(QStringLiteral("イベントを追加(&A)"));
+    add->setObjectName(QStringLiteral("PlanAddEvent"));
+    auto* remove = new QPushButton(QStringLiteral("イベントを削除(&D)"));
+    remove->setObjectName(QStringLiteral("PlanRemoveEvent"));
+    connect(add, &QPushButton::clicked, this, [this] {
+        events_->addEvent();
+        eventsView_->setCurrentIndex(events_->index(events_->rowCount() - 1, PlanEventsModel::Kind));
+        eventsView_->setFocus();
+    });
+    connect(remove, &QPushButton::clicked, this,
+            [this] { events_->removeEvent(eventsView_->currentIndex().row()); });
+    auto* eventButtons = new QHBoxLayout;
+    eventButtons->addWidget(add);
+    eventButtons->addWidget(remove);
+    eventButtons->addStretch();
+
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("PlanStatus"));
+    status_->setWordWrap(true);
+
+    compare_ = new QTableWidget(7, 3);
+    compare_->setObjectName(QStringLiteral("PlanCompare"));
+    compare_->setAccessibleName(QStringLiteral("比較"));
+    compare_->setHorizontalHeaderLabels(
+        {QStringLiteral("イベントなし"), QStringLiteral("このプラン"), QStringLiteral("差")});
+    compare_->setVerticalHeaderLabels({QStringLiteral("総返済額"), QStringLiteral("利息総額"),
+                                       QStringLiteral("完済時期"), QStringLiteral("毎月返済額（初回）"),
+                                       QStringLiteral("毎月返済額（最終回）"), QStringLiteral("利息軽減額"),
+                                       QStringLiteral("期間短縮")});
+    compare_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    compare_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    view_ = new QTableView;
+    view_->setObjectName(QStringLiteral("PlanView"));
+    view_->setAccessibleName(QStringLiteral("返済プラン"));
+    view_->verticalHeader()->hide();
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setTabKeyNavigation(false);
+
+    auto* left = new QWidget;
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addLayout(form);
+    leftLayout->addWidget(new QLabel(QStringLiteral("イベント（繰上げ返済・金利変更）")));
+    leftLayout->addWidget(eventsView_, 1);
+    leftLayout->addLayout(eventButtons);
+    leftLayout->addWidget(status_);
+    leftLayout->addWidget(compare_);
+
+    auto* chartHolder = new QWidget;
+    chartSlot_ = new QVBoxLayout(chartHolder);
+    chartSlot_->setContentsMargins(0, 0, 0, 0);
+    auto* right = new QSplitter(Qt::Vertical);
+    right->addWidget(view_);
+    right->addWidget(chartHolder);
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->addWidget(left);
+    split->addWidget(right);
+    split->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(split);
+
+    // One recomputation for a burst of edits, once the events are processed.
+    auto* later = new QTimer(this);
+    later->setSingleShot(true);
+    later->setInterval(0);
+    connect(later, &QTimer::timeout, this, &PlanWindow::recompute);
+    const auto edited = [later] { later->start(); };
+    for (QLineEdit* box : {amount_, rate_, years_, bonus_})
+        connect(box, &QLineEdit::textChanged, this, edited);
+    for (QSpinBox* box : {startYear_, startMonth_, bonusMonths_[0], bonusMonths_[1]})
+        connect(box, &QSpinBox::valueChanged, this, edited);
+    connect(method_, &QComboBox::currentIndexChanged, this, edited);
+    connect(events_, &PlanEventsModel::eventsChanged, this, edited);
+    recompute();
+}
+
+PlanWindow::~PlanWindow() = default;
+
+void PlanWindow::setLoan(const plan::Loan& loan) {
+    amount_->setText(QString::number(loan.amount));
+    rate_->setText(qs(loan.rate.percentText()));
+    years_->setText(QString::number(loan.years));
+    method_->setCurrentIndex(loan.method == plan::Method::Level ? 0 : 1);
+}
+
+std::optional<plan::Plan> PlanWindow::plan() const {
+    const std::optional<plan::Yen> amount = yenOf(amount_), bonus = yenOf(bonus_);
+    const std::optional<plan::Rate> rate = plan::Rate::percent(rate_->text().trimmed().toStdString());
+    bool yearsRead = false;
+    const int years = years_->text().trimmed().toInt(&yearsRead);
+    if (!amount || !bonus || !rate || !yearsRead || years <= 0 || years > 50) return std::nullopt;
+    plan::Plan p{plan::Loan{*amount, *rate, years, 12,
+                            method_->currentIndex() == 0 ? plan::Method::Level : plan::Method::EqualPrincipal,
+                            startYear_->value(), startMonth_->value()},
+                 {},
+                 {},
+                 {}};
+    if (*bonus > 0) p.bonus = plan::Bonus{*bonus, {bonusMonths_[0]->value(), bonusMonths_[1]->value()}};
+    events_->fill(p);
+    return p;
+}
+
+void PlanWindow::recompute() {
+    const std::optional<plan::Plan> p = plan();
+    result_ = p ? plan::run(*p) : plan::Result{};
+    if (result_.rows.empty()) {
+        status_->setText(
+            QStringLiteral("借入額（円）、年利（0〜100 %）、返済期間（1〜50 年）を入力してください。"
+                           "ボーナス返済分は借入額より少なくします。"));
+    } else {
+        status_->clear();
+    }
+    auto next = std::make_unique<Schedule>(p ? plan::asSchedule(*p, result_) : Schedule{});
+    auto* model = new ScheduleModel(*next, ScheduleModel::Rows::Periods, this);
+    view_->setModel(model);
+    delete model_;
+    model_ = model;
+    auto* chart = new ScheduleChart(*next, this);
+    chart->setObjectName(QStringLiteral("PlanChart"));
+    chart->setAccessibleName(QStringLiteral("返済プランのグラフ"));
+    if (chart_ != nullptr)
+        chartSlot_->replaceWidget(chart_, chart);
+    else
+        chartSlot_->addWidget(chart);
+    delete chart_;
+    chart_ = chart;
+    schedule_ = std::move(next);
+    view_->resizeColumnsToContents();
+
+    plan::Result before;
+    if (p) {
+        plan::Plan plain = *p;
+        plain.prepayments.clear();
+        plain.rateChanges.clear();
+        before = plan::run(plain);
+    }
+    showComparison(before);
+}
+
+void PlanWindow::showComparison(const plan::Result& before) {
+    const plan::Result& after = result_;
+    const auto put = [this](int row, int column, const QString& text) {
+        auto* item = new QTableWidgetItem(text);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        compare_->setItem(row, column, item);
+    };
+    const plan::Result* both[2] = {&before, &after};
+    for (int c = 0; c < 2; ++c) {
+        const plan::Result& r = *both[c];
+        const bool any = !r.rows.empty();
+        put(0, c, any ? yenText(r.totalPaid) : QString());
+        put(1, c, any ? yenText(r.totalInterest) : QString());
+        put(2, c, whenText(r));
+        put(3, c, any ? yenText(r.firstPayment) : QString());
+        put(4, c, any ? yenText(r.lastPayment) : QString());
+    }
+    const bool both_ = !before.rows.empty() && !after.rows.empty();
+    const plan::Comparison c = plan::compare(before, after);
+    put(0, 2, both_ ? yenText(after.totalPaid - before.totalPaid) : QString());
+    put(1, 2, both_ ? yenText(after.totalInterest - before.totalInterest) : QString());
+    put(2, 2,
+        both_ ? monthsText(std::abs(c.monthsSooner)) +
+                    (c.monthsSooner >= 0 ? QStringLiteral("早い") : QStringLiteral("遅い"))
+              : QString());
+    put(5, 1, both_ ? yenText(c.interestSaved) : QString());
+    put(6, 1, both_ ? monthsText(c.monthsSooner) : QString());
+}
+
+} // namespace kinri::ui
