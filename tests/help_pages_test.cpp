@@ -2,6 +2,7 @@
 // and each page's worked example shows exactly what the program computes for those inputs.
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
+#include "schedule/plan.h"
 #include "support/worked_examples.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +104,35 @@ std::vector<const CatalogueEntry*> allEntries() {
 
 INSTANTIATE_TEST_SUITE_P(HelpPages, CalculationPage, ::testing::ValuesIn(allEntries()),
                          [](const auto& info) { return std::string(info.param->item); });
+
+// The plan page's worked example (35,000,000 yen, 1.5 %, 35 years, 1,000,000 prepaid after five
+// years) reads as the plan computes it, figure by figure.
+TEST(HelpPages, PlanExampleIsWhatThePlanComputes) {
+    const std::string page = readPage("plan.html");
+    ASSERT_FALSE(page.empty());
+    const auto grouped = [](plan::Yen yen) {
+        std::string digits = std::to_string(yen);
+        for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+            digits.insert(static_cast<std::size_t>(at), 1, ',');
+        return digits;
+    };
+    plan::Plan p{plan::Loan{35'000'000, *plan::Rate::percent("1.5"), 35, 12, plan::Method::Level, 2027, 1},
+                 {},
+                 {},
+                 {}};
+    const plan::Result none = plan::run(p);
+    std::vector<plan::Yen> figures{none.firstPayment,    none.rows[0].interest, none.rows[0].principal,
+                                   none.rows[0].balance, none.rows[59].balance, none.totalInterest};
+    for (const plan::Prepay type : {plan::Prepay::ShortenTerm, plan::Prepay::LowerPayment}) {
+        p.prepayments = {{60, 1'000'000, type, 0}};
+        const plan::Result r = plan::run(p);
+        figures.insert(figures.end(),
+                       {r.rows[59].balance, r.rows[60].interest, r.rows[60].payment, r.rows.back().payment,
+                        r.totalInterest, none.totalInterest - r.totalInterest});
+    }
+    for (const plan::Yen y : figures)
+        EXPECT_NE(page.find(grouped(y) + "円"), std::string::npos) << grouped(y);
+}
 
 } // namespace
 } // namespace kinri

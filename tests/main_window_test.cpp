@@ -187,7 +187,7 @@ private slots:
         for (const QAction* a : main.menuBar()->actions())
             titles << a->text();
         QCOMPARE(titles, (QStringList{"単利の利息計算", "複利の利息計算", "積立金の利息計算", "年金の計算",
-                                      "割賦返済の計算", "ヘルプ", "表示倍率", "記録"}));
+                                      "割賦返済の計算", "ヘルプ", "表示倍率", "記録", "返済プラン"}));
         compareMenu(main.menuBar()->actions().mid(0, static_cast<qsizetype>(menuTree().size())), menuTree());
         if (QTest::currentTestFailed()) return;
 

@@ -3,8 +3,9 @@
 //    computed with its worked example, every other one with printing switched on (both looks of
 //    the print switch), named <window>-<dpi>dpi.png;
 //  - the input aids and their notes, aids-<dpi>dpi.png; the record of it all and a print preview,
-//    record-<dpi>dpi.png and preview-<dpi>dpi.png; the schedule of a 30-year mortgage and of FA,
-//    schedule-KA2C-, schedule-KAA-, schedule-KA2A- and schedule-FA-<dpi>dpi.png;
+//    record-<dpi>dpi.png and preview-<dpi>dpi.png; a 返済プラン with two events and its comparison, plan- and
+//    plan-compare-<dpi>dpi.png; the schedule of a 30-year mortgage and of FA, schedule-KA2C-, schedule-KAA-,
+//    schedule-KA2A- and schedule-FA-<dpi>dpi.png;
 //  - with --dark, the same under a dark palette (--high-contrast: white on black); with --zoom200, at the
 //  largest zoom;
 //  - with --singles, the main window with a menu open, one calculator window of each kind and the
@@ -15,6 +16,7 @@
 #include "ui/common/message_box.h"
 #include "ui/help/help_window.h"
 #include "ui/main_window.h"
+#include "ui/plan/plan_window.h"
 #include "ui/record/record_window.h"
 #include "ui/schedule/schedule_chart.h"
 
@@ -30,6 +32,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTextBrowser>
 #include <QThread>
 #include <QTimer>
@@ -273,6 +277,44 @@ bool scheduleShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, con
     return ok;
 }
 
+// 返済プラン of the help page's loan (35 million yen, 1.5 %, 35 years) from KA2C's calculation,
+// with 1,000,000 yen prepaid after five years (期間短縮型) and the rate raised to 2.5 % from the
+// eleventh year; and its comparison.
+bool planShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, const QString& suffix) {
+    main.findChild<QAction*>(QStringLiteral("KA2C"))->trigger();
+    settle();
+    QWidget* w = main.calculatorWindow(kinri::findEntry("KA2C")->window);
+    const QStringList inputs{"35000000", "0.00125", "420"};
+    for (int k = 0; k < inputs.size(); ++k)
+        w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))->setText(inputs.at(k));
+    w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    settle();
+    w->findChild<QAction*>(QStringLiteral("actionPlan"))->trigger();
+    settle(20);
+    auto* plan = w->findChild<kinri::ui::PlanWindow*>(QStringLiteral("PlanWindow"));
+    bool ok = plan != nullptr;
+    if (ok) {
+        QAbstractItemModel* events = plan->findChild<QTableView*>(QStringLiteral("PlanEvents"))->model();
+        auto* add = plan->findChild<QPushButton*>(QStringLiteral("PlanAddEvent"));
+        add->click();
+        add->click();
+        events->setData(events->index(1, 0), 2, Qt::EditRole);
+        events->setData(events->index(1, 1), QStringLiteral("121"), Qt::EditRole);
+        events->setData(events->index(1, 2), QStringLiteral("2.5"), Qt::EditRole);
+        plan->resize(plan->screen()->availableGeometry().size().boundedTo(QSize(1300, 780)));
+        settle(20);
+        ok &=
+            save(plan->grab().toImage(), QStringLiteral("%1/plan-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
+        plan->findChild<QTabWidget*>()->setCurrentIndex(1); // 比較
+        settle(10);
+        ok &= save(plan->grab().toImage(),
+                   QStringLiteral("%1/plan-compare-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
+        plan->close();
+    }
+    backToMenu(w);
+    return ok;
+}
+
 // The main window with a menu open, a worked example in each kind of calculator window, help.
 bool singles(kinri::ui::MainWindow& main, kinri::ui::BuiltInHelpViewer& help, const QString& dir) {
     bool ok = true;
@@ -363,6 +405,7 @@ int main(int argc, char** argv) {
     ok &= aidsSheet(main, QStringLiteral("%1/aids-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
     ok &= recordShots(main, dir, dpi, suffix);
     ok &= scheduleShots(main, dir, dpi, suffix);
+    ok &= planShots(main, dir, dpi, suffix);
     if (args.contains(QStringLiteral("--singles"))) ok &= singles(main, help, dir);
     if (zoomed) {
         main.findChild<QAction*>(QStringLiteral("HE01"))->trigger();

@@ -13,6 +13,7 @@
 #include "ui/help/help_window.h"
 #include "ui/paper/paper_service.h"
 #include "ui/paper/print_service.h"
+#include "ui/plan/plan_window.h"
 #include "ui/record/record_model.h"
 #include "ui/record/record_window.h"
 #include "ui/window_host.h"
@@ -152,6 +153,18 @@ void MainWindow::addRecordMenu() {
     QAction* show = menu->addAction(QStringLiteral("計算記録を表示"), this, &MainWindow::showRecord);
     show->setObjectName(QStringLiteral("actionShowRecord"));
     show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+
+    QMenu* plans = menuBar()->addMenu(QStringLiteral("返済プラン"));
+    plans->setObjectName(QStringLiteral("menuPlan"));
+    QAction* plan = plans->addAction(QStringLiteral("返済プランを作る…"), this, [this] {
+        auto* window = new PlanWindow(*paper_, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        placeBeside(*window, *this, window->sizeHint());
+        window->show();
+        window->activateWindow();
+    });
+    plan->setObjectName(QStringLiteral("actionPlan"));
+    plan->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
 }
 
 // The record opened afresh goes beside the window it was asked from, on its screen and no larger

@@ -35,12 +35,14 @@ signals:
 private:
     QAction* add(const QString& text, const QKeySequence& keys, const char* name);
     void openSchedule();
+    void openPlan();
 
     QWidget& window_;
     CalculatorKeys& keys_;
     const ClickController& clicks_;
     PaperService& paper_;
     QAction* schedule_ = nullptr;
+    QAction* plan_ = nullptr;
 };
 
 } // namespace kinri::ui

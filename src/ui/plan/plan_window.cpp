@@ -1,13 +1,20 @@
 #include "ui/plan/plan_window.h"
 
+#include "ui/common/command_row.h"
+#include "ui/common/fonts.h"
 #include "ui/common/qt_text.h"
+#include "ui/paper/paper_service.h"
 #include "ui/plan/plan_events.h"
 #include "ui/schedule/schedule_chart.h"
 #include "ui/schedule/schedule_model.h"
+#include "ui/schedule/table_export.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDate>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,6 +24,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyledItemDelegate>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
@@ -86,7 +94,7 @@ QSpinBox* spin(int from, int to, int value, const QString& suffix) {
 
 } // namespace
 
-PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+PlanWindow::PlanWindow(PaperService& paper, QWidget* parent) : QWidget(parent, Qt::Window), paper_(paper) {
     setObjectName(QStringLiteral("PlanWindow"));
     setWindowTitle(QStringLiteral("返済プラン"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -104,7 +112,9 @@ PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     rounding_ = new QComboBox;
     rounding_->setObjectName(QStringLiteral("PlanRounding"));
     rounding_->setAccessibleName(QStringLiteral("端数の扱い"));
-    rounding_->addItem(QStringLiteral("円単位（利息・返済額は1円未満切り捨て、端数は最終回）"));
+    rounding_->addItem(QStringLiteral("円単位（1円未満切り捨て）"));
+    rounding_->setToolTip(
+        QStringLiteral("利息と返済額は1円未満を切り捨て、切り捨てた端数は最終回で精算します。"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("借入額（円）"), amount_);
@@ -162,6 +172,7 @@ PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                                        QStringLiteral("期間短縮")});
     compare_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     compare_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    compare_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     view_ = new QTableView;
     view_->setObjectName(QStringLiteral("PlanView"));
@@ -177,22 +188,56 @@ PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     leftLayout->addLayout(form);
     leftLayout->addWidget(new QLabel(QStringLiteral("イベント（繰上げ返済・金利変更）")));
     leftLayout->addWidget(eventsView_, 1);
+    eventsView_->setMinimumHeight(eventsView_->horizontalHeader()->sizeHint().height() * 4);
     leftLayout->addLayout(eventButtons);
     leftLayout->addWidget(status_);
-    leftLayout->addWidget(compare_);
 
     auto* chartHolder = new QWidget;
     chartSlot_ = new QVBoxLayout(chartHolder);
     chartSlot_->setContentsMargins(0, 0, 0, 0);
+    // The chart and the comparison share the lower half, a tab each, so that the window fits a
+    // small screen at a large text size.
+    auto* lower = new QTabWidget;
+    lower->addTab(chartHolder, QStringLiteral("グラフ(&G)"));
+    auto* comparePage = new QWidget;
+    auto* compareLayout = new QVBoxLayout(comparePage);
+    compareLayout->addWidget(compare_);
+    compareLayout->addStretch();
+    lower->addTab(comparePage, QStringLiteral("比較(&C)"));
     auto* right = new QSplitter(Qt::Vertical);
     right->addWidget(view_);
-    right->addWidget(chartHolder);
+    right->addWidget(lower);
     auto* split = new QSplitter(Qt::Horizontal);
     split->addWidget(left);
     split->addWidget(right);
     split->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(split);
+    layout->addWidget(split, 1);
+    auto* buttons = new QHBoxLayout;
+    layout->addLayout(buttons);
+    const QString title = QStringLiteral("金利計算 – 返済プラン");
+    connect(addCommand(*this, *buttons, QStringLiteral("コピー"), QKeySequence::Copy, "actionPlanCopy"),
+            &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(tabSeparated(view_->hasFocus())); });
+    QAction* csvAction = addCommand(*this, *buttons, QStringLiteral("CSVとして保存…"),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "actionPlanCsv");
+    connect(csvAction, &QAction::triggered, this, [this] {
+        paper_.saveCsv(
+            this, [this](bool rowsOnly) { return csv(rowsOnly); }, QStringLiteral("返済プラン"));
+    });
+    connect(addCommand(*this, *buttons, QStringLiteral("印刷プレビュー"),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), "actionPlanPreview"),
+            &QAction::triggered, this,
+            [this, title] { paper_.preview(this, PaperService::linesOf(printout()), title); });
+    connect(
+        addCommand(*this, *buttons, QStringLiteral("PDFとして保存…"), QKeySequence::Save, "actionPlanPdf"),
+        &QAction::triggered, this, [this, title] {
+            paper_.savePdf(this, PaperService::linesOf(printout()), title, QStringLiteral("返済プラン"));
+        });
+    connect(addCommand(*this, *buttons, QStringLiteral("印刷…"), QKeySequence::Print, "actionPlanPrint"),
+            &QAction::triggered, this,
+            [this, title] { paper_.print(this, PaperService::linesOf(printout()), title); });
+    addCloseButton(*this, *buttons);
 
     // One recomputation for a burst of edits, once the events are processed.
     auto* later = new QTimer(this);
@@ -270,6 +315,60 @@ void PlanWindow::recompute() {
         before = plan::run(plain);
     }
     showComparison(before);
+    // The comparison read whole: every row in view, never behind a scroll bar.
+    compare_->setFixedHeight(compare_->horizontalHeader()->sizeHint().height() +
+                             compare_->verticalHeader()->length() + 2 * compare_->frameWidth());
+}
+
+std::vector<std::string> PlanWindow::conditions() const {
+    const std::optional<plan::Plan> p = plan();
+    return p ? plan::conditionLines(*p) : std::vector<std::string>{};
+}
+
+QString PlanWindow::tabSeparated(bool selectedOnly) const {
+    std::vector<int> rows;
+    if (selectedOnly)
+        for (const QModelIndex& index : view_->selectionModel()->selectedRows())
+            rows.push_back(index.row());
+    return ui::tabSeparated(exportLines(*schedule_, conditions(), std::move(rows), false));
+}
+
+QString PlanWindow::csv(bool rowsOnly) const {
+    return ui::csv(exportLines(*schedule_, conditions(), {}, rowsOnly));
+}
+
+std::vector<PrintLine> PlanWindow::printout() const {
+    std::vector<PrintLine> lines;
+    const auto line = [&lines](std::string text) { lines.push_back(PrintLine{1, std::move(text)}); };
+    line("☆☆返済プラン☆☆");
+    lines.emplace_back();
+    for (std::string& c : conditions())
+        line(std::move(c));
+    lines.emplace_back();
+    const ExportLines table = exportLines(*schedule_, {}, {}, true);
+    // Each column as wide as its widest cell, figures right-aligned, the event left as it is.
+    std::vector<std::size_t> widths(schedule_->columns.size(), 0);
+    const auto width = [](const std::string& s) {
+        std::size_t columns = 0;
+        for (const QChar c : qs(s))
+            columns += static_cast<std::size_t>(columnsOf(c)); // a full-width character takes two
+        return columns;
+    };
+    for (const auto& cells : table)
+        for (std::size_t c = 0; c < cells.size() && c < widths.size(); ++c)
+            widths[c] = std::max(widths[c], width(cells[c]));
+    auto rows = table;
+    if (!schedule_->totals.empty()) rows.push_back(schedule_->totals);
+    for (const auto& cells : rows) {
+        std::string text;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const bool last = c + 1 == cells.size();
+            const std::string pad(widths[c] > width(cells[c]) ? widths[c] - width(cells[c]) : 0, ' ');
+            text += last ? cells[c] : pad + cells[c] + "  ";
+        }
+        line(std::move(text));
+    }
+    return lines;
 }
 
 void PlanWindow::showComparison(const plan::Result& before) {

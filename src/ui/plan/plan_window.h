@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compute/print_job.h"
 #include "schedule/plan.h"
 
 #include <QWidget>
@@ -17,6 +18,7 @@ class QVBoxLayout;
 
 namespace kinri::ui {
 
+class PaperService;
 class PlanEventsModel;
 class ScheduleChart;
 class ScheduleModel;
@@ -27,7 +29,7 @@ class ScheduleModel;
 class PlanWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit PlanWindow(QWidget* parent = nullptr);
+    PlanWindow(PaperService& paper, QWidget* parent);
     ~PlanWindow() override;
 
     // The loan of a calculation, where the window is opened from one.
@@ -36,10 +38,19 @@ public:
     std::optional<plan::Plan> plan() const;
     const plan::Result& result() const { return result_; }
 
+    // The plan's conditions and events, then its rows and totals: tab-separated (the selected rows
+    // only, where some are) or as CSV.
+    QString tabSeparated(bool selectedOnly) const;
+    QString csv(bool rowsOnly) const;
+
 private:
     void recompute();
+    std::vector<std::string> conditions() const;
+    // The plan on paper: its conditions, then its rows in aligned columns and its totals.
+    std::vector<PrintLine> printout() const;
     void showComparison(const plan::Result& before);
 
+    PaperService& paper_;
     QLineEdit* amount_;
     QLineEdit* rate_;
     QLineEdit* years_;

@@ -7,6 +7,7 @@
 #include "ui/paper/paper_service.h"
 #include "ui/schedule/schedule_chart.h"
 #include "ui/schedule/schedule_model.h"
+#include "ui/schedule/table_export.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -203,56 +204,19 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
 ScheduleWindow::~ScheduleWindow() = default;
 
 std::vector<std::vector<std::string>> ScheduleWindow::exported(bool selectedOnly, bool rowsOnly) const {
-    std::vector<std::vector<std::string>> lines;
-    if (!rowsOnly)
-        for (const std::string& c : conditions_)
-            lines.push_back({c});
-    std::vector<std::string> header;
-    for (const ScheduleColumn& c : schedule_.columns)
-        header.emplace_back(c.heading);
-    lines.push_back(std::move(header));
-    QModelIndexList rows = view_->selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(),
-              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-    const bool some = selectedOnly && !rows.isEmpty() &&
-                      static_cast<std::size_t>(rows.size()) < schedule_.rows.size(); // all: with totals
-    if (some) {
-        for (const QModelIndex& index : rows)
-            lines.push_back(schedule_.rows[static_cast<std::size_t>(index.row())]);
-    } else {
-        lines.insert(lines.end(), schedule_.rows.begin(), schedule_.rows.end());
-    }
-    if (!rowsOnly && !some && !schedule_.totals.empty()) lines.push_back(schedule_.totals);
-    return lines;
+    std::vector<int> rows;
+    if (selectedOnly)
+        for (const QModelIndex& index : view_->selectionModel()->selectedRows())
+            rows.push_back(index.row());
+    return exportLines(schedule_, conditions_, std::move(rows), rowsOnly);
 }
 
 QString ScheduleWindow::tabSeparated(bool selectedOnly, bool rowsOnly) const {
-    QStringList lines;
-    for (const auto& cells : exported(selectedOnly, rowsOnly)) {
-        QStringList line;
-        for (const std::string& cell : cells)
-            line << qs(cell);
-        lines << line.join(u'\t');
-    }
-    return lines.join(u'\n') + u'\n';
+    return ui::tabSeparated(exported(selectedOnly, rowsOnly));
 }
 
-// Figures are plain numbers ("-1234.500", "0") that a spreadsheet reads as numbers; a condition
-// begins with its label, never with a sign a spreadsheet would take for a formula. A cell that
-// ever needed quoting would be quoted as RFC 4180 says.
 QString ScheduleWindow::csv(bool rowsOnly) const {
-    QString out;
-    for (const auto& cells : exported(false, rowsOnly)) {
-        QStringList line;
-        for (const std::string& cell : cells) {
-            QString s = qs(cell);
-            if (s.contains(u',') || s.contains(u'"') || s.contains(u'\n'))
-                s = u'"' + s.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
-            line << s;
-        }
-        out += line.join(u',') + QStringLiteral("\r\n");
-    }
-    return out;
+    return ui::csv(exported(false, rowsOnly));
 }
 
 void ScheduleWindow::copy() {

@@ -1,0 +1,62 @@
+#include "ui/schedule/table_export.h"
+
+#include "ui/common/qt_text.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace kinri::ui {
+
+ExportLines exportLines(const Schedule& schedule, const std::vector<std::string>& conditions,
+                        std::vector<int> rows, bool rowsOnly) {
+    ExportLines lines;
+    if (!rowsOnly)
+        for (const std::string& c : conditions)
+            lines.push_back({c});
+    std::vector<std::string> header;
+    for (const ScheduleColumn& c : schedule.columns)
+        header.emplace_back(c.heading);
+    lines.push_back(std::move(header));
+    std::sort(rows.begin(), rows.end());
+    const bool some = !rows.empty() && rows.size() < schedule.rows.size(); // all: with totals
+    if (some) {
+        for (const int row : rows)
+            lines.push_back(schedule.rows.at(static_cast<std::size_t>(row)));
+    } else {
+        lines.insert(lines.end(), schedule.rows.begin(), schedule.rows.end());
+    }
+    if (!rowsOnly && !some && !schedule.totals.empty()) lines.push_back(schedule.totals);
+    return lines;
+}
+
+QString tabSeparated(const ExportLines& lines) {
+    QStringList out;
+    for (const auto& cells : lines) {
+        QStringList line;
+        for (const std::string& cell : cells)
+            line << qs(cell);
+        out << line.join(u'\t');
+    }
+    return out.join(u'\n') + u'\n';
+}
+
+// Figures are plain numbers ("-1234.500", "0") that a spreadsheet reads as numbers; a condition
+// begins with its label, never with a sign a spreadsheet would take for a formula. A cell that
+// needs quoting is quoted as RFC 4180 says.
+QString csv(const ExportLines& lines) {
+    QString out;
+    for (const auto& cells : lines) {
+        QStringList line;
+        for (const std::string& cell : cells) {
+            QString s = qs(cell);
+            if (s.contains(u',') || s.contains(u'"') || s.contains(u'\n'))
+                s = u'"' + s.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+            line << s;
+        }
+        out += line.join(u',') + QStringLiteral("\r\n");
+    }
+    return out;
+}
+
+} // namespace kinri::ui

@@ -1,0 +1,144 @@
+// 返済プラン in its window: built by keyboard alone, compared with the loan without its events,
+// opened from a loan's calculation with that loan, and saved as CSV that reads back as computed.
+#include "support/program.h"
+#include "ui/plan/plan_window.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kinri;
+using namespace kinri::test;
+
+class PlanWindowTest : public ProgramTest {
+    Q_OBJECT
+
+private slots:
+    void builtByKeyboardAndCompared();
+    void openedWithTheCalculationsLoan();
+    void csvReadsBackAsComputed();
+
+private:
+    ui::PlanWindow* openFromMenu() {
+        p_->action(QStringLiteral("actionPlan"))->trigger();
+        auto* w = p_->main.findChild<ui::PlanWindow*>(QStringLiteral("PlanWindow"));
+        return w != nullptr && QTest::qWaitForWindowExposed(w) ? w : nullptr;
+    }
+};
+
+// Two events typed into PlanEvents: a 1,000,000 yen prepayment after payment 60 (the kind the
+// list starts with, 期間短縮型) and, its kind chosen from the list, a rate change to 2.5 % from
+// payment 121. The comparison is that of the core's plans.
+void PlanWindowTest::builtByKeyboardAndCompared() {
+    ui::PlanWindow* w = openFromMenu();
+    QVERIFY(w != nullptr);
+    auto* events = w->findChild<QTableView*>(QStringLiteral("PlanEvents"));
+    auto* add = w->findChild<QPushButton*>(QStringLiteral("PlanAddEvent"));
+    // F2 opens the cell's editor; what is typed replaces its text; Return puts it in the cell.
+    const auto type = [events](int column, const QString& text) {
+        events->setCurrentIndex(events->model()->index(events->currentIndex().row(), column));
+        QTest::keyClick(events, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the delegate puts it in the cell once the key is handled
+    };
+    add->setFocus();
+    QTest::keyClick(add, Qt::Key_Space);
+    QCOMPARE(events->model()->rowCount(), 1);
+    type(1, QStringLiteral("60"));
+    type(2, QStringLiteral("1,000,000"));
+    QTest::keyClick(add, Qt::Key_Space);
+    events->setCurrentIndex(events->model()->index(1, 0));
+    QTest::keyClick(events, Qt::Key_F2);
+    auto* kinds = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    QVERIFY(kinds != nullptr);
+    QTest::keyClick(kinds, Qt::Key_Down);
+    QTest::keyClick(kinds, Qt::Key_Down);
+    QTest::keyClick(kinds, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    type(1, QStringLiteral("121"));
+    type(2, QStringLiteral("2.5"));
+
+    const std::optional<plan::Plan> built = w->plan();
+    QVERIFY(built.has_value());
+    QCOMPARE(built->prepayments.size(), 1u);
+    QCOMPARE(built->rateChanges.size(), 1u);
+    QCOMPARE(built->rateChanges[0].from, 121);
+    QCOMPARE(built->rateChanges[0].rate, plan::Rate{25'000'000});
+    QTRY_COMPARE(w->result().totalInterest, plan::run(*built).totalInterest);
+
+    plan::Plan plain = *built;
+    plain.prepayments.clear();
+    plain.rateChanges.clear();
+    const plan::Result before = plan::run(plain), after = plan::run(*built);
+    auto* compare = w->findChild<QTableWidget*>(QStringLiteral("PlanCompare"));
+    const QLocale ja(QLocale::Japanese, QLocale::Japan);
+    const auto yen = [&ja](plan::Yen y) {
+        return ja.toString(static_cast<qlonglong>(y)) + QStringLiteral("円");
+    };
+    QCOMPARE(compare->item(0, 0)->text(), yen(before.totalPaid)); // 45,008,901円
+    QCOMPARE(compare->item(1, 1)->text(), yen(after.totalInterest));
+    QCOMPARE(compare->item(5, 1)->text(), yen(before.totalInterest - after.totalInterest));
+    const int sooner = static_cast<int>(before.rows.size() - after.rows.size());
+    QCOMPARE(compare->item(6, 1)->text(), QStringLiteral("%1年%2か月").arg(sooner / 12).arg(sooner % 12));
+}
+
+// From KA2C's calculation: its loan, its rate per payment as a year's, its payments as years.
+void PlanWindowTest::openedWithTheCalculationsLoan() {
+    ui::CalculatorWindow* w = p_->choose(QStringLiteral("KA2C"));
+    typeInputs(w, {"35000000", "0.00125", "420"});
+    QCOMPARE(p_->compute(w), QStringList{});
+    QAction* plan = w->findChild<QAction*>(QStringLiteral("actionPlan"));
+    QVERIFY(plan != nullptr && plan->isVisible());
+    plan->trigger();
+    auto* window = w->findChild<ui::PlanWindow*>(QStringLiteral("PlanWindow"));
+    QVERIFY(window != nullptr);
+    const std::optional<plan::Plan> p = window->plan();
+    QVERIFY(p.has_value());
+    QCOMPARE(p->loan.amount, 35'000'000);
+    QCOMPARE(p->loan.rate, plan::Rate{15'000'000});
+    QCOMPARE(p->loan.years, 35);
+    QCOMPARE(p->loan.method, plan::Method::Level);
+    QVERIFY(
+        !p_->choose(QStringLiteral("SP"))->findChild<QAction*>(QStringLiteral("actionPlan"))->isVisible());
+}
+
+void PlanWindowTest::csvReadsBackAsComputed() {
+    ui::PlanWindow* w = openFromMenu();
+    QVERIFY(w != nullptr);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("plan.csv"));
+    w->findChild<QAction*>(QStringLiteral("actionPlanCsv"))->trigger();
+    auto* save = w->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
+    QVERIFY(save != nullptr);
+    save->selectFile(file);
+    QMetaObject::invokeMethod(save, "accept");
+    QTRY_VERIFY(QFile::exists(file));
+    QFile csv(file);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList lines =
+        QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const plan::Plan p = *w->plan();
+    const plan::Result r = plan::run(p);
+    const std::vector<std::string> conditions = plan::conditionLines(p);
+    QCOMPARE(lines.size(), static_cast<qsizetype>(conditions.size() + 1 + r.rows.size() + 1));
+    QCOMPARE(lines.front(), QStringLiteral("\"借入額=35,000,000円\"")); // quoted for its commas
+    QCOMPARE(lines.at(static_cast<qsizetype>(conditions.size())),
+             QStringLiteral("回,返済日,返済額,うち元金,うち利息,残高,繰上げ返済,内容"));
+    const QStringList last = lines.at(lines.size() - 2).split(u',');
+    QCOMPARE(last.at(2), QString::number(r.rows.back().payment));
+    QCOMPARE(last.at(5), QStringLiteral("0"));
+    QCOMPARE(lines.back().split(u',').at(4), QString::number(r.totalInterest));
+}
+
+QTEST_MAIN(PlanWindowTest)
+#include "plan_window_test.moc"
