@@ -254,7 +254,13 @@ PlanWindow::PlanWindow(PaperService& paper, QWidget* parent) : QWidget(parent, Q
     recompute();
 }
 
-PlanWindow::~PlanWindow() = default;
+// The table's model and the chart read the schedule this window holds: they go before it does,
+// not with the window's other children after its members are gone.
+PlanWindow::~PlanWindow() {
+    view_->setModel(nullptr);
+    delete model_;
+    delete chart_;
+}
 
 void PlanWindow::setLoan(const plan::Loan& loan) {
     amount_->setText(QString::number(loan.amount));
