@@ -305,7 +305,7 @@ void PlanWindow::recompute() {
     chart->setObjectName(QStringLiteral("PlanChart"));
     chart->setAccessibleName(QStringLiteral("返済プランのグラフ"));
     if (chart_ != nullptr)
-        chartSlot_->replaceWidget(chart_, chart);
+        delete chartSlot_->replaceWidget(chart_, chart); // the old one's layout item, ours to free
     else
         chartSlot_->addWidget(chart);
     delete chart_;
