@@ -45,7 +45,16 @@ void expectSound(const Plan& plan, const Result& result) {
     EXPECT_EQ(result.totalPaid, paid);
 }
 
-TEST(Plan, RatesAreReadExactly) {
+TEST(Plan, AmountsAndRatesAreReadExactly) {
+    const struct {
+        const char* text;
+        std::optional<Yen> yen;
+    } amounts[] = {
+        {"35000000", 35'000'000}, {"1,000,000円", 1'000'000}, {" 0 ", 0}, {"-1", {}}, {"1.5", {}}, {"円", {}},
+        {"１００", {}},           {"9999999999999999", {}}};
+    for (const auto& c : amounts)
+        EXPECT_EQ(readYen(c.text), c.yen) << c.text;
+
     const struct {
         const char* text;
         std::optional<std::int64_t> billionths;

@@ -3,6 +3,8 @@
 #include "support/program.h"
 #include "ui/plan/plan_window.h"
 
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -24,6 +26,7 @@ private slots:
     void builtByKeyboardAndCompared();
     void openedWithTheCalculationsLoan();
     void csvReadsBackAsComputed();
+    void everyControlIsNamedAndTheWindowIsAFrame();
 
 private:
     ui::PlanWindow* openFromMenu() {
@@ -117,11 +120,7 @@ void PlanWindowTest::csvReadsBackAsComputed() {
     QVERIFY(w != nullptr);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("plan.csv"));
-    w->findChild<QAction*>(QStringLiteral("actionPlanCsv"))->trigger();
-    auto* save = w->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
-    QVERIFY(save != nullptr);
-    save->selectFile(file);
-    QMetaObject::invokeMethod(save, "accept");
+    QVERIFY(saveAs(w, QStringLiteral("actionPlanCsv"), file));
     QTRY_VERIFY(QFile::exists(file));
     QFile csv(file);
     QVERIFY(csv.open(QIODevice::ReadOnly));
@@ -138,6 +137,28 @@ void PlanWindowTest::csvReadsBackAsComputed() {
     QCOMPARE(last.at(2), QString::number(r.rows.back().payment));
     QCOMPARE(last.at(5), QStringLiteral("0"));
     QCOMPARE(lines.back().split(u',').at(4), QString::number(r.totalInterest));
+}
+
+// A screen reader hears every control it can reach by its caption, and the window as a frame
+// named by its title.
+void PlanWindowTest::everyControlIsNamedAndTheWindowIsAFrame() {
+    ui::PlanWindow* w = openFromMenu();
+    QVERIFY(w != nullptr);
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(w);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("返済プラン"));
+    int named = 0;
+    for (QWidget* control : w->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(w) || control->focusPolicy() == Qt::NoFocus || control->isWindow())
+            continue;
+        if (qobject_cast<QAbstractSpinBox*>(control->parentWidget()) != nullptr)
+            continue; // a spin box's own edit
+        const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        QVERIFY2(!name.trimmed().isEmpty(),
+                 qPrintable(control->metaObject()->className() + (u' ' + control->objectName())));
+        ++named;
+    }
+    QVERIFY(named >= 15);
 }
 
 QTEST_MAIN(PlanWindowTest)

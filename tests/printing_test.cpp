@@ -419,11 +419,7 @@ void PrintingTest::savedAsPdf() {
     ui::CalculatorWindow* w = p_->choose(item);
     typeInputs(w, inputs);
     QCOMPARE(p_->compute(w), QStringList{});
-    w->findChild<QAction*>(QStringLiteral("actionSavePdf"))->trigger();
-    auto* save = w->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
-    QVERIFY(save != nullptr);
-    save->selectFile(pdf);
-    QMetaObject::invokeMethod(save, "accept");
+    QVERIFY(saveAs(w, QStringLiteral("actionSavePdf"), pdf));
     QTRY_VERIFY(QFile::exists(pdf));
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("saved; pdftotext is not installed to read it back");
@@ -640,11 +636,7 @@ void PrintingTest::recordPdfAsPreviewed() {
         QSKIP("pdftotext is not installed");
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("kiroku.pdf"));
-    record->findChild<QAction*>(QStringLiteral("actionRecordSavePdf"))->trigger();
-    auto* save = record->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
-    QVERIFY(save != nullptr);
-    save->selectFile(pdf);
-    QMetaObject::invokeMethod(save, "accept");
+    QVERIFY(saveAs(record, QStringLiteral("actionRecordSavePdf"), pdf));
     QTRY_VERIFY(QFile::exists(pdf));
     const QStringList sheets = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
     QCOMPARE(sheets.size(), pages.front());

@@ -166,6 +166,17 @@ int monthIndex(int year, int month) {
 
 } // namespace
 
+std::optional<Yen> readYen(std::string_view text) {
+    std::string digits;
+    for (const char c : text) {
+        if (c != ',' && c != ' ') digits.push_back(c);
+    }
+    if (digits.ends_with("円")) digits.resize(digits.size() - std::string_view("円").size());
+    if (digits.empty() || digits.size() > 15 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoll(digits);
+}
+
 std::string Rate::percentText() const {
     return kinri::plan::percentText(*this);
 }

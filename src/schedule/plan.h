@@ -31,6 +31,10 @@ struct Rate {
     friend bool operator==(Rate, Rate) = default;
 };
 
+// An amount of yen as typed in a plan's boxes: whole, not negative, grouped or not, with or
+// without 円 ("1,000,000円"); nothing otherwise.
+std::optional<Yen> readYen(std::string_view text);
+
 enum class Method : std::uint8_t {
     Level,          // 元利均等: every payment the same
     EqualPrincipal, // 元金均等: every payment repays the same principal, with the interest on top

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QScreen>
 #include <QtTest>
@@ -65,6 +66,15 @@ ui::CaptionLabel* label(const ui::CalculatorWindow* w, int k) {
         if (c.name == "Label" + std::to_string(k))
             return qobject_cast<ui::CaptionLabel*>(w->form().control(c.role));
     return nullptr;
+}
+
+bool saveAs(QWidget* window, const QString& action, const QString& file) {
+    window->findChild<QAction*>(action)->trigger();
+    auto* save = window->findChild<QFileDialog*>(QStringLiteral("SaveDialog"));
+    if (save == nullptr) return false;
+    save->selectFile(file);
+    QMetaObject::invokeMethod(save, "accept");
+    return true;
 }
 
 QStringList listLines(const ui::CalculatorWindow* w) {

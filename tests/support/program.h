@@ -69,6 +69,10 @@ QRect px(const QWidget* w, const ui::ControlDesign& control);
 // Where the window's design puts its control `name`.
 QRect designed(const ui::CalculatorWindow* w, std::string_view name);
 
+// Triggers `window`'s action named `action` and answers the save dialog it opens with `file`;
+// false when no save dialog came.
+bool saveAs(QWidget* window, const QString& action, const QString& file);
+
 // The five selection variables, Simple first.
 QList<int> codes(const AppState& state);
 

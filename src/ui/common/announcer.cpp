@@ -45,7 +45,8 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
         return new AnnouncerAccessible(widget);
     if (className == QLatin1String("kinri::ui::CalculatorWindow") ||
         className == QLatin1String("kinri::ui::ScheduleWindow") ||
-        className == QLatin1String("kinri::ui::RecordWindow"))
+        className == QLatin1String("kinri::ui::RecordWindow") ||
+        className == QLatin1String("kinri::ui::PlanWindow"))
         return new FrameAccessible(widget);
     return lineEditAccessible(className, object);
 }

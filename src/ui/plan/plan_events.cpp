@@ -16,12 +16,10 @@ std::optional<int> count(const QString& text) {
     return ok && n > 0 ? std::optional(n) : std::nullopt;
 }
 
+// A prepayment's amount: more than nothing.
 std::optional<plan::Yen> yen(const QString& text) {
-    QString digits = text.trimmed();
-    digits.remove(u',').remove(u'円');
-    bool ok = false;
-    const qlonglong n = digits.toLongLong(&ok);
-    return ok && n > 0 ? std::optional<plan::Yen>(n) : std::nullopt;
+    const std::optional<plan::Yen> amount = plan::readYen(text.toStdString());
+    return amount && *amount > 0 ? amount : std::nullopt;
 }
 
 bool isRate(int kind) {

@@ -77,11 +77,7 @@ QString monthsText(int months) {
 }
 
 std::optional<plan::Yen> yenOf(const QLineEdit* box) {
-    QString digits = box->text().trimmed();
-    digits.remove(u',').remove(u'円');
-    bool ok = false;
-    const qlonglong n = digits.toLongLong(&ok);
-    return ok && n >= 0 ? std::optional<plan::Yen>(n) : std::nullopt;
+    return plan::readYen(box->text().toStdString());
 }
 
 QSpinBox* spin(int from, int to, int value, const QString& suffix) {
@@ -109,6 +105,12 @@ PlanWindow::PlanWindow(PaperService& paper, QWidget* parent) : QWidget(parent, Q
     bonus_ = new QLineEdit(QStringLiteral("0"));
     bonusMonths_[0] = spin(1, 12, 6, QStringLiteral("月"));
     bonusMonths_[1] = spin(1, 12, 12, QStringLiteral("月"));
+    // Boxes that share a row of the form have no caption of their own for a screen reader.
+    startYear_->setAccessibleName(QStringLiteral("返済開始の年"));
+    startMonth_->setAccessibleName(QStringLiteral("返済開始の月"));
+    bonus_->setAccessibleName(QStringLiteral("ボーナス返済分（円）"));
+    bonusMonths_[0]->setAccessibleName(QStringLiteral("ボーナス返済の月（1回目）"));
+    bonusMonths_[1]->setAccessibleName(QStringLiteral("ボーナス返済の月（2回目）"));
     rounding_ = new QComboBox;
     rounding_->setObjectName(QStringLiteral("PlanRounding"));
     rounding_->setAccessibleName(QStringLiteral("端数の扱い"));
@@ -198,6 +200,7 @@ PlanWindow::PlanWindow(PaperService& paper, QWidget* parent) : QWidget(parent, Q
     // The chart and the comparison share the lower half, a tab each, so that the window fits a
     // small screen at a large text size.
     auto* lower = new QTabWidget;
+    lower->setAccessibleName(QStringLiteral("グラフと比較"));
     lower->addTab(chartHolder, QStringLiteral("グラフ(&G)"));
     auto* comparePage = new QWidget;
     auto* compareLayout = new QVBoxLayout(comparePage);
