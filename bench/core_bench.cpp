@@ -46,8 +46,9 @@ void recordAppend(benchmark::State& state) {
 // changes, one under the five-year rule) and a bonus part, recomputed whole as after an edit.
 void planWithTenEvents(benchmark::State& state) {
     using namespace kinri::plan;
-    Plan plan{
-        Loan{35'000'000, *Rate::percent("0.5"), 35, 12, Method::Level, 2027, 4}, {}, {}, Bonus{5'000'000}};
+    Plan plan;
+    plan.loan = Loan{35'000'000, *Rate::percent("0.5"), 35, 12, Method::Level, 2027, 4};
+    plan.bonus = Bonus{5'000'000};
     for (int k = 1; k <= 6; ++k)
         plan.prepayments.push_back(
             {k * 24, 300'000, k % 2 == 0 ? Prepay::ShortenTerm : Prepay::LowerPayment, 0});

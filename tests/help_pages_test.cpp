@@ -116,10 +116,8 @@ TEST(HelpPages, PlanExampleIsWhatThePlanComputes) {
             digits.insert(static_cast<std::size_t>(at), 1, ',');
         return digits;
     };
-    plan::Plan p{plan::Loan{35'000'000, *plan::Rate::percent("1.5"), 35, 12, plan::Method::Level, 2027, 1},
-                 {},
-                 {},
-                 {}};
+    plan::Plan p;
+    p.loan = plan::Loan{35'000'000, *plan::Rate::percent("1.5"), 35, 12, plan::Method::Level, 2027, 1};
     const plan::Result none = plan::run(p);
     std::vector<plan::Yen> figures{none.firstPayment,    none.rows[0].interest, none.rows[0].principal,
                                    none.rows[0].balance, none.rows[59].balance, none.totalInterest};

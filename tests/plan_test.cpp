@@ -1,6 +1,9 @@
 // 返済プラン in whole yen: each event against a closed form computed here in floating point (not
-// the plan's own integer steps), a worked bank schedule, and the rules every plan keeps.
+// the plan's own integer steps), a worked bank schedule, and the rules every plan keeps. In the
+// program's rounding: the calculators' own schedules, before an event and after it.
 #include "schedule/plan.h"
+
+#include "compute/flow.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +18,9 @@ Rate percent(const char* text) {
 }
 
 Plan loan(Yen amount, const char* rate, int years, Method method = Method::Level, int perYear = 12) {
-    return Plan{Loan{amount, percent(rate), years, perYear, method, 2027, 1}, {}, {}, {}};
+    Plan plan;
+    plan.loan = Loan{amount, percent(rate), years, perYear, method, 2027, 1};
+    return plan;
 }
 
 // The level payment of `balance` over `count` at `annual` (a fraction), fractions dropped.
@@ -228,11 +233,12 @@ TEST(Plan, ConditionsAndRowsAsTheExportsTakeThem) {
     EXPECT_EQ(conditionLines(plan),
               (std::vector<std::string>{"借入額=35,000,000円", "年利=1.5%", "返済期間=35年（年12回）",
                                         "返済方法=元利均等", "返済開始=2027年1月",
+                                        "端数=円単位（1円未満切り捨て、最終回で精算）",
                                         "ボーナス返済分=5,000,000円（7月・12月）",
                                         "繰上げ返済=60回目のあと 1,000,000円（期間短縮型）、以後 12 回ごと",
                                         "金利変更=121回目から 年2.25%（5年ルール・125%ルール）"}));
     const Result r = run(plan);
-    const Schedule s = asSchedule(plan, r);
+    const Schedule s = asSchedule(r);
     ASSERT_EQ(s.rows.size(), r.rows.size());
     const std::size_t at = 59;
     EXPECT_EQ(s.rows[at][0], "60");
@@ -248,10 +254,105 @@ TEST(Plan, ConditionsAndRowsAsTheExportsTakeThem) {
 }
 
 TEST(Plan, NothingToRepayHasNoRows) {
-    for (const Plan& plan :
-         {loan(0, "1", 10), loan(1'000'000, "1", 0),
-          Plan{Loan{1'000, percent("1"), 1, 12, Method::Level, 2027, 1}, {}, {}, Bonus{1'000}}})
+    Plan allBonus = loan(1'000, "1", 1);
+    allBonus.bonus = Bonus{1'000};
+    for (const Plan& plan : {loan(0, "1", 10), loan(1'000'000, "1", 0), allBonus})
         EXPECT_TRUE(run(plan).rows.empty());
+}
+
+// A plan in the program's rounding of the loan `item` computed from `inputs`.
+Plan fromCalculation(const char* item, const std::vector<std::string>& inputs) {
+    const Outcome out = runCalculation(item, inputs, false);
+    EXPECT_TRUE(out.calculation.has_value()) << item;
+    Plan plan = loan(1, "0", 1); // the origin's loan is the plan's
+    plan.rounding = Rounding::Program;
+    plan.origin = std::make_shared<const Calculation>(*out.calculation);
+    return plan;
+}
+
+// Rows `from`.. of a plan against a calculation's schedule, figure by figure as shown.
+void expectRowsAre(const Schedule& plan, std::size_t from, const char* item,
+                   const std::vector<std::string>& inputs) {
+    SCOPED_TRACE(std::string(item) + " " + inputs[0] + " " + inputs[1] + " " + inputs[2]);
+    const Schedule s = makeSchedule(*runCalculation(item, inputs, false).calculation);
+    ASSERT_EQ(plan.rows.size() - from, s.rows.size());
+    for (std::size_t i = 0; i < s.rows.size(); ++i)
+        for (const ColumnMeaning m : {ColumnMeaning::Payment, ColumnMeaning::Principal,
+                                      ColumnMeaning::Interest, ColumnMeaning::Balance})
+            ASSERT_EQ(plan.rows[from + i][plan.column(m)], s.rows[i][s.column(m)]) << "row " << i + 1;
+}
+
+TEST(PlanInTheProgramsRounding, WithoutEventsIsTheCalculationsOwnSchedule) {
+    const struct {
+        const char* item;
+        std::vector<std::string> inputs;
+    } cases[] = {
+        {"KAA", {"1200000", "12", "0.005"}},      {"KAA", {"500000", "7", "0"}},
+        {"KAP", {"35000000", "360", "0.00125"}},  {"KAP", {"1200000", "2.5", "0.005"}},
+        {"KA2C", {"35000000", "0.00125", "420"}}, {"KA2C", {"1000000", "0.01", "12.5"}},
+        {"KA2P", {"88848.79", "0.01", "12"}},     {"KA2A", {"88848.79", "0.01", "12"}},
+    };
+    for (const auto& c : cases) {
+        const Result r = run(fromCalculation(c.item, c.inputs));
+        const Schedule s = asSchedule(r);
+        expectRowsAre(s, 0, c.item, c.inputs);
+        EXPECT_EQ(s.opening, makeSchedule(*runCalculation(c.item, c.inputs, false).calculation).opening);
+    }
+}
+
+// From an event on, the rest of the plan is a loan of the balance, and the calculators compute it
+// row for row: 返済額軽減型 and a rate change are KA2C (元金均等: KAA) of the balance over the
+// payments left. 期間短縮型 keeps the payment until the balance is repaid, in as many payments as
+// the closed form says.
+TEST(PlanInTheProgramsRounding, EachPartAfterAnEventIsACalculationOfWhatIsLeft) {
+    const auto shown = [](Yen units) { return shownUnits(units, 3); };
+    Plan level = fromCalculation("KA2C", {"35000000", "0.00125", "420"});
+    level.prepayments = {{60, 1'000'000, Prepay::LowerPayment, 0}};
+    level.rateChanges = {{121, percent("2.25"), false}};
+    Result r = run(level);
+    Schedule s = asSchedule(r);
+    ASSERT_EQ(r.rows.size(), 420U);
+    EXPECT_EQ(r.rows[59].prepaid, 1'000'000'000);
+    const Schedule untilChange = makeSchedule(
+        *runCalculation("KA2C", {shown(r.rows[59].balance), "0.00125", "360"}, false).calculation);
+    for (std::size_t i = 0; i < 60; ++i)
+        EXPECT_EQ(s.rows[60 + i][s.column(ColumnMeaning::Balance)], untilChange.rows[i][4]) << i;
+    expectRowsAre(s, 120, "KA2C", {shown(r.rows[119].balance), "0.001875", "300"});
+
+    Plan principal = fromCalculation("KAA", {"1200000", "12", "0.005"});
+    principal.prepayments = {{3, 100'000, Prepay::LowerPayment, 0}};
+    s = asSchedule(run(principal));
+    expectRowsAre(s, 3, "KAA", {"800000", "9", "0.005"});
+
+    level.rateChanges.clear();
+    level.prepayments = {{60, 1'000'000, Prepay::ShortenTerm, 0}};
+    r = run(level);
+    const double rate = 0.00125, owed = static_cast<double>(r.rows[59].balance) / 1000,
+                 payment = static_cast<double>(r.rows[0].payment) / 1000;
+    const auto left =
+        static_cast<std::size_t>(std::ceil(-std::log(1 - owed * rate / payment) / std::log1p(rate)));
+    ASSERT_EQ(r.rows.size(), 60 + left);
+    for (std::size_t k = 60; k + 1 < r.rows.size(); ++k)
+        ASSERT_EQ(r.rows[k].payment, r.rows[0].payment) << k;
+    const double lastOwed = owed * std::pow(1 + rate, static_cast<double>(left - 1)) -
+                            payment * (std::pow(1 + rate, static_cast<double>(left - 1)) - 1) / rate;
+    EXPECT_NEAR(static_cast<double>(r.rows.back().payment) / 1000, lastOwed * (1 + rate), 0.002);
+    EXPECT_EQ(r.rows.back().balance, 0);
+}
+
+// A bonus part and the five-year rule are lenders' rules in whole yen: the program's rounding
+// says so rather than compute something no lender does.
+TEST(PlanInTheProgramsRounding, BonusAndFiveYearRuleAreInWholeYenOnly) {
+    Plan bonus = loan(35'000'000, "1.5", 35), fiveYears = bonus;
+    bonus.bonus = Bonus{5'000'000};
+    fiveYears.rateChanges = {{61, percent("2"), true}};
+    for (Plan plan : {bonus, fiveYears}) {
+        ASSERT_FALSE(run(plan).rows.empty());
+        plan.rounding = Rounding::Program;
+        const Result r = run(plan);
+        EXPECT_TRUE(r.rows.empty());
+        EXPECT_NE(r.problem.find("円単位"), std::string::npos);
+    }
 }
 
 } // namespace

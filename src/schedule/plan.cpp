@@ -1,6 +1,7 @@
 #include "schedule/plan.h"
 
 #include "number/decimal.h"
+#include "schedule/plan_parts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,6 +9,8 @@
 
 namespace kinri::plan {
 namespace {
+
+using namespace parts;
 
 constexpr std::int64_t kBillion = 1'000'000'000;
 
@@ -43,23 +46,6 @@ int paymentsNeeded(Yen balance, Rate rate, int perYear, Yen payment) {
     return count;
 }
 
-std::string grouped(Yen yen) {
-    std::string digits = std::to_string(yen);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), 1, ',');
-    return digits;
-}
-
-std::string percentText(Rate rate) {
-    Decimal d = *Decimal::read(std::to_string(rate.perBillion));
-    return d.shifted(-7).text();
-}
-
-void addEvent(std::string& event, const std::string& text) {
-    if (!event.empty()) event += "、";
-    event += text;
-}
-
 // One part of a loan repaid by `count` payments, `perYear` a year, the first in `startMonth` of
 // `startYear` and the next `12 / perYear` months later, with the events at their payments.
 struct Part {
@@ -73,11 +59,6 @@ struct Part {
     std::vector<RateChange> rateChanges; // `from` counted in this part's payments
 };
 
-bool prepaysAt(const Prepayment& p, int k) {
-    if (p.at <= 0 || k < p.at) return false;
-    return k == p.at || (p.every > 0 && (k - p.at) % p.every == 0);
-}
-
 std::vector<Row> repay(const Part& part) {
     std::vector<Row> rows;
     rows.reserve(static_cast<std::size_t>(part.count));
@@ -90,10 +71,7 @@ std::vector<Row> repay(const Part& part) {
     const int review = 5 * part.perYear; // the payment changes every five years at most
     for (int k = 1; balance > 0 && left > 0; ++k, --left) {
         Row row;
-        row.number = k;
-        const int monthsOn = (part.startMonth - 1) + (k - 1) * (12 / part.perYear);
-        row.year = part.startYear + monthsOn / 12;
-        row.month = monthsOn % 12 + 1;
+        dateRow(row, k, part.startYear, part.startMonth, part.perYear);
 
         for (const RateChange& change : part.rateChanges) {
             if (change.from != k) continue;
@@ -101,7 +79,7 @@ std::vector<Row> repay(const Part& part) {
             fiveYearRule = change.fiveYearRule && part.method == Method::Level;
             if (!fiveYearRule && part.method == Method::Level)
                 payment = levelPayment(balance, rate, part.perYear, left);
-            addEvent(row.event, "金利変更 年" + percentText(rate) + "%");
+            addEvent(row.event, rateChangeText(rate));
         }
         if (fiveYearRule && k > 1 && (k - 1) % review == 0) {
             const Yen most = payment + payment / 4; // 125 %
@@ -132,9 +110,7 @@ std::vector<Row> repay(const Part& part) {
             balance -= amount;
             row.prepaid += amount;
             const bool shorten = p.type == Prepay::ShortenTerm;
-            addEvent(row.event,
-                     std::string(shorten ? "繰上げ返済（期間短縮型）" : "繰上げ返済（返済額軽減型）") +
-                         grouped(amount) + "円");
+            addEvent(row.event, prepaymentText(p.type, amount));
             if (balance == 0) break;
             if (part.method == Method::Level) {
                 if (shorten) {
@@ -159,12 +135,70 @@ std::vector<Row> repay(const Part& part) {
     return rows;
 }
 
-// The payment of the month `year`/`month` in the part's rows, for its date.
+} // namespace
+
+namespace parts {
+
+std::string grouped(Yen yen) {
+    std::string digits = std::to_string(yen);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > (yen < 0 ? 1 : 0); at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    return digits;
+}
+
+std::string percentText(Rate rate) {
+    Decimal d = *Decimal::read(std::to_string(rate.perBillion));
+    return d.shifted(-7).text();
+}
+
+void addEvent(std::string& event, const std::string& text) {
+    if (!event.empty()) event += "、";
+    event += text;
+}
+
+std::string prepaymentText(Prepay type, Yen amount, int decimals) {
+    Yen unit = 1;
+    for (int i = 0; i < decimals; ++i)
+        unit *= 10;
+    const std::string fraction =
+        amount % unit == 0 ? "" : shownUnits(amount % unit + unit, decimals).substr(1);
+    return std::string(type == Prepay::ShortenTerm ? "繰上げ返済（期間短縮型）"
+                                                   : "繰上げ返済（返済額軽減型）") +
+           grouped(amount / unit) + fraction + "円";
+}
+
+std::string rateChangeText(Rate rate) {
+    return "金利変更 年" + percentText(rate) + "%";
+}
+
+bool prepaysAt(const Prepayment& p, int k) {
+    if (p.at <= 0 || k < p.at) return false;
+    return k == p.at || (p.every > 0 && (k - p.at) % p.every == 0);
+}
+
 int monthIndex(int year, int month) {
     return year * 12 + (month - 1);
 }
 
-} // namespace
+void dateRow(Row& row, int k, int startYear, int startMonth, int perYear) {
+    row.number = k;
+    const int monthsOn = (startMonth - 1) + (k - 1) * (12 / perYear);
+    row.year = startYear + monthsOn / 12;
+    row.month = monthsOn % 12 + 1;
+}
+
+void addTotals(Result& result) {
+    for (const Row& row : result.rows) {
+        result.totalPaid += row.payment + row.prepaid;
+        result.totalInterest += row.interest;
+    }
+}
+
+} // namespace parts
+
+int paymentsOf(const Loan& loan) {
+    return loan.payments > 0 ? loan.payments : loan.years * loan.perYear;
+}
 
 std::optional<Yen> readYen(std::string_view text) {
     std::string digits;
@@ -196,12 +230,14 @@ Result run(const Plan& plan) {
     const Loan& loan = plan.loan;
     Result result;
     const Yen bonusAmount = plan.bonus ? plan.bonus->amount : 0;
-    if (loan.amount <= 0 || loan.years <= 0 || loan.perYear <= 0 || 12 % loan.perYear != 0 ||
+    if (loan.amount <= 0 || paymentsOf(loan) <= 0 || loan.perYear <= 0 || 12 % loan.perYear != 0 ||
         bonusAmount < 0 || bonusAmount >= loan.amount || loan.startMonth < 1 || loan.startMonth > 12)
         return result;
+    if (plan.rounding == Rounding::Program) return runProgram(plan);
 
+    result.opening = loan.amount;
     Part monthly{loan.amount - bonusAmount, loan.rate,        loan.perYear,
-                 loan.years * loan.perYear, loan.method,      loan.startYear,
+                 paymentsOf(loan),          loan.method,      loan.startYear,
                  loan.startMonth,           plan.prepayments, plan.rateChanges};
     result.rows = repay(monthly);
     if (!result.rows.empty()) {
@@ -218,8 +254,9 @@ Result run(const Plan& plan) {
         }
         const int start = std::min(first[0], first[1]);
         const int gap = std::max(first[0], first[1]) - start; // months to the other bonus month
-        Part bonus{bonusAmount,    loan.rate, 2, loan.years * 2, Method::Level, start / 12,
-                   start % 12 + 1, {},        {}};
+        Part bonus{
+            bonusAmount,    loan.rate, 2, paymentsOf(loan) * 2 / loan.perYear, Method::Level, start / 12,
+            start % 12 + 1, {},        {}};
         const auto bonusMonth = [&](int j) {
             return start + (j - 1) / 2 * 12 + ((j - 1) % 2 == 1 ? gap : 0);
         };
@@ -266,10 +303,7 @@ Result run(const Plan& plan) {
         }
     }
 
-    for (const Row& row : result.rows) {
-        result.totalPaid += row.payment + row.prepaid;
-        result.totalInterest += row.interest;
-    }
+    addTotals(result);
     return result;
 }
 
@@ -292,9 +326,15 @@ std::vector<std::string> conditionLines(const Plan& plan) {
     std::vector<std::string> lines = {
         "借入額=" + yenText(loan.amount),
         "年利=" + percentText(loan.rate) + "%",
-        "返済期間=" + std::to_string(loan.years) + "年（年" + std::to_string(loan.perYear) + "回）",
+        "返済期間=" +
+            (loan.payments > 0 && loan.payments != loan.years * loan.perYear
+                 ? std::to_string(loan.payments) + "回"
+                 : std::to_string(loan.years) + "年") +
+            "（年" + std::to_string(loan.perYear) + "回）",
         std::string("返済方法=") + (loan.method == Method::Level ? "元利均等" : "元金均等"),
         "返済開始=" + std::to_string(loan.startYear) + "年" + std::to_string(loan.startMonth) + "月",
+        std::string("端数=") + (plan.rounding == Rounding::Yen ? "円単位（1円未満切り捨て、最終回で精算）"
+                                                               : "小数第3位（返済予定表と同じ）"),
     };
     if (plan.bonus)
         lines.push_back("ボーナス返済分=" + yenText(plan.bonus->amount) + "（" +
@@ -310,37 +350,33 @@ std::vector<std::string> conditionLines(const Plan& plan) {
     return lines;
 }
 
-Schedule asSchedule(const Plan& plan, const Result& result) {
+Schedule asSchedule(const Result& result) {
     Schedule s;
     s.title = "返済プラン";
     s.columns = kPlanColumns;
-    s.decimals = 0;
-    s.opening = std::to_string(plan.loan.amount);
+    const int d = result.decimals;
+    s.decimals = d;
+    s.opening = shownUnits(result.opening, d);
     s.rows.reserve(result.rows.size());
     s.values.reserve(result.rows.size());
+    const auto text = [d](Yen v) { return shownUnits(v, d); };
+    const double unit = std::pow(10.0, -d);
+    const auto value = [unit](Yen v) { return static_cast<double>(v) * unit; };
     Yen prepaid = 0, principal = 0, payment = 0;
     for (const Row& r : result.rows) {
         const auto n = static_cast<double>(r.number);
         s.rows.push_back({r.number != 0 ? std::to_string(r.number) : "",
-                          std::to_string(r.year) + "年" + std::to_string(r.month) + "月",
-                          std::to_string(r.payment), std::to_string(r.principal), std::to_string(r.interest),
-                          std::to_string(r.balance), r.prepaid != 0 ? std::to_string(r.prepaid) : "",
-                          r.event});
-        s.values.push_back({n, 0, static_cast<double>(r.payment), static_cast<double>(r.principal),
-                            static_cast<double>(r.interest), static_cast<double>(r.balance),
-                            static_cast<double>(r.prepaid), 0});
+                          std::to_string(r.year) + "年" + std::to_string(r.month) + "月", text(r.payment),
+                          text(r.principal), text(r.interest), text(r.balance),
+                          r.prepaid != 0 ? text(r.prepaid) : "", r.event});
+        s.values.push_back({n, 0, value(r.payment), value(r.principal), value(r.interest), value(r.balance),
+                            value(r.prepaid), 0});
         prepaid += r.prepaid;
         principal += r.principal;
         payment += r.payment;
     }
-    s.totals = {"合計",
-                "",
-                std::to_string(payment),
-                std::to_string(principal),
-                std::to_string(result.totalInterest),
-                "",
-                std::to_string(prepaid),
-                ""};
+    s.totals = {"合計",        "", text(payment), text(principal), text(result.totalInterest), "",
+                text(prepaid), ""};
     return s;
 }
 

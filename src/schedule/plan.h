@@ -3,6 +3,7 @@
 #include "schedule/schedule.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,13 +11,23 @@
 
 namespace kinri::plan {
 
-// 返済プラン: a loan repaid month by month as a bank computes it, in whole yen, with what a
-// borrower may change on the way: 繰上げ返済, 金利変更 and ボーナス併用. Every figure is a whole
-// number of yen and every step exact: a period's interest is the balance times the annual rate
-// divided by the payments a year, 1 yen fractions dropped (切り捨て); the level payment is the
-// annuity of the balance over the payments left, fractions dropped too; what the dropped
-// fractions leave is paid with the last payment, so that the principal repays the loan to the yen.
+// 返済プラン: a loan repaid month by month with what a borrower may change on the way: 繰上げ返済,
+// 金利変更 and ボーナス併用, in one of two roundings.
+//
+// 円単位, as a bank computes it: every figure is a whole number of yen and every step exact: a
+// period's interest is the balance times the annual rate divided by the payments a year, 1 yen
+// fractions dropped (切り捨て); the level payment is the annuity of the balance over the payments
+// left, fractions dropped too; what the dropped fractions leave is paid with the last payment, so
+// that the principal repays the loan to the yen.
+//
+// The program's rounding, as its schedules show a loan: figures to 0.001 yen, each balance the
+// closed form of what is still owed rounded once, never carried from row to row. A plan made from a
+// calculation is that calculation's very schedule until its first event. From an event on, the
+// rest of the loan is a new loan of the balance: over the payments left (a rate change, 返済額軽減型
+// and every 元金均等 change), or at the same payment until it is repaid (期間短縮型, 元利均等). So
+// every part of the plan can be checked with the calculators.
 
+// An amount of money: whole yen, or in the program's rounding thousandths of a yen.
 using Yen = std::int64_t;
 
 // An annual rate exactly as typed, in billionths: 1.5 % a year is 15,000,000.
@@ -48,6 +59,7 @@ struct Loan {
     Method method = Method::Level;
     int startYear = 2027; // the first payment's year and month
     int startMonth = 1;
+    int payments = 0; // the number of payments where it is not years × perYear (a calculation's loan)
 };
 
 enum class Prepay : std::uint8_t {
@@ -83,12 +95,25 @@ struct Bonus {
     int months[2] = {6, 12};
 };
 
+enum class Rounding : std::uint8_t {
+    Yen,     // 円単位: whole yen, interest and the level payment floored, the residue paid last
+    Program, // as the program's schedules: 0.001 yen, balances from their closed forms
+};
+
 struct Plan {
     Loan loan;
     std::vector<Prepayment> prepayments;
     std::vector<RateChange> rateChanges;
     std::optional<Bonus> bonus;
+    Rounding rounding = Rounding::Yen;
+    // The calculation the loan was taken from. In the program's rounding the plan starts as its
+    // schedule, with its loan, rate per payment and number of payments (the loan's own fields are
+    // then for the 円単位 plan and the paper only).
+    std::shared_ptr<const Calculation> origin;
 };
+
+// How many payments the loan is repaid in.
+int paymentsOf(const Loan& loan);
 
 // One month of the plan. A month with a bonus payment adds it to the monthly one.
 struct Row {
@@ -104,6 +129,9 @@ struct Row {
 };
 
 struct Result {
+    int decimals = 0;    // the figures' unit: 10^−decimals yen
+    Yen opening = 0;     // the loan before the first payment
+    std::string problem; // why a plan has no rows, where it is not its inputs
     std::vector<Row> rows;
     Yen totalPaid = 0;     // 総返済額: payments and prepayments
     Yen totalInterest = 0; // 利息総額
@@ -112,7 +140,8 @@ struct Result {
 };
 
 // The plan's rows and totals. Nothing is ever negative; a plan that cannot be computed (no
-// amount, no years, a bonus part not less than the loan) has no rows.
+// amount, no years, a bonus part not less than the loan; in the program's rounding, a bonus part
+// or the five-year rule, which are the lenders' own rules in whole yen) has no rows.
 Result run(const Plan& plan);
 
 // Two plans side by side: `after` against `before`.
@@ -128,6 +157,6 @@ std::vector<std::string> conditionLines(const Plan& plan);
 
 // The rows as a schedule for the table, the chart and the exports: 回, 返済日, 返済額, うち元金,
 // うち利息, 残高, 繰上げ返済, 内容, in whole yen, with the totals; a bonus payment alone has no 回.
-Schedule asSchedule(const Plan& plan, const Result& result);
+Schedule asSchedule(const Result& result);
 
 } // namespace kinri::plan

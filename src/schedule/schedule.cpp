@@ -13,10 +13,6 @@ namespace {
 
 namespace f = formulas;
 
-// A figure counted in units of its last shown decimal (0.001 or 0.00001 yen), so that sums and
-// differences of shown figures are exact.
-using Units = __int128;
-
 // Beyond this a figure has no units to count in (10^30 yen and more): no schedule for it.
 constexpr double kLargest = 1e30;
 
@@ -31,6 +27,8 @@ Units unitsOf(double value, int decimals) {
     return negative ? -u : u;
 }
 
+} // namespace
+
 // A figure the schedule works out itself, rounded once to its last shown decimal, half away from
 // zero: not through the 15 significant digits the program shows a double with, whose rounding
 // before the rounding can move a figure of twelve digits and more by a unit.
@@ -39,8 +37,14 @@ Units unitsOfExact(long double value, int decimals) {
     return static_cast<Units>(std::round(value * std::pow(10.0L, decimals)));
 }
 
-std::string shown(Units u, int decimals) {
+std::string shownUnits(Units u, int decimals) {
     if (u == 0) return "0";
+    if (decimals <= 0) {
+        std::string digits;
+        for (Units a = u < 0 ? -u : u; a > 0; a /= 10)
+            digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(a % 10)));
+        return u < 0 ? '-' + digits : digits;
+    }
     const bool negative = u < 0;
     if (negative) u = -u;
     std::string digits;
@@ -50,6 +54,12 @@ std::string shown(Units u, int decimals) {
         digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
     digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, '.');
     return negative ? '-' + digits : digits;
+}
+
+namespace {
+
+std::string shown(Units u, int decimals) {
+    return shownUnits(u, decimals);
 }
 
 double number(Units u, int decimals) {
@@ -399,6 +409,33 @@ Schedule makeSchedule(const Calculation& calculation) {
             s.totals.push_back(addsUp(s.columns[c].meaning) ? shown(sums[c], d) : "");
     }
     return s;
+}
+
+LoanRows loanRows(const Calculation& calculation) {
+    const Shape* shape = calculation.entry != nullptr ? findShape(calculation.entry->item) : nullptr;
+    LoanRows out;
+    if (shape == nullptr || shape->shape.kind != Schedule::Kind::Loan) return out;
+    out.decimals = calculation.entry->calc.decimals;
+    const auto& kinds = calculation.entry->kinds;
+    for (std::size_t k = 0; k < kinds.size() && k < calculation.inputs.size(); ++k)
+        if (kinds[k] == InputKind::Rate)
+            out.ratePerPayment = Variant::fromText(calculation.inputs[k]).number();
+    for (const Figures& f : shape->rows(calculation, out.decimals))
+        out.rows.push_back({f.payment, f.principal, f.interest, f.balance});
+    if (!out.rows.empty()) out.opening = out.rows.front().principal + out.rows.front().balance;
+    return out;
+}
+
+std::vector<LoanFigures> settleLoan(std::span<const LoanStep> steps, Units opening, double rate) {
+    std::vector<LoanRow> rows;
+    rows.reserve(steps.size());
+    for (const LoanStep& s : steps)
+        rows.push_back({0.0, s.payment, s.balance});
+    std::vector<LoanFigures> out;
+    out.reserve(steps.size());
+    for (const Figures& f : loan(rows, opening, rate))
+        out.push_back({f.payment, f.principal, f.interest, f.balance});
+    return out;
 }
 
 } // namespace kinri

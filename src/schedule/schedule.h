@@ -80,4 +80,37 @@ bool hasSchedule(std::string_view item);
 // than a table may have is CalcErrorReason::RowLimit. Empty for an entry without a schedule.
 Schedule makeSchedule(const Calculation& calculation);
 
+// A figure counted in units of its last shown decimal (0.001 yen for a loan), so that sums and
+// differences of shown figures are exact.
+using Units = __int128;
+
+// One payment of a loan in units: what is paid, its principal and interest, and what is owed after.
+struct LoanFigures {
+    Units payment = 0, principal = 0, interest = 0, balance = 0;
+};
+
+// The rows of a loan's schedule as figures, for a plan made from the calculation: the loan, its rate
+// per payment as the calculation read it, and the rows exactly as its schedule shows them. Raises
+// as makeSchedule does; no rows for a calculation that is not a loan.
+struct LoanRows {
+    Units opening = 0;
+    double ratePerPayment = 0;
+    int decimals = 3;
+    std::vector<LoanFigures> rows;
+};
+LoanRows loanRows(const Calculation& calculation);
+
+// A loan's rows from each payment and the balance after it, as every schedule settles them: the
+// principal is the fall of the balance, the interest the rest of the payment, never negative where
+// the rate is not; at rate 0 no interest at all; the last payment (balance 0) takes the residue.
+struct LoanStep {
+    Units payment = 0, balance = 0;
+};
+std::vector<LoanFigures> settleLoan(std::span<const LoanStep> steps, Units opening, double rate);
+
+// `value` rounded once to units of `decimals` places, half away from zero; CalcError beyond 10^30.
+Units unitsOfExact(long double value, int decimals);
+// A figure in units as shown: "1234.500", "0" for zero.
+std::string shownUnits(Units units, int decimals);
+
 } // namespace kinri

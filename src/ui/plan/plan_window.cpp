@@ -278,12 +278,10 @@ std::optional<plan::Plan> PlanWindow::plan() const {
     bool yearsRead = false;
     const int years = years_->text().trimmed().toInt(&yearsRead);
     if (!amount || !bonus || !rate || !yearsRead || years <= 0 || years > 50) return std::nullopt;
-    plan::Plan p{plan::Loan{*amount, *rate, years, 12,
-                            method_->currentIndex() == 0 ? plan::Method::Level : plan::Method::EqualPrincipal,
-                            startYear_->value(), startMonth_->value()},
-                 {},
-                 {},
-                 {}};
+    plan::Plan p;
+    p.loan = plan::Loan{*amount, *rate, years, 12,
+                        method_->currentIndex() == 0 ? plan::Method::Level : plan::Method::EqualPrincipal,
+                        startYear_->value(), startMonth_->value()};
     if (*bonus > 0) p.bonus = plan::Bonus{*bonus, {bonusMonths_[0]->value(), bonusMonths_[1]->value()}};
     events_->fill(p);
     return p;
@@ -299,7 +297,7 @@ void PlanWindow::recompute() {
     } else {
         status_->clear();
     }
-    auto next = std::make_unique<Schedule>(p ? plan::asSchedule(*p, result_) : Schedule{});
+    auto next = std::make_unique<Schedule>(p ? plan::asSchedule(result_) : Schedule{});
     auto* model = new ScheduleModel(*next, ScheduleModel::Rows::Periods, this);
     view_->setModel(model);
     delete model_;
