@@ -1,7 +1,10 @@
 // 返済プラン in its window: built by keyboard alone, compared with the loan without its events,
 // opened from a loan's calculation with that loan, and saved as CSV that reads back as computed.
+#include "compute/flow.h"
+#include "schedule/schedule.h"
 #include "support/program.h"
 #include "ui/plan/plan_window.h"
+#include "ui/schedule/schedule_chart.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -93,24 +96,60 @@ void PlanWindowTest::builtByKeyboardAndCompared() {
     QCOMPARE(compare->item(5, 1)->text(), yen(before.totalInterest - after.totalInterest));
     const int sooner = static_cast<int>(before.rows.size() - after.rows.size());
     QCOMPARE(compare->item(6, 1)->text(), QStringLiteral("%1年%2か月").arg(sooner / 12).arg(sooner % 12));
+    // Both balances on the chart: the plan's, and the loan's without its events, dashed.
+    const std::vector<double>& dashed =
+        w->findChild<ui::ScheduleChart*>(QStringLiteral("PlanChart"))->comparison();
+    QCOMPARE(dashed.size(), before.rows.size());
+    QCOMPARE(dashed[59], static_cast<double>(before.rows[59].balance));
 }
 
-// From KA2C's calculation: its loan, its rate per payment as a year's, its payments as years.
+// From a loan's calculation: its loan, its rate per payment as a year's, its payments (as years
+// where they make whole years). In the program's rounding the plan is the calculation's own
+// schedule while the loan's boxes hold its loan, and the boxes' own loan once one is edited.
 void PlanWindowTest::openedWithTheCalculationsLoan() {
-    ui::CalculatorWindow* w = p_->choose(QStringLiteral("KA2C"));
-    typeInputs(w, {"35000000", "0.00125", "420"});
-    QCOMPARE(p_->compute(w), QStringList{});
-    QAction* plan = w->findChild<QAction*>(QStringLiteral("actionPlan"));
-    QVERIFY(plan != nullptr && plan->isVisible());
-    plan->trigger();
-    auto* window = w->findChild<ui::PlanWindow*>(QStringLiteral("PlanWindow"));
-    QVERIFY(window != nullptr);
-    const std::optional<plan::Plan> p = window->plan();
-    QVERIFY(p.has_value());
-    QCOMPARE(p->loan.amount, 35'000'000);
-    QCOMPARE(p->loan.rate, plan::Rate{15'000'000});
-    QCOMPARE(p->loan.years, 35);
-    QCOMPARE(p->loan.method, plan::Method::Level);
+    const struct {
+        const char* item;
+        std::vector<std::string> inputs;
+        plan::Yen amount;
+        std::int64_t rate;
+        const char* term;
+        plan::Method method;
+    } cases[] = {
+        {"KA2C", {"35000000", "0.00125", "420"}, 35'000'000, 15'000'000, "35", plan::Method::Level},
+        {"KAP", {"1200000.4", "100", "0.005"}, 1'200'000, 60'000'000, "100回", plan::Method::EqualPrincipal},
+    };
+    for (const auto& c : cases) {
+        ui::CalculatorWindow* w = p_->choose(QString::fromLatin1(c.item));
+        QStringList inputs;
+        for (const std::string& i : c.inputs)
+            inputs << QString::fromStdString(i);
+        typeInputs(w, inputs);
+        QCOMPARE(p_->compute(w), QStringList{});
+        QAction* plan = w->findChild<QAction*>(QStringLiteral("actionPlan"));
+        QVERIFY(plan != nullptr && plan->isVisible());
+        plan->trigger();
+        std::unique_ptr<ui::PlanWindow> window(w->findChild<ui::PlanWindow*>(QStringLiteral("PlanWindow")));
+        QVERIFY(window != nullptr);
+        std::optional<plan::Plan> p = window->plan();
+        QVERIFY(p.has_value());
+        QCOMPARE(p->loan.amount, c.amount);
+        QCOMPARE(p->loan.rate, plan::Rate{c.rate});
+        QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("PlanTerm"))->text(),
+                 QString::fromUtf8(c.term));
+        QCOMPARE(p->loan.method, c.method);
+
+        window->findChild<QComboBox*>(QStringLiteral("PlanRounding"))->setCurrentIndex(1);
+        const Schedule own = makeSchedule(*runCalculation(c.item, c.inputs, false).calculation);
+        QTRY_COMPARE(window->result().decimals, 3);
+        QCOMPARE(window->result().rows.size(), own.rows.size());
+        QCOMPARE(shownUnits(window->result().opening, 3), own.opening); // 1200000.400: not the box's
+        QCOMPARE(shownUnits(window->result().rows[1].interest, 3), own.rows[1][3]);
+        auto* amount = window->findChild<QLineEdit*>(QStringLiteral("PlanAmount"));
+        amount->setText(QStringLiteral("1000000"));
+        QTRY_COMPARE(window->result().opening, 1'000'000'000);
+        amount->setText(QString::number(c.amount));
+        QTRY_COMPARE(shownUnits(window->result().opening, 3), own.opening);
+    }
     QVERIFY(
         !p_->choose(QStringLiteral("SP"))->findChild<QAction*>(QStringLiteral("actionPlan"))->isVisible());
 }

@@ -1,5 +1,6 @@
 #include "schedule/plan.h"
 
+#include "catalogue/catalogue.h"
 #include "number/decimal.h"
 #include "schedule/plan_parts.h"
 
@@ -198,6 +199,24 @@ void addTotals(Result& result) {
 
 int paymentsOf(const Loan& loan) {
     return loan.payments > 0 ? loan.payments : loan.years * loan.perYear;
+}
+
+std::optional<Loan> loanOf(const Calculation& calculation) {
+    const LoanRows rows = loanRows(calculation);
+    if (rows.rows.empty() || rows.ratePerPayment < 0) return std::nullopt;
+    Units unit = 1;
+    for (int i = 0; i < rows.decimals; ++i)
+        unit *= 10;
+    Loan loan;
+    loan.amount = static_cast<Yen>((rows.opening + unit / 2) / unit);
+    const long double annual = static_cast<long double>(rows.ratePerPayment) * 12 * kBillion;
+    if (loan.amount <= 0 || loan.amount >= 1'000'000'000'000'000 || annual > kBillion) return std::nullopt;
+    loan.rate = Rate{std::llround(annual)};
+    loan.payments = static_cast<int>(rows.rows.size());
+    loan.years = std::max(1, (loan.payments + 6) / 12);
+    const std::string_view item = calculation.entry->item;
+    loan.method = item == "KAA" || item == "KAP" ? Method::EqualPrincipal : Method::Level;
+    return loan;
 }
 
 std::optional<Yen> readYen(std::string_view text) {

@@ -115,6 +115,12 @@ struct Plan {
 // How many payments the loan is repaid in.
 int paymentsOf(const Loan& loan);
 
+// The loan of a loan calculation (KAA, KAP, KA2C, KA2P, KA2A) as a plan takes it, at twelve
+// payments a year: the loan its schedule starts from, to the yen; its rate per payment as a year's
+// (to 0.0000001 %); its payments, in whole years where they make them. Nothing for a calculation
+// without a loan's schedule. Raises as its schedule does.
+std::optional<Loan> loanOf(const Calculation& calculation);
+
 // One month of the plan. A month with a bonus payment adds it to the monthly one.
 struct Row {
     int number = 0; // 回: the monthly payment's number, from 1

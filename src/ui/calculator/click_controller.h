@@ -43,6 +43,8 @@ public:
 
     // The last calculation that succeeded in this dressing; nullptr when there is none.
     const Calculation* last() const { return last_.get(); }
+    // The same, shared with a window that keeps it (a plan made from it).
+    std::shared_ptr<const Calculation> lastShared() const { return last_; }
     // `action` enabled exactly while there is a last calculation.
     void enableWithLast(QAction& action) const;
 

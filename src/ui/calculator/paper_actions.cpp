@@ -9,12 +9,10 @@
 #include "ui/plan/plan_window.h"
 #include "ui/schedule/schedule_window.h"
 
-#include "number/decimal.h"
 #include "schedule/plan.h"
 #include "schedule/schedule.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QAction>
 #include <QWidget>
@@ -66,32 +64,11 @@ void PaperActions::setDressed(const CatalogueEntry& entry) {
     plan_->setVisible(shape != nullptr && shape->kind == Schedule::Kind::Loan);
 }
 
-// A plan of the last calculation's loan where there is one: its amount, its rate per payment
-// as a year's at twelve payments a year, its payments in whole years; the defaults otherwise.
+// A plan of the last calculation's loan where there is one, the defaults otherwise.
 void PaperActions::openPlan() {
     auto* window = new PlanWindow(paper_, &window_);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    if (const Calculation* c = clicks_.last(); c != nullptr && hasSchedule(c->entry->item)) {
-        try {
-            const Schedule schedule = makeSchedule(*c);
-            const auto k = std::find(c->entry->kinds.begin(), c->entry->kinds.end(), InputKind::Rate);
-            const std::optional<Decimal> rate =
-                k == c->entry->kinds.end()
-                    ? std::nullopt
-                    : Decimal::read(c->inputs.at(static_cast<std::size_t>(k - c->entry->kinds.begin())));
-            const std::optional<plan::Rate> annual =
-                rate ? plan::Rate::percent(rate->times(1200).text()) : std::nullopt;
-            const double amount = std::stod(schedule.opening);
-            if (annual && !schedule.rows.empty() && amount >= 1)
-                window->setLoan(plan::Loan{static_cast<plan::Yen>(std::llround(amount)), *annual,
-                                           std::max(1, static_cast<int>((schedule.rows.size() + 6) / 12)), 12,
-                                           c->entry->item == "KAA" || c->entry->item == "KAP"
-                                               ? plan::Method::EqualPrincipal
-                                               : plan::Method::Level});
-        } catch (const std::exception&) {
-            // not a loan the plan can take: the defaults stay
-        }
-    }
+    window->setCalculation(clicks_.lastShared());
     placeBeside(*window, window_, window->sizeHint());
     window->show();
     window->activateWindow();

@@ -10,6 +10,7 @@
 #include "ui/schedule/table_export.h"
 
 #include <QAction>
+
 #include <QClipboard>
 #include <QComboBox>
 #include <QDate>
@@ -29,6 +30,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace kinri::ui {
 namespace {
@@ -61,8 +63,17 @@ public:
     }
 };
 
-QString yenText(plan::Yen yen) {
-    return QLocale(QLocale::Japanese, QLocale::Japan).toString(static_cast<qlonglong>(yen)) +
+// An amount in units of 10^−decimals yen, grouped: 「107,164円」, 「107,164.276円」.
+QString yenText(plan::Yen units, int decimals = 0) {
+    plan::Yen unit = 1;
+    for (int i = 0; i < decimals; ++i)
+        unit *= 10;
+    const QString whole =
+        QLocale(QLocale::Japanese, QLocale::Japan).toString(static_cast<qlonglong>(units / unit));
+    const QString fraction =
+        decimals > 0 ? QStringLiteral(".%1").arg(std::abs(units % unit), decimals, 10, QLatin1Char('0'))
+                     : QString();
+    return (units < 0 && units / unit == 0 ? QStringLiteral("-") : QString()) + whole + fraction +
            QStringLiteral("円");
 }
 
@@ -98,6 +109,10 @@ PlanWindow::PlanWindow(PaperService& paper, QWidget* parent) : QWidget(parent, Q
     amount_ = new QLineEdit(QStringLiteral("35000000"));
     rate_ = new QLineEdit(QStringLiteral("1.5"));
     years_ = new QLineEdit(QStringLiteral("35"));
+    amount_->setObjectName(QStringLiteral("PlanAmount"));
+    rate_->setObjectName(QStringLiteral("PlanRate"));
+    years_->setObjectName(QStringLiteral("PlanTerm"));
+    years_->setToolTip(QStringLiteral("年数、または「420回」のように返済回数"));
     method_ = new QComboBox;
     method_->addItems({QStringLiteral("元利均等"), QStringLiteral("元金均等")});
     startYear_ = spin(1900, 2200, QDate::currentDate().year() + 1, QStringLiteral("年"));
@@ -115,8 +130,10 @@ PlanWindow::PlanWindow(PaperService& paper, QWidget* parent) : QWidget(parent, Q
     rounding_->setObjectName(QStringLiteral("PlanRounding"));
     rounding_->setAccessibleName(QStringLiteral("端数の扱い"));
     rounding_->addItem(QStringLiteral("円単位（1円未満切り捨て）"));
+    rounding_->addItem(QStringLiteral("小数第3位（返済予定表と同じ）"));
     rounding_->setToolTip(
-        QStringLiteral("利息と返済額は1円未満を切り捨て、切り捨てた端数は最終回で精算します。"));
+        QStringLiteral("円単位: 利息と返済額は1円未満を切り捨て、切り捨てた端数は最終回で精算します。\n"
+                       "小数第3位: 返済予定表と同じく0.001円まで計算します。"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("借入額（円）"), amount_);
@@ -253,6 +270,7 @@ PlanWindow::PlanWindow(PaperService& paper, QWidget* parent) : QWidget(parent, Q
     for (QSpinBox* box : {startYear_, startMonth_, bonusMonths_[0], bonusMonths_[1]})
         connect(box, &QSpinBox::valueChanged, this, edited);
     connect(method_, &QComboBox::currentIndexChanged, this, edited);
+    connect(rounding_, &QComboBox::currentIndexChanged, this, edited);
     connect(events_, &PlanEventsModel::eventsChanged, this, edited);
     recompute();
 }
@@ -265,23 +283,55 @@ PlanWindow::~PlanWindow() {
     delete chart_;
 }
 
+void PlanWindow::setCalculation(std::shared_ptr<const Calculation> calculation) {
+    if (!calculation) return;
+    std::optional<plan::Loan> loan;
+    try {
+        loan = plan::loanOf(*calculation);
+    } catch (const std::exception&) {
+        // not a loan a plan can take: the defaults stay
+    }
+    if (!loan) return;
+    setLoan(*loan);
+    origin_ = std::move(calculation);
+    originTexts_ = loanTexts();
+}
+
 void PlanWindow::setLoan(const plan::Loan& loan) {
     amount_->setText(QString::number(loan.amount));
     rate_->setText(qs(loan.rate.percentText()));
-    years_->setText(QString::number(loan.years));
+    years_->setText(loan.payments > 0 && loan.payments != loan.years * loan.perYear
+                        ? QStringLiteral("%1回").arg(loan.payments)
+                        : QString::number(loan.years));
     method_->setCurrentIndex(loan.method == plan::Method::Level ? 0 : 1);
+}
+
+QStringList PlanWindow::loanTexts() const {
+    return {amount_->text(), rate_->text(), years_->text(), QString::number(method_->currentIndex())};
 }
 
 std::optional<plan::Plan> PlanWindow::plan() const {
     const std::optional<plan::Yen> amount = yenOf(amount_), bonus = yenOf(bonus_);
     const std::optional<plan::Rate> rate = plan::Rate::percent(rate_->text().trimmed().toStdString());
-    bool yearsRead = false;
-    const int years = years_->text().trimmed().toInt(&yearsRead);
-    if (!amount || !bonus || !rate || !yearsRead || years <= 0 || years > 50) return std::nullopt;
+    // The term in years, or in payments: 「420回」.
+    QString term = years_->text().trimmed();
+    const bool inPayments = term.endsWith(u'回');
+    if (inPayments) term.chop(1);
+    bool termRead = false;
+    const int count = term.trimmed().toInt(&termRead);
+    const int most = inPayments ? 50 * 12 : 50;
+    if (!amount || !bonus || !rate || !termRead || count <= 0 || count > most) return std::nullopt;
     plan::Plan p;
-    p.loan = plan::Loan{*amount, *rate, years, 12,
+    p.loan = plan::Loan{*amount,
+                        *rate,
+                        inPayments ? std::max(1, (count + 6) / 12) : count,
+                        12,
                         method_->currentIndex() == 0 ? plan::Method::Level : plan::Method::EqualPrincipal,
-                        startYear_->value(), startMonth_->value()};
+                        startYear_->value(),
+                        startMonth_->value(),
+                        inPayments ? count : 0};
+    p.rounding = rounding_->currentIndex() == 0 ? plan::Rounding::Yen : plan::Rounding::Program;
+    if (origin_ && loanTexts() == originTexts_) p.origin = origin_;
     if (*bonus > 0) p.bonus = plan::Bonus{*bonus, {bonusMonths_[0]->value(), bonusMonths_[1]->value()}};
     events_->fill(p);
     return p;
@@ -290,10 +340,12 @@ std::optional<plan::Plan> PlanWindow::plan() const {
 void PlanWindow::recompute() {
     const std::optional<plan::Plan> p = plan();
     result_ = p ? plan::run(*p) : plan::Result{};
-    if (result_.rows.empty()) {
-        status_->setText(
-            QStringLiteral("借入額（円）、年利（0〜100 %）、返済期間（1〜50 年）を入力してください。"
-                           "ボーナス返済分は借入額より少なくします。"));
+    if (!result_.problem.empty()) {
+        status_->setText(qs(result_.problem));
+    } else if (result_.rows.empty()) {
+        status_->setText(QStringLiteral(
+            "借入額（円）、年利（0〜100 %）、返済期間（1〜50 年、または 600 回まで）を入力してください。"
+            "ボーナス返済分は借入額より少なくします。"));
     } else {
         status_->clear();
     }
@@ -314,12 +366,21 @@ void PlanWindow::recompute() {
     schedule_ = std::move(next);
     view_->resizeColumnsToContents();
 
+    // The same loan without the events: the comparison's first column and the chart's dashed line.
     plan::Result before;
     if (p) {
         plan::Plan plain = *p;
         plain.prepayments.clear();
         plain.rateChanges.clear();
         before = plan::run(plain);
+        if (!p->prepayments.empty() || !p->rateChanges.empty()) {
+            std::vector<double> balances;
+            balances.reserve(before.rows.size());
+            const double unit = std::pow(10.0, -before.decimals);
+            for (const plan::Row& row : before.rows)
+                balances.push_back(static_cast<double>(row.balance) * unit);
+            chart_->setComparison(std::move(balances), QStringLiteral("イベントなしの残高（左）"));
+        }
     }
     showComparison(before);
     // The comparison read whole: every row in view, never behind a scroll bar.
@@ -389,21 +450,22 @@ void PlanWindow::showComparison(const plan::Result& before) {
     for (int c = 0; c < 2; ++c) {
         const plan::Result& r = *both[c];
         const bool any = !r.rows.empty();
-        put(0, c, any ? yenText(r.totalPaid) : QString());
-        put(1, c, any ? yenText(r.totalInterest) : QString());
+        put(0, c, any ? yenText(r.totalPaid, r.decimals) : QString());
+        put(1, c, any ? yenText(r.totalInterest, r.decimals) : QString());
         put(2, c, whenText(r));
-        put(3, c, any ? yenText(r.firstPayment) : QString());
-        put(4, c, any ? yenText(r.lastPayment) : QString());
+        put(3, c, any ? yenText(r.firstPayment, r.decimals) : QString());
+        put(4, c, any ? yenText(r.lastPayment, r.decimals) : QString());
     }
     const bool both_ = !before.rows.empty() && !after.rows.empty();
     const plan::Comparison c = plan::compare(before, after);
-    put(0, 2, both_ ? yenText(after.totalPaid - before.totalPaid) : QString());
-    put(1, 2, both_ ? yenText(after.totalInterest - before.totalInterest) : QString());
+    const int d = after.decimals;
+    put(0, 2, both_ ? yenText(after.totalPaid - before.totalPaid, d) : QString());
+    put(1, 2, both_ ? yenText(after.totalInterest - before.totalInterest, d) : QString());
     put(2, 2,
         both_ ? monthsText(std::abs(c.monthsSooner)) +
                     (c.monthsSooner >= 0 ? QStringLiteral("早い") : QStringLiteral("遅い"))
               : QString());
-    put(5, 1, both_ ? yenText(c.interestSaved) : QString());
+    put(5, 1, both_ ? yenText(c.interestSaved, d) : QString());
     put(6, 1, both_ ? monthsText(c.monthsSooner) : QString());
 }
 

@@ -32,7 +32,10 @@ public:
     PlanWindow(PaperService& paper, QWidget* parent);
     ~PlanWindow() override;
 
-    // The loan of a calculation, where the window is opened from one.
+    // The loan of a calculation, where the window is opened from one (nothing: the defaults stay).
+    // The plan keeps the calculation while its loan's boxes hold it: in the program's rounding the
+    // plan is then that calculation's own schedule until its first event.
+    void setCalculation(std::shared_ptr<const Calculation> calculation);
     void setLoan(const plan::Loan& loan);
     // The plan as the boxes hold it now; nothing while a box cannot be read.
     std::optional<plan::Plan> plan() const;
@@ -49,6 +52,8 @@ private:
     // The plan on paper: its conditions, then its rows in aligned columns and its totals.
     std::vector<PrintLine> printout() const;
     void showComparison(const plan::Result& before);
+    // The loan's boxes as typed, to tell whether they still hold the calculation's loan.
+    QStringList loanTexts() const;
 
     PaperService& paper_;
     QLineEdit* amount_;
@@ -70,6 +75,8 @@ private:
     ScheduleModel* model_ = nullptr;
     std::unique_ptr<Schedule> schedule_;
     plan::Result result_;
+    std::shared_ptr<const Calculation> origin_;
+    QStringList originTexts_; // the loan's boxes as the calculation filled them
 };
 
 } // namespace kinri::ui

@@ -117,16 +117,30 @@ QString ScheduleChart::heading(int column) const {
     return qs(schedule_.columns[static_cast<std::size_t>(column)].heading);
 }
 
+double ScheduleChart::periods() const {
+    return static_cast<double>(std::max(schedule_.rows.size(), comparison_.size()));
+}
+
+void ScheduleChart::setComparison(std::vector<double> line, const QString& name) {
+    comparison_ = std::move(line);
+    comparisonName_ = name;
+    for (const double v : comparison_) {
+        lineMax_ = std::max(lineMax_, v);
+        lineMin_ = std::min(lineMin_, v);
+    }
+    update();
+}
+
 int ScheduleChart::rowAt(double x) const {
     const Frame f = frameFor(rect(), QFontMetricsF(font()));
-    const auto n = static_cast<int>(schedule_.rows.size());
-    if (n == 0 || f.plot.width() <= 0) return -1;
-    return std::clamp(static_cast<int>((x - f.plot.left()) / f.plot.width() * n), 0, n - 1);
+    const auto rows = static_cast<int>(schedule_.rows.size());
+    if (rows == 0 || f.plot.width() <= 0) return -1;
+    return std::clamp(static_cast<int>((x - f.plot.left()) / f.plot.width() * periods()), 0, rows - 1);
 }
 
 int ScheduleChart::cursorX() const {
     const Frame f = frameFor(rect(), QFontMetricsF(font()));
-    const auto n = static_cast<double>(std::max<std::size_t>(schedule_.rows.size(), 1));
+    const double n = std::max(periods(), 1.0);
     return static_cast<int>(f.plot.left() + (std::max(current_, 0) + 0.5) / n * f.plot.width());
 }
 
@@ -171,7 +185,7 @@ void ScheduleChart::paintChart(QPainter& painter, const QRectF& area, const QPal
     const QColor text = palette.color(QPalette::Text);
     QColor grid = text;
     grid.setAlphaF(0.18);
-    const auto n = static_cast<double>(schedule_.rows.size());
+    const double n = periods();
     const auto yLine = [&](double v) {
         return plot.bottom() - (v - f.lineBottom) / (f.lineTop - f.lineBottom) * plot.height();
     };
@@ -228,7 +242,17 @@ void ScheduleChart::paintChart(QPainter& painter, const QRectF& area, const QPal
         r == 0 ? path.moveTo(p) : path.lineTo(p);
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.strokePath(path, QPen(text, std::max(1.5, fm.height() / 8)));
+    const QPen linePen(text, std::max(1.5, fm.height() / 8));
+    painter.strokePath(path, linePen);
+    // The other plan's balance, dashed, where there is one.
+    QPen dashed = linePen;
+    dashed.setStyle(Qt::DashLine);
+    QPainterPath other;
+    for (std::size_t r = 0; r < comparison_.size(); r += static_cast<std::size_t>(step)) {
+        const QPointF p(plot.left() + (static_cast<double>(r) + 0.5) * width, yLine(comparison_[r]));
+        r == 0 ? other.moveTo(p) : other.lineTo(p);
+    }
+    painter.strokePath(other, dashed);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     // The legend, then the cursor's figures.
@@ -244,6 +268,14 @@ void ScheduleChart::paintChart(QPainter& painter, const QRectF& area, const QPal
         x = swatch.right() + fm.height() * 0.3 + fm.horizontalAdvance(name) + fm.height();
     };
     legend(text, heading(lineColumn_) + QStringLiteral("（左）"), true);
+    if (!comparison_.empty()) {
+        const double y = legendY + fm.height() * 0.5;
+        painter.setPen(dashed);
+        painter.drawLine(QPointF(x, y), QPointF(x + fm.height() * 1.8, y));
+        painter.setPen(text);
+        painter.drawText(QPointF(x + fm.height() * 2.1, legendY + fm.ascent()), comparisonName_);
+        x += fm.height() * 3.1 + fm.horizontalAdvance(comparisonName_);
+    }
     for (std::size_t k = 0; k < barColumns_.size(); ++k)
         legend(barColour(static_cast<int>(k), palette), heading(barColumns_[k]) + QStringLiteral("（右）"),
                false);

@@ -22,6 +22,10 @@ public:
     void setCurrentRow(int row);
     // Where the cursor's line is drawn, in the chart's own coordinates.
     int cursorX() const;
+    // A second line on the left axis, dashed: another plan's balance, one figure per period from
+    // the first, under `name` in the legend. The periods run to the longer of the two.
+    void setComparison(std::vector<double> line, const QString& name);
+    const std::vector<double>& comparison() const { return comparison_; }
 
     // The chart in `area` of any painter (a page), in the colours of `palette`, with the cursor
     // where it is when `cursor` is set.
@@ -47,6 +51,7 @@ private:
     int rowAt(double x) const;
     void choose(int row);
     QString heading(int column) const;
+    double periods() const;
 
     const Schedule& schedule_;
     int current_ = -1;                // no cursor
@@ -55,6 +60,8 @@ private:
     int counterColumn_ = -1;          // the periods along the axis
     double lineMax_ = 0, barMax_ = 0; // the largest figure on each axis
     double lineMin_ = 0;
+    std::vector<double> comparison_;
+    QString comparisonName_;
 };
 
 } // namespace kinri::ui
