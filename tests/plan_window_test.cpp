@@ -1,9 +1,11 @@
 // 返済プラン in its window: built by keyboard alone, compared with the loan without its events,
 // opened from a loan's calculation with that loan, and saved as CSV that reads back as computed.
 #include "compute/flow.h"
+#include "compute/record.h"
 #include "schedule/schedule.h"
 #include "support/program.h"
 #include "ui/plan/plan_window.h"
+#include "ui/record/record_model.h"
 #include "ui/schedule/schedule_chart.h"
 
 #include <QAbstractSpinBox>
@@ -29,6 +31,7 @@ private slots:
     void builtByKeyboardAndCompared();
     void openedWithTheCalculationsLoan();
     void csvReadsBackAsComputed();
+    void recordedLikeACalculation();
     void everyControlIsNamedAndTheWindowIsAFrame();
 
 private:
@@ -152,6 +155,36 @@ void PlanWindowTest::openedWithTheCalculationsLoan() {
     }
     QVERIFY(
         !p_->choose(QStringLiteral("SP"))->findChild<QAction*>(QStringLiteral("actionPlan"))->isVisible());
+}
+
+// 「記録に残す」 puts the plan in the record as a calculation: its heading and time, its
+// conditions, its rows, on paper and copied; from a calculator's plan as from the menu's.
+void PlanWindowTest::recordedLikeACalculation() {
+    ui::RecordModel& record = p_->main.record();
+    record.clear();
+    ui::PlanWindow* w = openFromMenu();
+    QVERIFY(w != nullptr);
+    w->findChild<QAction*>(QStringLiteral("actionPlanRecord"))->trigger();
+    QCOMPARE(record.rowCount(), 1);
+    const Calculation* entry = record.entriesAt({}).front();
+    QVERIFY(recordHeading(*entry).starts_with("☆☆返済プラン☆☆　"));
+    const std::string text = recordText({entry});
+    const plan::Row& last = w->result().rows.back();
+    for (const std::string& line : {std::string("借入額=35,000,000円"), std::string("端数=円単位"),
+                                    std::to_string(last.year) + "年" + std::to_string(last.month) + "月"})
+        QVERIFY2(text.find(line) != std::string::npos, line.c_str());
+    QVERIFY(record.data(record.index(0), Qt::DisplayRole).toString().contains(QStringLiteral("年利=1.5%")));
+
+    ui::CalculatorWindow* c = p_->choose(QStringLiteral("KA2C"));
+    typeInputs(c, {"1000000", "0.01", "12"});
+    QCOMPARE(p_->compute(c), QStringList{});
+    QCOMPARE(record.rowCount(), 2);
+    c->findChild<QAction*>(QStringLiteral("actionPlan"))->trigger();
+    auto* fromCalculator = c->findChild<ui::PlanWindow*>(QStringLiteral("PlanWindow"));
+    QVERIFY(fromCalculator != nullptr);
+    fromCalculator->findChild<QAction*>(QStringLiteral("actionPlanRecord"))->trigger();
+    QCOMPARE(record.rowCount(), 3);
+    delete fromCalculator;
 }
 
 void PlanWindowTest::csvReadsBackAsComputed() {

@@ -17,7 +17,7 @@ struct CatalogueEntry;
 // it, copying, paper and the schedule take it: none of them computes it again or reads it back
 // out of its printout's text.
 struct Calculation {
-    const CatalogueEntry* entry = nullptr; // the menu entry computed
+    const CatalogueEntry* entry = nullptr; // the menu entry computed; none for a recorded plan
     std::vector<std::string> inputs;       // the input boxes as typed, Text1 first
     double result = 0.0;                   // the value computed; a table's last row
     std::optional<std::string> resultText; // the result box's text; none for a table; a table's

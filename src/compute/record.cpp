@@ -59,7 +59,12 @@ std::string recordHeading(const Calculation& calculation) {
 #endif
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
-    return std::string(familyInfo(calculation.entry->family).printHeader) + "　" + when;
+    // A plan has no menu entry: its printout's own header.
+    const std::string header =
+        calculation.entry != nullptr ? std::string(familyInfo(calculation.entry->family).printHeader)
+        : calculation.printout.size() > kHeaderLine ? calculation.printout[kHeaderLine].text
+                                                    : std::string();
+    return header + "　" + when;
 }
 
 // The heading takes the place of the printout's header; the lines after it follow as printed.

@@ -159,6 +159,8 @@ void MainWindow::addRecordMenu() {
     QAction* plan = plans->addAction(QStringLiteral("返済プランを作る…"), this, [this] {
         auto* window = new PlanWindow(*paper_, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window, &PlanWindow::recorded, record_,
+                qOverload<std::shared_ptr<const kinri::Calculation>>(&RecordModel::add));
         placeBeside(*window, *this, window->sizeHint());
         window->show();
         window->activateWindow();
@@ -236,6 +238,8 @@ void MainWindow::choose(const CatalogueEntry& entry) {
         connect(slot.get(), &CalculatorWindow::calculated, record_,
                 qOverload<std::shared_ptr<const kinri::Calculation>>(&RecordModel::add));
         connect(slot.get(), &CalculatorWindow::recordRequested, this, &MainWindow::showRecord);
+        connect(slot.get(), &CalculatorWindow::planRecorded, record_,
+                qOverload<std::shared_ptr<const kinri::Calculation>>(&RecordModel::add));
         placeOnScreen(*slot);
     }
     if (host_) {

@@ -37,6 +37,7 @@ CalculatorWindow::CalculatorWindow(const WindowLayout& layout, AppState& state, 
     connect(clicks_, &ClickController::calculated, this, &CalculatorWindow::calculated);
     paper_ = new PaperActions(*this, *keys_, *clicks_, paper);
     connect(paper_, &PaperActions::recordRequested, this, &CalculatorWindow::recordRequested);
+    connect(paper_, &PaperActions::planRecorded, this, &CalculatorWindow::planRecorded);
     connect(clicks_, &ClickController::programEndRequested, this, &CalculatorWindow::programEndRequested);
     // After the click's own work, message box included: the hint comes last.
     assist_ = new InputAssist(*this, *form_, state);

@@ -46,6 +46,8 @@ signals:
     void calculated(std::shared_ptr<const kinri::Calculation> calculation);
     // 「計算記録を表示」.
     void recordRequested();
+    // A plan made from this window's calculation asks to be recorded.
+    void planRecorded(std::shared_ptr<const kinri::Calculation> plan);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -69,6 +69,7 @@ void PaperActions::openPlan() {
     auto* window = new PlanWindow(paper_, &window_);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setCalculation(clicks_.lastShared());
+    connect(window, &PlanWindow::recorded, this, &PaperActions::planRecorded);
     placeBeside(*window, window_, window->sizeHint());
     window->show();
     window->activateWindow();

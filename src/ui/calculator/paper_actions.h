@@ -2,13 +2,16 @@
 
 #include <QObject>
 
+#include <memory>
+
 class QAction;
 class QKeySequence;
 class QWidget;
 
 namespace kinri {
 struct CatalogueEntry;
-}
+struct Calculation;
+} // namespace kinri
 
 namespace kinri::ui {
 
@@ -31,6 +34,7 @@ public:
 
 signals:
     void recordRequested();
+    void planRecorded(std::shared_ptr<const kinri::Calculation> plan);
 
 private:
     QAction* add(const QString& text, const QKeySequence& keys, const char* name);

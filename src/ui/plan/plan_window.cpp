@@ -28,6 +28,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
@@ -257,6 +258,14 @@ PlanWindow::PlanWindow(PaperService& paper, QWidget* parent) : QWidget(parent, Q
     connect(addCommand(*this, *buttons, QStringLiteral("印刷…"), QKeySequence::Print, "actionPlanPrint"),
             &QAction::triggered, this,
             [this, title] { paper_.print(this, PaperService::linesOf(printout()), title); });
+    connect(addCommand(*this, *buttons, QStringLiteral("記録に残す"), QKeySequence(Qt::CTRL | Qt::Key_R),
+                       "actionPlanRecord"),
+            &QAction::triggered, this, [this] {
+                if (result_.rows.empty()) return;
+                emit recorded(recordEntry());
+                status_->setText(QStringLiteral("計算記録に残しました（%1）")
+                                     .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
+            });
     addCloseButton(*this, *buttons);
 
     // One recomputation for a burst of edits, once the events are processed.
@@ -403,6 +412,21 @@ QString PlanWindow::tabSeparated(bool selectedOnly) const {
 
 QString PlanWindow::csv(bool rowsOnly) const {
     return ui::csv(exportLines(*schedule_, conditions(), {}, rowsOnly));
+}
+
+std::shared_ptr<const Calculation> PlanWindow::recordEntry() const {
+    auto entry = std::make_shared<Calculation>();
+    entry->printout.resize(kHeaderLine); // the blank lines a printout opens with
+    for (PrintLine& line : printout())
+        entry->printout.push_back(std::move(line));
+    for (std::string& c : conditions()) {
+        entry->conditions.push_back(PrintLine{1, c});
+        entry->inputs.push_back(std::move(c));
+    }
+    entry->result = static_cast<double>(result_.totalInterest) * std::pow(10.0, -result_.decimals);
+    entry->title = "金利計算 – 返済プラン";
+    entry->time = std::chrono::system_clock::now();
+    return entry;
 }
 
 std::vector<PrintLine> PlanWindow::printout() const {

@@ -45,6 +45,12 @@ public:
     // only, where some are) or as CSV.
     QString tabSeparated(bool selectedOnly) const;
     QString csv(bool rowsOnly) const;
+    // The plan as the record keeps it, like a calculation: its printout, the conditions and the
+    // rows, under 「☆☆返済プラン☆☆」 and the time it was recorded.
+    std::shared_ptr<const Calculation> recordEntry() const;
+
+signals:
+    void recorded(std::shared_ptr<const kinri::Calculation> plan);
 
 private:
     void recompute();
