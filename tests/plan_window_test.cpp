@@ -155,6 +155,12 @@ void PlanWindowTest::openedWithTheCalculationsLoan() {
     }
     QVERIFY(
         !p_->choose(QStringLiteral("SP"))->findChild<QAction*>(QStringLiteral("actionPlan"))->isVisible());
+    // F1 in a plan: the page that works one by hand.
+    ui::PlanWindow* fromMenu = openFromMenu();
+    QVERIFY(fromMenu != nullptr);
+    p_->help.topics.clear();
+    QTest::keyClick(fromMenu, Qt::Key_F1);
+    QCOMPARE(p_->help.topics, QStringList{QStringLiteral("MEPTAL.hlp plan")});
 }
 
 // 「記録に残す」 puts the plan in the record as a calculation: its heading and time, its

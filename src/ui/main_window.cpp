@@ -157,7 +157,7 @@ void MainWindow::addRecordMenu() {
     QMenu* plans = menuBar()->addMenu(QStringLiteral("返済プラン"));
     plans->setObjectName(QStringLiteral("menuPlan"));
     QAction* plan = plans->addAction(QStringLiteral("返済プランを作る…"), this, [this] {
-        auto* window = new PlanWindow(*paper_, this);
+        auto* window = new PlanWindow(*paper_, help_, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         connect(window, &PlanWindow::recorded, record_,
                 qOverload<std::shared_ptr<const kinri::Calculation>>(&RecordModel::add));

@@ -31,6 +31,8 @@ public:
     QAction* copyConditions() const { return copyConditions_; }
     // `action` in every context menu of the window, after the copy entry.
     void addToMenus(QAction* action) { menuExtras_.append(action); }
+    // The help the window's F1 opens, for the windows it opens.
+    HelpViewer& help() const { return help_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

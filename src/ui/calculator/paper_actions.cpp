@@ -66,7 +66,7 @@ void PaperActions::setDressed(const CatalogueEntry& entry) {
 
 // A plan of the last calculation's loan where there is one, the defaults otherwise.
 void PaperActions::openPlan() {
-    auto* window = new PlanWindow(paper_, &window_);
+    auto* window = new PlanWindow(paper_, keys_.help(), &window_);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setCalculation(clicks_.lastShared());
     connect(window, &PlanWindow::recorded, this, &PaperActions::planRecorded);

@@ -3,6 +3,8 @@
 #include "ui/common/command_row.h"
 #include "ui/common/fonts.h"
 #include "ui/common/qt_text.h"
+#include "ui/help/help_viewer.h"
+#include "ui/help/help_window.h"
 #include "ui/paper/paper_service.h"
 #include "ui/plan/plan_events.h"
 #include "ui/schedule/schedule_chart.h"
@@ -22,6 +24,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyledItemDelegate>
@@ -102,7 +105,8 @@ QSpinBox* spin(int from, int to, int value, const QString& suffix) {
 
 } // namespace
 
-PlanWindow::PlanWindow(PaperService& paper, QWidget* parent) : QWidget(parent, Qt::Window), paper_(paper) {
+PlanWindow::PlanWindow(PaperService& paper, HelpViewer& help, QWidget* parent)
+    : QWidget(parent, Qt::Window), paper_(paper) {
     setObjectName(QStringLiteral("PlanWindow"));
     setWindowTitle(QStringLiteral("返済プラン"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -267,6 +271,9 @@ PlanWindow::PlanWindow(PaperService& paper, QWidget* parent) : QWidget(parent, Q
                                      .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
             });
     addCloseButton(*this, *buttons);
+    // F1: the page that works a plan by hand.
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [&help] { help.showTopic(QLatin1String(kHelpFileName), QStringLiteral("plan")); });
 
     // One recomputation for a burst of edits, once the events are processed.
     auto* later = new QTimer(this);

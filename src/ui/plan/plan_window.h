@@ -19,6 +19,7 @@ class QVBoxLayout;
 namespace kinri::ui {
 
 class PaperService;
+struct HelpViewer;
 class PlanEventsModel;
 class ScheduleChart;
 class ScheduleModel;
@@ -29,7 +30,7 @@ class ScheduleModel;
 class PlanWindow : public QWidget {
     Q_OBJECT
 public:
-    PlanWindow(PaperService& paper, QWidget* parent);
+    PlanWindow(PaperService& paper, HelpViewer& help, QWidget* parent);
     ~PlanWindow() override;
 
     // The loan of a calculation, where the window is opened from one (nothing: the defaults stay).
