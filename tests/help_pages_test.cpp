@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
 #include "schedule/plan.h"
+#include "schedule/schedule.h"
 #include "support/worked_examples.h"
 
 #include <gtest/gtest.h>
@@ -106,30 +107,35 @@ INSTANTIATE_TEST_SUITE_P(HelpPages, CalculationPage, ::testing::ValuesIn(allEntr
                          [](const auto& info) { return std::string(info.param->item); });
 
 // The plan page's worked example (35,000,000 yen, 1.5 %, 35 years, 1,000,000 prepaid after five
-// years) reads as the plan computes it, figure by figure.
+// years) reads as the plan computes it, figure by figure, in both roundings.
 TEST(HelpPages, PlanExampleIsWhatThePlanComputes) {
     const std::string page = readPage("plan.html");
     ASSERT_FALSE(page.empty());
-    const auto grouped = [](plan::Yen yen) {
-        std::string digits = std::to_string(yen);
+    // 107,164円, or in thousandths 107,164.554円
+    const auto shown = [](plan::Yen units, int decimals) {
+        const plan::Yen unit = decimals == 0 ? 1 : 1000;
+        std::string digits = std::to_string(units / unit);
         for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
             digits.insert(static_cast<std::size_t>(at), 1, ',');
-        return digits;
+        return digits + (decimals == 0 ? "" : shownUnits(units % unit + unit, 3).substr(1)) + "円";
     };
-    plan::Plan p;
-    p.loan = plan::Loan{35'000'000, *plan::Rate::percent("1.5"), 35, 12, plan::Method::Level, 2027, 1};
-    const plan::Result none = plan::run(p);
-    std::vector<plan::Yen> figures{none.firstPayment,    none.rows[0].interest, none.rows[0].principal,
-                                   none.rows[0].balance, none.rows[59].balance, none.totalInterest};
-    for (const plan::Prepay type : {plan::Prepay::ShortenTerm, plan::Prepay::LowerPayment}) {
-        p.prepayments = {{60, 1'000'000, type, 0}};
-        const plan::Result r = plan::run(p);
-        figures.insert(figures.end(),
-                       {r.rows[59].balance, r.rows[60].interest, r.rows[60].payment, r.rows.back().payment,
-                        r.totalInterest, none.totalInterest - r.totalInterest});
+    for (const plan::Rounding rounding : {plan::Rounding::Yen, plan::Rounding::Program}) {
+        plan::Plan p;
+        p.loan = plan::Loan{35'000'000, *plan::Rate::percent("1.5"), 35, 12, plan::Method::Level, 2027, 1};
+        p.rounding = rounding;
+        const plan::Result none = plan::run(p);
+        std::vector<plan::Yen> figures{none.firstPayment, none.rows[59].balance, none.totalInterest};
+        if (rounding == plan::Rounding::Yen)
+            figures.insert(figures.end(), {none.rows[0].interest, none.rows[0].principal, none.rows[0].balance});
+        for (const plan::Prepay type : {plan::Prepay::ShortenTerm, plan::Prepay::LowerPayment}) {
+            p.prepayments = {{60, 1'000'000, type, 0}};
+            const plan::Result r = plan::run(p);
+            figures.insert(figures.end(), {r.rows[59].balance, r.rows[60].interest, r.rows[60].payment,
+                                           r.rows.back().payment, r.totalInterest, none.totalInterest - r.totalInterest});
+        }
+        for (const plan::Yen y : figures)
+            EXPECT_NE(page.find(shown(y, none.decimals)), std::string::npos) << shown(y, none.decimals);
     }
-    for (const plan::Yen y : figures)
-        EXPECT_NE(page.find(grouped(y) + "円"), std::string::npos) << grouped(y);
 }
 
 } // namespace

@@ -319,6 +319,10 @@ TEST(PlanInTheProgramsRounding, EachPartAfterAnEventIsACalculationOfWhatIsLeft) 
         EXPECT_EQ(s.rows[60 + i][s.column(ColumnMeaning::Balance)], untilChange.rows[i][4]) << i;
     expectRowsAre(s, 120, "KA2C", {shown(r.rows[119].balance), "0.001875", "300"});
 
+    level.rateChanges.clear(); // without the rate change: the rest is one KA2C to the end
+    r = run(level);
+    expectRowsAre(asSchedule(r), 60, "KA2C", {shown(r.rows[59].balance), "0.00125", "360"});
+
     Plan principal = fromCalculation("KAA", {"1200000", "12", "0.005"});
     principal.prepayments = {{3, 100'000, Prepay::LowerPayment, 0}};
     s = asSchedule(run(principal));
