@@ -43,18 +43,22 @@ void recordAppend(benchmark::State& state) {
 }
 
 // 返済プラン: 35 years of monthly payments with ten events (yearly prepayments of both kinds, rate
-// changes, one under the five-year rule) and a bonus part, recomputed whole as after an edit.
-void planWithTenEvents(benchmark::State& state) {
+// changes), recomputed whole as after an edit. In whole yen with a bonus part and one change under
+// the five-year rule; in the program's rounding, where every event starts a closed-form part anew,
+// without them (they are whole-yen rules).
+void planWithTenEvents(benchmark::State& state, kinri::plan::Rounding rounding) {
     using namespace kinri::plan;
+    const bool yen = rounding == Rounding::Yen;
     Plan plan;
     plan.loan = Loan{35'000'000, *Rate::percent("0.5"), 35, 12, Method::Level, 2027, 4};
-    plan.bonus = Bonus{5'000'000};
+    plan.rounding = rounding;
+    if (yen) plan.bonus = Bonus{5'000'000};
     for (int k = 1; k <= 6; ++k)
         plan.prepayments.push_back(
             {k * 24, 300'000, k % 2 == 0 ? Prepay::ShortenTerm : Prepay::LowerPayment, 0});
     plan.rateChanges = {{61, *Rate::percent("1"), false},
                         {121, *Rate::percent("1.5"), false},
-                        {181, *Rate::percent("2.5"), true},
+                        {181, *Rate::percent("2.5"), yen},
                         {241, *Rate::percent("2"), false}};
     for (auto _ : state) {
         const Result result = run(plan);
@@ -80,7 +84,11 @@ int registerAll() {
                                  std::vector<std::string>{"1200000", "10000", "0.005"}, true)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("record/append_SP_to_1000", recordAppend);
-    benchmark::RegisterBenchmark("plan/35_years_10_events", planWithTenEvents)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("plan/35_years_10_events", planWithTenEvents, kinri::plan::Rounding::Yen)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("plan/35_years_10_events_program", planWithTenEvents,
+                                 kinri::plan::Rounding::Program)
+        ->Unit(benchmark::kMicrosecond);
     return 0;
 }
 

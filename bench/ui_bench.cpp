@@ -1,7 +1,8 @@
 // Cost of the real windows: the largest table (FA, 10000 rows) from the compute click until List1
 // holds every row, one single-value click, opening a calculator window from the menu, building
 // the main window, 計算記録 (adding to it, opening its window, a PDF of a 10000-row table), and the
-// schedule of 10000 payments (its window, its chart, its CSV). Runs on the
+// schedule of 10000 payments (its window, its chart, its CSV), and 返済プラン (its window, an edit
+// with ten events). Runs on the
 // offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include "compute/flow.h"
 #include "schedule/schedule.h"
@@ -15,6 +16,8 @@
 #include "ui/paper/print_layout.h"
 #include "ui/paper/print_service.h"
 #include "ui/paper/whole_file.h"
+#include "ui/plan/plan_events.h"
+#include "ui/plan/plan_window.h"
 #include "ui/record/record_model.h"
 #include "ui/record/record_window.h"
 #include "ui/schedule/schedule_chart.h"
@@ -289,6 +292,43 @@ void scheduleCsv(benchmark::State& state) {
     QFile::remove(file);
 }
 
+struct NoHelp : kinri::ui::HelpViewer {
+    void showContents(const QString&) override {}
+};
+
+// 返済プラン from the menu: 35 years of monthly payments, shown and painted.
+void planOpen(benchmark::State& state) {
+    Paper paper;
+    NoHelp help;
+    for (auto _ : state) {
+        kinri::ui::PlanWindow window(paper.paper, help, nullptr);
+        window.show();
+        QApplication::processEvents();
+    }
+}
+
+// One keystroke in the loan's amount with ten events in the list: the plan and the same loan without
+// its events recomputed, the table, chart and comparison replaced and painted.
+void planEdit(benchmark::State& state) {
+    Paper paper;
+    NoHelp help;
+    kinri::ui::PlanWindow window(paper.paper, help, nullptr);
+    auto* events = window.findChild<kinri::ui::PlanEventsModel*>();
+    for (int k = 0; k < 10; ++k) {
+        events->addEvent();
+        events->setData(events->index(k, kinri::ui::PlanEventsModel::At), QString::number(24 * (k + 1)),
+                        Qt::EditRole);
+    }
+    window.show();
+    QApplication::processEvents();
+    auto* amount = window.findChild<QLineEdit*>(QStringLiteral("PlanAmount"));
+    bool odd = false;
+    for (auto _ : state) {
+        amount->setText((odd = !odd) ? QStringLiteral("35000001") : QStringLiteral("35000000"));
+        QApplication::processEvents();
+    }
+}
+
 // --- floors: bare Qt showing the same data, against which the windows are measured as ratios,
 // so that a slower machine or a busier one moves both alike -------------------------------
 
@@ -313,6 +353,21 @@ void bareList(benchmark::State& state, bool paint) {
 // A bare table view on the schedule's own model, shown and painted.
 void bareScheduleView(benchmark::State& state) {
     const kinri::Schedule schedule = kinri::makeSchedule(kLongLoan);
+    for (auto _ : state) {
+        kinri::ui::ScheduleModel model(schedule, kinri::ui::ScheduleModel::Rows::Periods, nullptr);
+        QTableView view;
+        view.setModel(&model);
+        view.resize(800, 600);
+        view.show();
+        QApplication::processEvents();
+    }
+}
+
+// A bare table view on a 35-year plan's rows, shown and painted.
+void barePlanView(benchmark::State& state) {
+    kinri::plan::Plan plan;
+    plan.loan = kinri::plan::Loan{35'000'000, *kinri::plan::Rate::percent("1.5"), 35};
+    const kinri::Schedule schedule = kinri::plan::asSchedule(kinri::plan::run(plan));
     for (auto _ : state) {
         kinri::ui::ScheduleModel model(schedule, kinri::ui::ScheduleModel::Rows::Periods, nullptr);
         QTableView view;
@@ -402,6 +457,9 @@ void registerAll() {
     benchmark::RegisterBenchmark("floor/list_view_record_1000", bareRecordView)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("floor/polyline_10000", bareChartPaint)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("plan/window_open_35y", planOpen)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("plan/edit_10_events", planEdit)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("floor/table_view_plan_420", barePlanView)->Unit(benchmark::kMillisecond);
 }
 
 } // namespace

@@ -25,22 +25,22 @@ Units whole(Real value) {
 }
 
 // 1 − (1 + r)^−j, the share of a level loan's value that j payments repay, without the
-// cancellation of 1 − x for x near 1.
-Real repaidShare(Real r, Real j) {
-    return -std::expm1(-j * std::log1p(r));
+// cancellation of 1 − x for x near 1; `growth` is ln(1 + r), worked out once for a part.
+Real repaidShare(Real growth, Real j) {
+    return -std::expm1(-j * growth);
 }
 
 // 元利均等: `owed` repaid in `count` level payments. The payment is the annuity rounded once; after
 // j payments what is owed is the value of the count − j payments still to come at the exact
 // annuity, so the payment's rounding goes into the interest and the last payment.
 std::vector<LoanFigures> level(Units owed, Real r, int count, Units& payment) {
-    const Real b = static_cast<Real>(owed);
-    const Real all = r == 0 ? 0 : repaidShare(r, count);
+    const Real b = static_cast<Real>(owed), growth = std::log1p(r);
+    const Real all = r == 0 ? 0 : repaidShare(growth, count);
     payment = whole(r == 0 ? b / count : b * r / all);
     std::vector<LoanStep> steps;
     steps.reserve(static_cast<std::size_t>(count));
     for (int j = 1; j <= count; ++j) {
-        const Real still = r == 0 ? b * (count - j) / count : b * repaidShare(r, count - j) / all;
+        const Real still = r == 0 ? b * (count - j) / count : b * repaidShare(growth, count - j) / all;
         steps.push_back({payment, j == count ? 0 : whole(still)});
     }
     return settleLoan(steps, owed, static_cast<double>(r));
@@ -51,11 +51,11 @@ std::vector<LoanFigures> level(Units owed, Real r, int count, Units& payment) {
 // when what is owed falls below a payment or the most payments are made, is what is owed with its
 // interest. A payment that no longer covers the interest keeps the term instead.
 std::vector<LoanFigures> atPayment(Units owed, Real r, Units payment, int most) {
-    const Real b = static_cast<Real>(owed), a = static_cast<Real>(payment);
+    const Real b = static_cast<Real>(owed), a = static_cast<Real>(payment), growth = std::log1p(r);
     if (a <= b * r) return level(owed, r, most, payment);
     const auto after = [&](int j) {
         if (r == 0) return b - j * a;
-        return b + std::expm1(j * std::log1p(r)) * (b - a / r);
+        return b + std::expm1(j * growth) * (b - a / r);
     };
     std::vector<LoanStep> steps;
     for (int j = 1; j <= most; ++j) {
