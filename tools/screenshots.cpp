@@ -3,9 +3,9 @@
 //    computed with its worked example, every other one with printing switched on (both looks of
 //    the print switch), named <window>-<dpi>dpi.png;
 //  - the input aids and their notes, aids-<dpi>dpi.png; the record of it all and a print preview,
-//    record-<dpi>dpi.png and preview-<dpi>dpi.png; a 返済プラン with two events and its comparison, plan- and
-//    plan-compare-<dpi>dpi.png; the schedule of a 30-year mortgage and of FA, schedule-KA2C-, schedule-KAA-,
-//    schedule-KA2A- and schedule-FA-<dpi>dpi.png;
+//    record-<dpi>dpi.png and preview-<dpi>dpi.png; a 返済プラン with two events, its comparison and the
+//    program's rounding, plan-, plan-compare- and plan-program-<dpi>dpi.png, recorded; the schedule of a
+//    30-year mortgage and of FA, schedule-KA2C-, schedule-KAA-, schedule-KA2A- and schedule-FA-<dpi>dpi.png;
 //  - with --dark, the same under a dark palette (--high-contrast: white on black); with --zoom200, at the
 //  largest zoom;
 //  - with --singles, the main window with a menu open, one calculator window of each kind and the
@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
@@ -301,7 +302,9 @@ bool planShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, const Q
         events->setData(events->index(1, 0), 2, Qt::EditRole);
         events->setData(events->index(1, 1), QStringLiteral("121"), Qt::EditRole);
         events->setData(events->index(1, 2), QStringLiteral("2.5"), Qt::EditRole);
-        plan->resize(plan->screen()->availableGeometry().size().boundedTo(QSize(1300, 780)));
+        // Within the screen with its frame and title bar.
+        plan->resize(
+            (plan->screen()->availableGeometry().size() - QSize(16, 48)).boundedTo(QSize(1300, 780)));
         settle(20);
         ok &=
             save(plan->grab().toImage(), QStringLiteral("%1/plan-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
@@ -309,6 +312,13 @@ bool planShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, const Q
         settle(10);
         ok &= save(plan->grab().toImage(),
                    QStringLiteral("%1/plan-compare-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
+        // The program's rounding: the calculation's own schedule until the first event.
+        plan->findChild<QTabWidget*>()->setCurrentIndex(0);
+        plan->findChild<QComboBox*>(QStringLiteral("PlanRounding"))->setCurrentIndex(1);
+        settle(10);
+        ok &= save(plan->grab().toImage(),
+                   QStringLiteral("%1/plan-program-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
+        plan->findChild<QAction*>(QStringLiteral("actionPlanRecord"))->trigger();
         plan->close();
     }
     backToMenu(w);
@@ -403,9 +413,9 @@ int main(int argc, char** argv) {
             main, w.id,
             QStringLiteral("%1/%2-%3dpi%4.png").arg(dir, qs(w.name).toLower()).arg(dpi).arg(suffix));
     ok &= aidsSheet(main, QStringLiteral("%1/aids-%2dpi%3.png").arg(dir).arg(dpi).arg(suffix));
+    ok &= planShots(main, dir, dpi, suffix); // recorded, so the record shows a plan too
     ok &= recordShots(main, dir, dpi, suffix);
     ok &= scheduleShots(main, dir, dpi, suffix);
-    ok &= planShots(main, dir, dpi, suffix);
     if (args.contains(QStringLiteral("--singles"))) ok &= singles(main, help, dir);
     if (zoomed) {
         main.findChild<QAction*>(QStringLiteral("HE01"))->trigger();

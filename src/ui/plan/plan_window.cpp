@@ -205,6 +205,9 @@ PlanWindow::PlanWindow(PaperService& paper, HelpViewer& help, QWidget* parent)
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setTabKeyNavigation(false);
+    // One line a row, never measured row by row.
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
 
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
@@ -490,8 +493,12 @@ void PlanWindow::showComparison(const plan::Result& before) {
     const bool both_ = !before.rows.empty() && !after.rows.empty();
     const plan::Comparison c = plan::compare(before, after);
     const int d = after.decimals;
-    put(0, 2, both_ ? yenText(after.totalPaid - before.totalPaid, d) : QString());
-    put(1, 2, both_ ? yenText(after.totalInterest - before.totalInterest, d) : QString());
+    // A difference carries its sign: 「+3,012,279円」 is more than without the events.
+    const auto difference = [d](plan::Yen v) {
+        return (v > 0 ? QStringLiteral("+") : QString()) + yenText(v, d);
+    };
+    put(0, 2, both_ ? difference(after.totalPaid - before.totalPaid) : QString());
+    put(1, 2, both_ ? difference(after.totalInterest - before.totalInterest) : QString());
     put(2, 2,
         both_ ? monthsText(std::abs(c.monthsSooner)) +
                     (c.monthsSooner >= 0 ? QStringLiteral("早い") : QStringLiteral("遅い"))
