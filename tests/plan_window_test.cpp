@@ -29,6 +29,7 @@ class PlanWindowTest : public ProgramTest {
 
 private slots:
     void builtByKeyboardAndCompared();
+    void bothBalancesOnTheChart();
     void openedWithTheCalculationsLoan();
     void csvReadsBackAsComputed();
     void recordedLikeACalculation();
@@ -99,11 +100,45 @@ void PlanWindowTest::builtByKeyboardAndCompared() {
     QCOMPARE(compare->item(5, 1)->text(), yen(before.totalInterest - after.totalInterest));
     const int sooner = static_cast<int>(before.rows.size() - after.rows.size());
     QCOMPARE(compare->item(6, 1)->text(), QStringLiteral("%1年%2か月").arg(sooner / 12).arg(sooner % 12));
-    // Both balances on the chart: the plan's, and the loan's without its events, dashed.
-    const std::vector<double>& dashed =
-        w->findChild<ui::ScheduleChart*>(QStringLiteral("PlanChart"))->comparison();
-    QCOMPARE(dashed.size(), before.rows.size());
-    QCOMPARE(dashed[59], static_cast<double>(before.rows[59].balance));
+    // Any two plans: this one kept as the base (the key on 「比較」's page), then its rate change
+    // removed; the base is what the plan was.
+    QTest::keyClick(w, Qt::Key_C, Qt::AltModifier);
+    auto* keep = w->findChild<QPushButton*>(QStringLiteral("PlanKeepBase"));
+    QTRY_VERIFY(keep->isVisible());
+    keep->setFocus();
+    QTest::keyClick(keep, Qt::Key_Space);
+    QVERIFY(keep->isChecked());
+    events->setCurrentIndex(events->model()->index(1, 0));
+    w->findChild<QPushButton*>(QStringLiteral("PlanRemoveEvent"))->click();
+    plan::Plan changed = *built;
+    changed.rateChanges.clear();
+    const plan::Result now = plan::run(changed);
+    QTRY_COMPARE(compare->item(0, 1)->text(), yen(now.totalPaid));
+    QCOMPARE(compare->horizontalHeaderItem(0)->text(), QStringLiteral("基準のプラン"));
+    QCOMPARE(compare->item(0, 0)->text(), yen(after.totalPaid));
+    QCOMPARE(compare->item(5, 1)->text(), yen(after.totalInterest - now.totalInterest));
+    QCOMPARE(w->findChild<ui::ScheduleChart*>(QStringLiteral("PlanChart"))->comparison().size(),
+             after.rows.size());
+    QTest::keyClick(keep, Qt::Key_Space); // back to the loan without events
+    QTRY_COMPARE(compare->horizontalHeaderItem(0)->text(), QStringLiteral("イベントなし"));
+    QCOMPARE(compare->item(0, 0)->text(), yen(before.totalPaid));
+}
+
+// Both balances on the chart: the plan's, and the loan's without its events, dashed.
+void PlanWindowTest::bothBalancesOnTheChart() {
+    ui::PlanWindow* w = openFromMenu();
+    QVERIFY(w != nullptr);
+    w->findChild<QPushButton*>(QStringLiteral("PlanAddEvent"))->click();
+    const std::optional<plan::Plan> built = w->plan();
+    QVERIFY(built.has_value() && built->prepayments.size() == 1);
+    plan::Plan plain = *built;
+    plain.prepayments.clear();
+    const plan::Result before = plan::run(plain);
+    const auto dashed = [w] {
+        return w->findChild<ui::ScheduleChart*>(QStringLiteral("PlanChart"))->comparison();
+    };
+    QTRY_COMPARE(dashed().size(), before.rows.size());
+    QCOMPARE(dashed()[59], static_cast<double>(before.rows[59].balance));
 }
 
 // From a loan's calculation: its loan, its rate per payment as a year's, its payments (as years

@@ -229,6 +229,19 @@ PlanWindow::PlanWindow(PaperService& paper, HelpViewer& help, QWidget* parent)
     lower->addTab(chartHolder, QStringLiteral("グラフ(&G)"));
     auto* comparePage = new QWidget;
     auto* compareLayout = new QVBoxLayout(comparePage);
+    // Any two plans: this one kept as the base, then changed.
+    keepBase_ = new QPushButton(QStringLiteral("このプランを比較の基準にする(&K)"));
+    keepBase_->setObjectName(QStringLiteral("PlanKeepBase"));
+    keepBase_->setCheckable(true);
+    keepBase_->setToolTip(
+        QStringLiteral("押すと、いまのプランを「基準のプラン」として残し、"
+                       "これから変えるプランと比べます。もう一度押すとイベントなしと比べます。"));
+    connect(keepBase_, &QPushButton::toggled, this, [this](bool keep) {
+        base_ = keep ? plan() : std::nullopt;
+        if (keep && !base_) keepBase_->setChecked(false); // nothing readable to keep
+        recompute();
+    });
+    compareLayout->addWidget(keepBase_, 0, Qt::AlignLeft);
     compareLayout->addWidget(compare_);
     compareLayout->addStretch();
     lower->addTab(comparePage, QStringLiteral("比較(&C)"));
@@ -385,22 +398,31 @@ void PlanWindow::recompute() {
     schedule_ = std::move(next);
     view_->resizeColumnsToContents();
 
-    // The same loan without the events: the comparison's first column and the chart's dashed line.
+    // The base: the comparison's first column and the chart's dashed line, in this plan's rounding
+    // so that the two are in the same units.
     plan::Result before;
     if (p) {
-        plan::Plan plain = *p;
-        plain.prepayments.clear();
-        plain.rateChanges.clear();
-        before = plan::run(plain);
-        if (!p->prepayments.empty() || !p->rateChanges.empty()) {
+        plan::Plan base = *p;
+        if (base_) {
+            base = *base_;
+            base.rounding = p->rounding;
+        } else {
+            base.prepayments.clear();
+            base.rateChanges.clear();
+        }
+        before = plan::run(base);
+        if (base_ || !p->prepayments.empty() || !p->rateChanges.empty()) {
             std::vector<double> balances;
             balances.reserve(before.rows.size());
             const double unit = std::pow(10.0, -before.decimals);
             for (const plan::Row& row : before.rows)
                 balances.push_back(static_cast<double>(row.balance) * unit);
-            chart_->setComparison(std::move(balances), QStringLiteral("イベントなしの残高（左）"));
+            chart_->setComparison(std::move(balances), base_ ? QStringLiteral("基準のプランの残高（左）")
+                                                             : QStringLiteral("イベントなしの残高（左）"));
         }
     }
+    compare_->horizontalHeaderItem(0)->setText(base_ ? QStringLiteral("基準のプラン")
+                                                     : QStringLiteral("イベントなし"));
     showComparison(before);
     // The comparison read whole: every row in view, never behind a scroll bar.
     compare_->setFixedHeight(compare_->horizontalHeader()->sizeHint().height() +

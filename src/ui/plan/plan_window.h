@@ -11,6 +11,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 class QTableView;
 class QTableWidget;
@@ -83,6 +84,10 @@ private:
     std::unique_ptr<Schedule> schedule_;
     plan::Result result_;
     std::shared_ptr<const Calculation> origin_;
+    // The plan the comparison and the dashed line are against: the same loan without the events,
+    // or a plan the user kept (「このプランを比較の基準にする」), computed in the rounding chosen now.
+    std::optional<plan::Plan> base_;
+    QPushButton* keepBase_;
     QStringList originTexts_; // the loan's boxes as the calculation filled them
 };
 
