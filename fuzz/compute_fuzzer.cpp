@@ -1,7 +1,8 @@
 // Fuzzes one click of a compute button: any of the 37 calculations with arbitrary box texts, with
-// printing on and then off, the schedule behind it, and the input aids on the same texts. A crash is not the only failure: every outcome is checked against what a window
-// and the printer rely on, so a result box showing "inf", a table whose paper copy disagrees with
-// its list, or an input echoed differently on paper than it was typed all stop the run.
+// printing on and then off, the schedule behind it, and the input aids on the same texts. A crash is not the
+// only failure: every outcome is checked against what a window and the printer rely on, so a result box
+// showing "inf", a table whose paper copy disagrees with its list, or an input echoed differently on paper
+// than it was typed all stop the run.
 //
 // Input layout: byte 0 picks the calculation (index into catalogue(), modulo its size); the rest
 // holds the box texts, Text1 first, separated by '\n'. The last box of the window takes whatever
@@ -11,6 +12,7 @@
 #include "catalogue/catalogue.h"
 #include "compute/flow.h"
 #include "number/number_text.h"
+#include "schedule/plan.h"
 #include "schedule/schedule.h"
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -303,7 +306,8 @@ void checkAids(const CatalogueEntry& entry, const std::vector<std::string>& inpu
         }
         for (const int perYear : aid::kPerYearChoices) {
             const std::string annual = aid::annualFigure(kind, inputs[k], perYear);
-            expect(annual.empty() || parseNumber(annual).has_value(), "an annual figure that is no number", annual);
+            expect(annual.empty() || parseNumber(annual).has_value(), "an annual figure that is no number",
+                   annual);
         }
     }
 }
@@ -326,6 +330,54 @@ std::optional<__int128> units(std::string_view cell) {
 // The schedule behind a calculation that succeeded: it fails only as a calculation may, and every
 // row holds a figure under each column, its principal and interest adding up to its payment as
 // shown.
+// A plan of the loan. In the program's rounding without events it is the calculation's very
+// schedule. With a prepayment and a rate change taken from the loan's own figures, in both
+// roundings: nothing negative, every payment its principal and interest, the loan repaid.
+void checkPlan(const Calculation& calculation, const Schedule& schedule) {
+    std::optional<plan::Loan> loan;
+    try {
+        loan = plan::loanOf(calculation);
+    } catch (const CalcError&) {
+        return;
+    }
+    if (!loan) return;
+    plan::Plan p;
+    p.loan = *loan;
+    p.rounding = plan::Rounding::Program;
+    p.origin = std::make_shared<const Calculation>(calculation);
+    const Schedule none = plan::asSchedule(plan::run(p));
+    expect(none.rows.size() == schedule.rows.size(),
+           "a plan without events is not its calculation's schedule");
+    for (std::size_t r = 0; r < none.rows.size(); ++r)
+        for (const ColumnMeaning m :
+             {ColumnMeaning::Payment, ColumnMeaning::Interest, ColumnMeaning::Balance})
+            expect(none.rows[r][static_cast<std::size_t>(none.column(m))] ==
+                       schedule.rows[r][static_cast<std::size_t>(schedule.column(m))],
+                   "a plan without events is not its calculation's schedule", none.rows[r][0]);
+
+    const int n = plan::paymentsOf(*loan);
+    p.prepayments = {{std::max(1, n / 3), loan->amount / 4 + 1,
+                      n % 2 == 0 ? plan::Prepay::ShortenTerm : plan::Prepay::LowerPayment, n % 5}};
+    p.rateChanges = {
+        {std::max(1, n / 2), plan::Rate{(loan->rate.perBillion * 3 + 7'000'000) % 1'000'000'001}, false}};
+    for (const plan::Rounding rounding : {plan::Rounding::Yen, plan::Rounding::Program}) {
+        p.rounding = rounding;
+        const plan::Result r = plan::run(p);
+        if (r.rows.empty()) continue; // too large for the program's units: said, not shown
+        plan::Yen principal = 0;
+        for (const plan::Row& row : r.rows) {
+            expect(row.payment >= 0 && row.principal >= 0 && row.interest >= 0 && row.balance >= 0 &&
+                       row.prepaid >= 0,
+                   "a plan has a negative figure", row.event);
+            expect(row.payment == row.principal + row.interest,
+                   "a plan's payment is not its principal and interest");
+            principal += row.principal + row.prepaid;
+        }
+        expect(r.rows.back().balance != 0 || principal == r.opening,
+               "a repaid plan's principal is not its loan");
+    }
+}
+
 void checkSchedule(const Calculation& calculation) {
     if (!hasSchedule(calculation.entry->item)) return;
     Schedule s;
@@ -343,15 +395,18 @@ void checkSchedule(const Calculation& calculation) {
         expect(row.size() == s.columns.size() && s.values[r].size() == s.columns.size(),
                "a schedule row without a cell for each column");
         for (std::size_t c = 0; c < row.size(); ++c) {
-            expect(units(row[c]).has_value() || parseNumber(row[c]).has_value(), "a schedule cell is no figure",
-                   row[c]);
+            expect(units(row[c]).has_value() || parseNumber(row[c]).has_value(),
+                   "a schedule cell is no figure", row[c]);
             expect(std::isfinite(s.values[r][c]), "a schedule figure is not finite", row[c]);
         }
         if (payment >= 0 && principal >= 0 && interest >= 0)
             expect(units(row[static_cast<std::size_t>(payment)]) ==
-                       *units(row[static_cast<std::size_t>(principal)]) + *units(row[static_cast<std::size_t>(interest)]),
-                   "principal and interest do not add up to the payment", row[static_cast<std::size_t>(payment)]);
+                       *units(row[static_cast<std::size_t>(principal)]) +
+                           *units(row[static_cast<std::size_t>(interest)]),
+                   "principal and interest do not add up to the payment",
+                   row[static_cast<std::size_t>(payment)]);
     }
+    if (s.kind == Schedule::Kind::Loan) checkPlan(calculation, s);
 }
 
 } // namespace
