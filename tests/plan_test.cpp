@@ -59,6 +59,13 @@ TEST(Plan, AmountsAndRatesAreReadExactly) {
         {"１００", {}},           {"9999999999999999", {}}};
     for (const auto& c : amounts)
         EXPECT_EQ(readYen(c.text), c.yen) << c.text;
+    const struct {
+        const char* text;
+        std::optional<Yen> yen;
+    } shares[] = {{"20%", 7'000'000}, {"12.5％", 4'375'000}, {"0.001%", 350}, {"100%", 35'000'000},
+                  {"100.5%", {}},     {"-1%", {}},           {"%", {}},       {"5,000,000", 5'000'000}};
+    for (const auto& c : shares)
+        EXPECT_EQ(readYenOrShare(c.text, 35'000'000), c.yen) << c.text;
 
     const struct {
         const char* text;

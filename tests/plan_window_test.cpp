@@ -139,6 +139,9 @@ void PlanWindowTest::bothBalancesOnTheChart() {
     };
     QTRY_COMPARE(dashed().size(), before.rows.size());
     QCOMPARE(dashed()[59], static_cast<double>(before.rows[59].balance));
+    // A bonus part typed as a share of the loan.
+    w->findChild<QLineEdit*>(QStringLiteral("PlanBonus"))->setText(QStringLiteral("20%"));
+    QCOMPARE(w->plan()->bonus->amount, 7'000'000);
 }
 
 // From a loan's calculation: its loan, its rate per payment as a year's, its payments (as years

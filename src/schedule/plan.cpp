@@ -230,6 +230,18 @@ std::optional<Yen> readYen(std::string_view text) {
     return std::stoll(digits);
 }
 
+std::optional<Yen> readYenOrShare(std::string_view text, Yen whole) {
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    for (const std::string_view sign : {std::string_view("%"), std::string_view("％")}) {
+        if (!text.ends_with(sign)) continue;
+        const std::optional<Rate> share = Rate::percent(text.substr(0, text.size() - sign.size()));
+        if (!share) return std::nullopt;
+        return static_cast<Yen>(static_cast<__int128>(whole) * share->perBillion / kBillion);
+    }
+    return readYen(text);
+}
+
 std::string Rate::percentText() const {
     return kinri::plan::percentText(*this);
 }

@@ -45,6 +45,8 @@ struct Rate {
 // An amount of yen as typed in a plan's boxes: whole, not negative, grouped or not, with or
 // without 円 ("1,000,000円"); nothing otherwise.
 std::optional<Yen> readYen(std::string_view text);
+// The same, or a share of `whole` in per cent ("20%", at most 100 %), fractions of a yen dropped.
+std::optional<Yen> readYenOrShare(std::string_view text, Yen whole);
 
 enum class Method : std::uint8_t {
     Level,          // 元利均等: every payment the same

@@ -123,12 +123,14 @@ PlanWindow::PlanWindow(PaperService& paper, HelpViewer& help, QWidget* parent)
     startYear_ = spin(1900, 2200, QDate::currentDate().year() + 1, QStringLiteral("年"));
     startMonth_ = spin(1, 12, 1, QStringLiteral("月"));
     bonus_ = new QLineEdit(QStringLiteral("0"));
+    bonus_->setObjectName(QStringLiteral("PlanBonus"));
     bonusMonths_[0] = spin(1, 12, 6, QStringLiteral("月"));
     bonusMonths_[1] = spin(1, 12, 12, QStringLiteral("月"));
     // Boxes that share a row of the form have no caption of their own for a screen reader.
     startYear_->setAccessibleName(QStringLiteral("返済開始の年"));
     startMonth_->setAccessibleName(QStringLiteral("返済開始の月"));
     bonus_->setAccessibleName(QStringLiteral("ボーナス返済分（円）"));
+    bonus_->setToolTip(QStringLiteral("円で、または「20%」のように借入額に対する割合で"));
     bonusMonths_[0]->setAccessibleName(QStringLiteral("ボーナス返済の月（1回目）"));
     bonusMonths_[1]->setAccessibleName(QStringLiteral("ボーナス返済の月（2回目）"));
     rounding_ = new QComboBox;
@@ -343,7 +345,9 @@ QStringList PlanWindow::loanTexts() const {
 }
 
 std::optional<plan::Plan> PlanWindow::plan() const {
-    const std::optional<plan::Yen> amount = yenOf(amount_), bonus = yenOf(bonus_);
+    const std::optional<plan::Yen> amount = yenOf(amount_);
+    std::optional<plan::Yen> bonus;
+    if (amount) bonus = plan::readYenOrShare(bonus_->text().trimmed().toStdString(), *amount);
     const std::optional<plan::Rate> rate = plan::Rate::percent(rate_->text().trimmed().toStdString());
     // The term in years, or in payments: 「420回」.
     QString term = years_->text().trimmed();
