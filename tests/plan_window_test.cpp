@@ -128,6 +128,10 @@ void PlanWindowTest::builtByKeyboardAndCompared() {
 void PlanWindowTest::bothBalancesOnTheChart() {
     ui::PlanWindow* w = openFromMenu();
     QVERIFY(w != nullptr);
+    // Without events nothing to draw twice, and nothing sooner or later.
+    QCOMPARE(w->findChild<QTableWidget*>(QStringLiteral("PlanCompare"))->item(2, 2)->text(),
+             QStringLiteral("同じ"));
+    QVERIFY(w->findChild<ui::ScheduleChart*>(QStringLiteral("PlanChart"))->comparison().empty());
     w->findChild<QPushButton*>(QStringLiteral("PlanAddEvent"))->click();
     const std::optional<plan::Plan> built = w->plan();
     QVERIFY(built.has_value() && built->prepayments.size() == 1);

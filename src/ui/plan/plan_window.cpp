@@ -526,9 +526,10 @@ void PlanWindow::showComparison(const plan::Result& before) {
     put(0, 2, both_ ? difference(after.totalPaid - before.totalPaid) : QString());
     put(1, 2, both_ ? difference(after.totalInterest - before.totalInterest) : QString());
     put(2, 2,
-        both_ ? monthsText(std::abs(c.monthsSooner)) +
-                    (c.monthsSooner >= 0 ? QStringLiteral("早い") : QStringLiteral("遅い"))
-              : QString());
+        !both_                ? QString()
+        : c.monthsSooner == 0 ? QStringLiteral("同じ")
+                              : monthsText(std::abs(c.monthsSooner)) +
+                                    (c.monthsSooner > 0 ? QStringLiteral("早い") : QStringLiteral("遅い")));
     put(5, 1, both_ ? yenText(c.interestSaved, d) : QString());
     put(6, 1, both_ ? monthsText(c.monthsSooner) : QString());
 }
