@@ -5,12 +5,16 @@
 #include "support/program.h"
 #include "ui/common/fonts.h"
 #include "ui/help/help_window.h"
+#include "ui/plan/plan_window.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QWindow>
@@ -122,6 +126,25 @@ int main(int argc, char** argv) {
          QStringLiteral("F1: the help window shown at FA's page"));
     std::printf("  the help window: %s\n", qPrintable(where(help.window())));
     step(help.window()->close() && ends.isEmpty(), QStringLiteral("help closed, the program goes on"));
+
+    // 返済プラン from the main window's menu, a window of its own: shown within the output, its rows
+    // computed again in the other rounding, closed without ending the program.
+    main.findChild<QMenu*>(QStringLiteral("menuPlan"))->actions().value(0)->trigger();
+    auto* plan = main.findChild<ui::PlanWindow*>(QStringLiteral("PlanWindow"));
+    step(shown(plan) && plan->result().rows.size() == 420, QStringLiteral("返済プラン shown: 420 payments"));
+    const QSize output = plan->screen()->availableGeometry().size();
+    step(plan->frameGeometry().width() <= output.width() && plan->frameGeometry().height() <= output.height(),
+         QStringLiteral("返済プラン within the output: %1×%2 in %3×%4")
+             .arg(plan->frameGeometry().width())
+             .arg(plan->frameGeometry().height())
+             .arg(output.width())
+             .arg(output.height()));
+    plan->findChild<QComboBox*>(QStringLiteral("PlanRounding"))->setCurrentIndex(1);
+    const bool recomputed = QTest::qWaitFor([plan] { return plan->result().decimals == 3; });
+    step(recomputed, QStringLiteral("返済プラン in the program's rounding: ") +
+                         QString::number(plan->result().firstPayment) +
+                         QStringLiteral(" thousandths of a yen a month"));
+    step(plan->close() && ends.isEmpty(), QStringLiteral("返済プラン closed, the program goes on"));
     fa->close();
     step(ends.count() == 1 && boxes.take().isEmpty() && boxes.strayModals == 0,
          QStringLiteral("FA's window closed: the program's end requested"));
