@@ -126,12 +126,14 @@ TEST(HelpPages, PlanExampleIsWhatThePlanComputes) {
         const plan::Result none = plan::run(p);
         std::vector<plan::Yen> figures{none.firstPayment, none.rows[59].balance, none.totalInterest};
         if (rounding == plan::Rounding::Yen)
-            figures.insert(figures.end(), {none.rows[0].interest, none.rows[0].principal, none.rows[0].balance});
+            figures.insert(figures.end(),
+                           {none.rows[0].interest, none.rows[0].principal, none.rows[0].balance});
         for (const plan::Prepay type : {plan::Prepay::ShortenTerm, plan::Prepay::LowerPayment}) {
             p.prepayments = {{60, 1'000'000, type, 0}};
             const plan::Result r = plan::run(p);
-            figures.insert(figures.end(), {r.rows[59].balance, r.rows[60].interest, r.rows[60].payment,
-                                           r.rows.back().payment, r.totalInterest, none.totalInterest - r.totalInterest});
+            figures.insert(figures.end(),
+                           {r.rows[59].balance, r.rows[60].interest, r.rows[60].payment,
+                            r.rows.back().payment, r.totalInterest, none.totalInterest - r.totalInterest});
         }
         for (const plan::Yen y : figures)
             EXPECT_NE(page.find(shown(y, none.decimals)), std::string::npos) << shown(y, none.decimals);
