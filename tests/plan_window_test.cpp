@@ -7,6 +7,7 @@
 #include "ui/plan/plan_window.h"
 #include "ui/record/record_model.h"
 #include "ui/schedule/schedule_chart.h"
+#include "ui/schedule/schedule_window.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -194,6 +195,17 @@ void PlanWindowTest::openedWithTheCalculationsLoan() {
         QTRY_COMPARE(window->result().opening, 1'000'000'000);
         amount->setText(QString::number(c.amount));
         QTRY_COMPARE(shownUnits(window->result().opening, 3), own.opening);
+        window.reset();
+
+        // From the loan's schedule window too, with its loan.
+        w->findChild<QAction*>(QStringLiteral("actionSchedule"))->trigger();
+        std::unique_ptr<ui::ScheduleWindow> schedule(w->findChild<ui::ScheduleWindow*>());
+        QVERIFY(schedule != nullptr);
+        schedule->findChild<QAction*>(QStringLiteral("actionPlan"))->trigger();
+        std::unique_ptr<ui::PlanWindow> fromSchedule(
+            w->findChild<ui::PlanWindow*>(QStringLiteral("PlanWindow")));
+        QVERIFY(fromSchedule != nullptr);
+        QCOMPARE(fromSchedule->plan()->loan.amount, c.amount);
     }
     QVERIFY(
         !p_->choose(QStringLiteral("SP"))->findChild<QAction*>(QStringLiteral("actionPlan"))->isVisible());

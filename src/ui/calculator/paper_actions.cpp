@@ -35,7 +35,7 @@ PaperActions::PaperActions(QWidget& window, CalculatorKeys& keys, const ClickCon
     connect(schedule_, &QAction::triggered, this, &PaperActions::openSchedule);
     plan_ = add(QStringLiteral("返済プラン"), QKeySequence(Qt::CTRL | Qt::Key_L), "actionPlan");
     plan_->setVisible(false);
-    connect(plan_, &QAction::triggered, this, &PaperActions::openPlan);
+    connect(plan_, &QAction::triggered, this, [this] { openPlan(clicks_.lastShared(), window_); });
     for (QAction* a : {preview, pdf, print})
         clicks.enableWithLast(*a);
     connect(preview, &QAction::triggered, this, [this] {
@@ -64,13 +64,12 @@ void PaperActions::setDressed(const CatalogueEntry& entry) {
     plan_->setVisible(shape != nullptr && shape->kind == Schedule::Kind::Loan);
 }
 
-// A plan of the last calculation's loan where there is one, the defaults otherwise.
-void PaperActions::openPlan() {
+void PaperActions::openPlan(std::shared_ptr<const kinri::Calculation> calculation, QWidget& beside) {
     auto* window = new PlanWindow(paper_, keys_.help(), &window_);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setCalculation(clicks_.lastShared());
+    window->setCalculation(std::move(calculation));
     connect(window, &PlanWindow::recorded, this, &PaperActions::planRecorded);
-    placeBeside(*window, window_, window->sizeHint());
+    placeBeside(*window, beside, window->sizeHint());
     window->show();
     window->activateWindow();
 }
@@ -87,6 +86,9 @@ void PaperActions::openSchedule() {
     if (!hasSchedule(calculation->entry->item)) return;
     try {
         auto* window = new ScheduleWindow(makeSchedule(*calculation), *calculation, paper_, &window_);
+        // The schedule's own calculation, even after the window has computed another.
+        connect(window, &ScheduleWindow::planRequested, this,
+                [this, window, c = clicks_.lastShared()] { openPlan(c, *window); });
         placeBeside(*window, window_, window->size()); // the calculation it belongs to stays in view
         window->show();
         window->activateWindow();

@@ -39,7 +39,8 @@ signals:
 private:
     QAction* add(const QString& text, const QKeySequence& keys, const char* name);
     void openSchedule();
-    void openPlan();
+    // A plan of `calculation`'s loan (the defaults without one), beside `beside`.
+    void openPlan(std::shared_ptr<const kinri::Calculation> calculation, QWidget& beside);
 
     QWidget& window_;
     CalculatorKeys& keys_;

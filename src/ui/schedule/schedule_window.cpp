@@ -181,6 +181,9 @@ ScheduleWindow::ScheduleWindow(Schedule schedule, const kinri::Calculation& calc
             [this, &paper, title, chartPage] {
                 paper.print(this, PaperService::linesOf(paperLines()), title, chartPage);
             });
+    if (schedule_.kind == Schedule::Kind::Loan)
+        command(QStringLiteral("返済プラン…"), QKeySequence(Qt::CTRL | Qt::Key_L), "actionPlan",
+                &ScheduleWindow::planRequested);
     for (QWidget* w : std::initializer_list<QWidget*>{view_, chart_}) {
         w->setContextMenuPolicy(Qt::ActionsContextMenu); // a right click offers the same
         w->addActions(actions());

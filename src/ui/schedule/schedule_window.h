@@ -38,6 +38,10 @@ public:
     // All of it as CSV lines (RFC 4180, CRLF).
     QString csv(bool rowsOnly = false) const;
 
+signals:
+    // 「返済プラン…」 (a loan's schedule only): a plan of this calculation's loan.
+    void planRequested();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
