@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -345,7 +346,19 @@ void checkPlan(const Calculation& calculation, const Schedule& schedule) {
     p.loan = *loan;
     p.rounding = plan::Rounding::Program;
     p.origin = std::make_shared<const Calculation>(calculation);
-    const Schedule none = plan::asSchedule(plan::run(p));
+    const plan::Result plain = plan::run(p);
+    // Its figures are 64-bit counts of the schedule's units: a loan, or payments adding up, beyond
+    // that is refused with a message, and only such a loan.
+    const int paid = schedule.column(ColumnMeaning::Payment);
+    const std::optional<__int128> total =
+        schedule.totals.empty() ? std::nullopt : units(schedule.totals[static_cast<std::size_t>(paid)]);
+    const std::optional<__int128> opening = units(schedule.opening);
+    const auto most = static_cast<__int128>(std::numeric_limits<std::int64_t>::max());
+    const bool fits = total && opening && *total <= most && *opening <= most;
+    expect(plain.problem.empty() == fits, "a plan refused a loan that fits, or took one that does not",
+           plain.problem);
+    if (!fits) return;
+    const Schedule none = plan::asSchedule(plain);
     expect(none.rows.size() == schedule.rows.size(),
            "a plan without events is not its calculation's schedule");
     for (std::size_t r = 0; r < none.rows.size(); ++r)

@@ -351,6 +351,19 @@ TEST(PlanInTheProgramsRounding, EachPartAfterAnEventIsACalculationOfWhatIsLeft) 
     EXPECT_EQ(r.rows.back().balance, 0);
 }
 
+// A loan beyond what its units can count (KAA shows 0.00001 yen: 92 trillion yen and more) is
+// refused with a message, never shown wrapped; in whole yen it is computed.
+TEST(PlanInTheProgramsRounding, ALoanBeyondItsUnitsIsRefused) {
+    Plan huge = fromCalculation("KAA", {"120222222222222", "12", "0"});
+    EXPECT_EQ(programDecimals(huge), 5);
+    const Result r = run(huge);
+    EXPECT_TRUE(r.rows.empty());
+    EXPECT_EQ(r.problem, "金額が大きすぎて計算できません。");
+    huge.loan = *loanOf(*huge.origin);
+    huge.rounding = Rounding::Yen;
+    EXPECT_EQ(run(huge).totalPaid, 120'222'222'222'222);
+}
+
 // A bonus part and the five-year rule are lenders' rules in whole yen: the program's rounding
 // says so rather than compute something no lender does.
 TEST(PlanInTheProgramsRounding, BonusAndFiveYearRuleAreInWholeYenOnly) {

@@ -160,9 +160,23 @@ void PlanWindowTest::openedWithTheCalculationsLoan() {
         std::int64_t rate;
         const char* term;
         plan::Method method;
+        int decimals; // as the calculation's schedule shows them
     } cases[] = {
-        {"KA2C", {"35000000", "0.00125", "420"}, 35'000'000, 15'000'000, "35", plan::Method::Level},
-        {"KAP", {"1200000.4", "100", "0.005"}, 1'200'000, 60'000'000, "100回", plan::Method::EqualPrincipal},
+        {"KA2C", {"35000000", "0.00125", "420"}, 35'000'000, 15'000'000, "35", plan::Method::Level, 3},
+        {"KAP",
+         {"1200000.4", "100", "0.005"},
+         1'200'000,
+         60'000'000,
+         "100回",
+         plan::Method::EqualPrincipal,
+         3},
+        {"KAA",
+         {"1200000.4", "100", "0.005"},
+         1'200'000,
+         60'000'000,
+         "100回",
+         plan::Method::EqualPrincipal,
+         5},
     };
     for (const auto& c : cases) {
         ui::CalculatorWindow* w = p_->choose(QString::fromLatin1(c.item));
@@ -184,17 +198,20 @@ void PlanWindowTest::openedWithTheCalculationsLoan() {
                  QString::fromUtf8(c.term));
         QCOMPARE(p->loan.method, c.method);
 
-        window->findChild<QComboBox*>(QStringLiteral("PlanRounding"))->setCurrentIndex(1);
+        auto* rounding = window->findChild<QComboBox*>(QStringLiteral("PlanRounding"));
+        rounding->setCurrentIndex(1);
         const Schedule own = makeSchedule(*runCalculation(c.item, c.inputs, false).calculation);
-        QTRY_COMPARE(window->result().decimals, 3);
+        QTRY_COMPARE(window->result().decimals, c.decimals);
+        QCOMPARE(rounding->currentText(), QStringLiteral("小数第%1位（返済予定表と同じ）").arg(c.decimals));
         QCOMPARE(window->result().rows.size(), own.rows.size());
-        QCOMPARE(shownUnits(window->result().opening, 3), own.opening); // 1200000.400: not the box's
-        QCOMPARE(shownUnits(window->result().rows[1].interest, 3), own.rows[1][3]);
+        QCOMPARE(shownUnits(window->result().opening, c.decimals), own.opening); // 1200000.400: not the box's
+        QCOMPARE(shownUnits(window->result().rows[1].interest, c.decimals), own.rows[1][3]);
         auto* amount = window->findChild<QLineEdit*>(QStringLiteral("PlanAmount"));
         amount->setText(QStringLiteral("1000000"));
-        QTRY_COMPARE(window->result().opening, 1'000'000'000);
+        QTRY_COMPARE(window->result().opening, 1'000'000'000); // its own loan, to 0.001 yen
+        QCOMPARE(rounding->currentText(), QStringLiteral("小数第3位（返済予定表と同じ）"));
         amount->setText(QString::number(c.amount));
-        QTRY_COMPARE(shownUnits(window->result().opening, 3), own.opening);
+        QTRY_COMPARE(shownUnits(window->result().opening, c.decimals), own.opening);
         window.reset();
 
         // From the loan's schedule window too, with its loan.

@@ -201,6 +201,10 @@ int paymentsOf(const Loan& loan) {
     return loan.payments > 0 ? loan.payments : loan.years * loan.perYear;
 }
 
+int programDecimals(const Plan& plan) {
+    return plan.origin && plan.origin->entry != nullptr ? plan.origin->entry->calc.decimals : 3;
+}
+
 std::optional<Loan> loanOf(const Calculation& calculation) {
     const LoanRows rows = loanRows(calculation);
     if (rows.rows.empty() || rows.ratePerPayment < 0) return std::nullopt;
@@ -364,8 +368,10 @@ std::vector<std::string> conditionLines(const Plan& plan) {
             "（年" + std::to_string(loan.perYear) + "回）",
         std::string("返済方法=") + (loan.method == Method::Level ? "元利均等" : "元金均等"),
         "返済開始=" + std::to_string(loan.startYear) + "年" + std::to_string(loan.startMonth) + "月",
-        std::string("端数=") + (plan.rounding == Rounding::Yen ? "円単位（1円未満切り捨て、最終回で精算）"
-                                                               : "小数第3位（返済予定表と同じ）"),
+        std::string("端数=") +
+            (plan.rounding == Rounding::Yen
+                 ? "円単位（1円未満切り捨て、最終回で精算）"
+                 : "小数第" + std::to_string(programDecimals(plan)) + "位（返済予定表と同じ）"),
     };
     if (plan.bonus)
         lines.push_back("ボーナス返済分=" + yenText(plan.bonus->amount) + "（" +

@@ -116,6 +116,9 @@ struct Plan {
 
 // How many payments the loan is repaid in.
 int paymentsOf(const Loan& loan);
+// The places of yen the program's rounding keeps: its calculation's (KAA's schedule shows 0.00001
+// yen), three otherwise.
+int programDecimals(const Plan& plan);
 
 // The loan of a loan calculation (KAA, KAP, KA2C, KA2P, KA2A) as a plan takes it, at twelve
 // payments a year: the loan its schedule starts from, to the yen; its rate per payment as a year's

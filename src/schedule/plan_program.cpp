@@ -123,7 +123,7 @@ Result runProgram(const Plan& plan) {
             payment = part.front().payment;
             share = static_cast<Real>(part.front().principal);
         } else {
-            result.decimals = 3;
+            result.decimals = programDecimals(plan);
             r = perPayment(loan.rate, loan.perYear);
             owed = static_cast<Units>(loan.amount) * 1000;
             const int count = paymentsOf(loan);

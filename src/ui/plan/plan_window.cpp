@@ -138,9 +138,9 @@ PlanWindow::PlanWindow(PaperService& paper, HelpViewer& help, QWidget* parent)
     rounding_->setAccessibleName(QStringLiteral("端数の扱い"));
     rounding_->addItem(QStringLiteral("円単位（1円未満切り捨て）"));
     rounding_->addItem(QStringLiteral("小数第3位（返済予定表と同じ）"));
-    rounding_->setToolTip(
-        QStringLiteral("円単位: 利息と返済額は1円未満を切り捨て、切り捨てた端数は最終回で精算します。\n"
-                       "小数第3位: 返済予定表と同じく0.001円まで計算します。"));
+    rounding_->setToolTip(QStringLiteral(
+        "円単位: 利息と返済額は1円未満を切り捨て、切り捨てた端数は最終回で精算します。\n"
+        "小数第3位: 返済予定表と同じく0.001円まで（元金均等 KAA の計算からは0.00001円まで）計算します。"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("借入額（円）"), amount_);
@@ -375,6 +375,10 @@ std::optional<plan::Plan> PlanWindow::plan() const {
 
 void PlanWindow::recompute() {
     const std::optional<plan::Plan> p = plan();
+    // The program's rounding keeps the places its schedule shows: KAA's five, three otherwise.
+    if (p)
+        rounding_->setItemText(
+            1, QStringLiteral("小数第%1位（返済予定表と同じ）").arg(plan::programDecimals(*p)));
     result_ = p ? plan::run(*p) : plan::Result{};
     if (!result_.problem.empty()) {
         status_->setText(qs(result_.problem));
