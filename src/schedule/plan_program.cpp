@@ -73,7 +73,9 @@ std::vector<LoanFigures> atPayment(Units owed, Real r, Units payment, int most) 
 // `most` payments, the last one what is left.
 std::vector<LoanFigures> equalPrincipal(Units owed, Real r, Real share, int most) {
     const Real b = static_cast<Real>(owed);
-    const int count = std::clamp(static_cast<int>(std::ceil(b / share - 1e-9L)), 1, most);
+    if (!(share > 0)) share = b / most; // nothing to keep: over the payments left
+    const int count =
+        static_cast<int>(std::clamp(std::ceil(b / share - 1e-9L), 1.0L, static_cast<Real>(most)));
     std::vector<LoanStep> steps;
     steps.reserve(static_cast<std::size_t>(count));
     for (int j = 1; j <= count; ++j) {
