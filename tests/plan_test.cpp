@@ -359,6 +359,14 @@ TEST(PlanInTheProgramsRounding, ALoanBeyondItsUnitsIsRefused) {
     const Result r = run(huge);
     EXPECT_TRUE(r.rows.empty());
     EXPECT_EQ(r.problem, "金額が大きすぎて計算できません。");
+    // Set beside a plan to 0.00001 yen, one to 0.001 yen is counted in its units, exactly.
+    Plan thousandths = loan(35'000'000, "1.5", 35);
+    thousandths.rounding = Rounding::Program;
+    const Result three = run(thousandths), five = inUnitsOf(three, 5);
+    EXPECT_EQ(five.decimals, 5);
+    EXPECT_EQ(five.totalInterest, three.totalInterest * 100);
+    EXPECT_EQ(five.rows.back().payment, three.rows.back().payment * 100);
+    EXPECT_TRUE(inUnitsOf(run(loan(9'000'000'000'000'000, "1", 1)), 5).rows.empty()); // beyond 64 bits
     huge.loan = *loanOf(*huge.origin);
     huge.rounding = Rounding::Yen;
     EXPECT_EQ(run(huge).totalPaid, 120'222'222'222'222);

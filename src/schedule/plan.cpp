@@ -417,6 +417,29 @@ Schedule asSchedule(const Result& result) {
     return s;
 }
 
+Result inUnitsOf(Result result, int decimals) {
+    Yen factor = 1;
+    for (int d = result.decimals; d < decimals; ++d)
+        factor *= 10;
+    if (factor == 1) return result;
+    const Yen most = std::numeric_limits<Yen>::max() / factor;
+    if (result.totalPaid > most || result.opening > most) {
+        Result refused;
+        refused.decimals = decimals;
+        refused.problem = "金額が大きすぎて計算できません。";
+        return refused;
+    }
+    for (Row& row : result.rows)
+        for (Yen* figure :
+             {&row.payment, &row.principal, &row.interest, &row.balance, &row.prepaid, &row.unpaid})
+            *figure *= factor;
+    for (Yen* figure : {&result.opening, &result.totalPaid, &result.totalInterest, &result.firstPayment,
+                        &result.lastPayment})
+        *figure *= factor;
+    result.decimals = decimals;
+    return result;
+}
+
 Comparison compare(const Result& before, const Result& after) {
     Comparison c;
     c.interestSaved = before.totalInterest - after.totalInterest;

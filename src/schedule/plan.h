@@ -161,6 +161,9 @@ struct Comparison {
     int monthsSooner = 0;  // 期間短縮: how many months sooner after is repaid
 };
 Comparison compare(const Result& before, const Result& after);
+// `result` in units of 10^−decimals yen, where it has no more places than that: its figures times
+// the power of ten between, exactly (a plan to 0.001 yen beside one to 0.00001 yen).
+Result inUnitsOf(Result result, int decimals);
 
 // The plan's conditions as its paper and exports carry them, one line each: 「借入額=35,000,000円」,
 // 「年利=1.5%」 …, then one line per event.

@@ -412,13 +412,16 @@ void PlanWindow::recompute() {
     if (p) {
         plan::Plan base = *p;
         if (base_) {
+            // In this plan's rounding, and with the calculation's loan only where this plan has
+            // it too, so that the base never has more places than the plan it is set against.
             base = *base_;
             base.rounding = p->rounding;
+            if (base.origin != p->origin) base.origin = nullptr;
         } else {
             base.prepayments.clear();
             base.rateChanges.clear();
         }
-        before = plan::run(base);
+        before = plan::inUnitsOf(plan::run(base), result_.decimals);
         if (base_ || !p->prepayments.empty() || !p->rateChanges.empty()) {
             std::vector<double> balances;
             balances.reserve(before.rows.size());
