@@ -20,14 +20,14 @@ namespace kinri::plan {
 // left, fractions dropped too; what the dropped fractions leave is paid with the last payment, so
 // that the principal repays the loan to the yen.
 //
-// The program's rounding, as its schedules show a loan: figures to 0.001 yen, each balance the
-// closed form of what is still owed rounded once, never carried from row to row. A plan made from a
-// calculation is that calculation's very schedule until its first event. From an event on, the
-// rest of the loan is a new loan of the balance: over the payments left (a rate change, 返済額軽減型
-// and every 元金均等 change), or at the same payment until it is repaid (期間短縮型, 元利均等). So
-// every part of the plan can be checked with the calculators.
+// The program's rounding, as its schedules show a loan: figures to their places (0.001 yen, KAA's
+// 0.00001), each balance the closed form of what is still owed rounded once, never carried from row to row. A
+// plan made from a calculation is that calculation's very schedule until its first event. From an event on,
+// the rest of the loan is a new loan of the balance: over the payments left (a rate change, 返済額軽減型 and
+// every 元金均等 change), or at the same payment until it is repaid (期間短縮型, 元利均等). So every part of
+// the plan can be checked with the calculators.
 
-// An amount of money: whole yen, or in the program's rounding thousandths of a yen.
+// An amount of money: whole yen, or in the program's rounding a count of its unit (Result::decimals).
 using Yen = std::int64_t;
 
 // An annual rate exactly as typed, in billionths: 1.5 % a year is 15,000,000.
@@ -99,7 +99,7 @@ struct Bonus {
 
 enum class Rounding : std::uint8_t {
     Yen,     // 円単位: whole yen, interest and the level payment floored, the residue paid last
-    Program, // as the program's schedules: 0.001 yen, balances from their closed forms
+    Program, // as the program's schedules: to their places, balances from their closed forms
 };
 
 struct Plan {
@@ -170,7 +170,8 @@ Result inUnitsOf(Result result, int decimals);
 std::vector<std::string> conditionLines(const Plan& plan);
 
 // The rows as a schedule for the table, the chart and the exports: 回, 返済日, 返済額, うち元金,
-// うち利息, 残高, 繰上げ返済, 内容, in whole yen, with the totals; a bonus payment alone has no 回.
+// うち利息, 残高, 繰上げ返済, 内容, in the result's units, with the totals; a bonus payment alone has
+// no 回.
 Schedule asSchedule(const Result& result);
 
 } // namespace kinri::plan
