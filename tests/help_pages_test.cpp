@@ -138,6 +138,24 @@ TEST(HelpPages, PlanExampleIsWhatThePlanComputes) {
         for (const plan::Yen y : figures)
             EXPECT_NE(page.find(shown(y, none.decimals)), std::string::npos) << shown(y, none.decimals);
     }
+
+    // The other events on the same loan, in whole yen: a rate change, the five-year rule with its
+    // unpaid interest, a bonus part.
+    plan::Plan p;
+    p.loan = plan::Loan{35'000'000, *plan::Rate::percent("1.5"), 35, 12, plan::Method::Level, 2027, 1};
+    p.rateChanges = {{61, *plan::Rate::percent("2.5"), false}};
+    const plan::Result rate = plan::run(p);
+    p.rateChanges = {{62, *plan::Rate::percent("5"), true}};
+    const plan::Result rule = plan::run(p);
+    p.rateChanges.clear();
+    p.bonus = plan::Bonus{5'000'000, {6, 12}};
+    const plan::Result bonus = plan::run(p);
+    for (const plan::Yen y :
+         {rate.rows[60].interest, rate.rows[60].payment, rate.lastPayment, rate.totalInterest,
+          rule.rows[61].unpaid, rule.rows[119].unpaid, rule.rows[120].payment, rule.rows[120].unpaid,
+          rule.rows[180].payment, rule.lastPayment, rule.totalInterest, bonus.firstPayment,
+          bonus.rows[0].interest, bonus.rows[5].payment, bonus.totalInterest})
+        EXPECT_NE(page.find(shown(y, 0)), std::string::npos) << shown(y, 0);
 }
 
 } // namespace
