@@ -96,6 +96,32 @@ QSize ScheduleChart::minimumSizeHint() const {
     return {fontMetrics().averageCharWidth() * 40, fontMetrics().height() * 10};
 }
 
+QStringList ScheduleChart::legendNames() const {
+    QStringList names{heading(lineColumn_) + QStringLiteral("（左）")};
+    if (!comparison_.empty()) names << comparisonName_;
+    for (const int c : barColumns_)
+        names << heading(c) + QStringLiteral("（右）");
+    return names;
+}
+
+// Each entry is its swatch (a dashed line twice as long), a gap and its name, then a space.
+std::vector<QPointF> ScheduleChart::legendPlaces(const QFontMetricsF& fm, double left, double right,
+                                                 double top) const {
+    std::vector<QPointF> places;
+    QPointF at(left, top);
+    const QStringList names = legendNames();
+    for (qsizetype k = 0; k < names.size(); ++k) {
+        const bool dashed = !comparison_.empty() && k == 1;
+        const double width =
+            fm.height() * (dashed ? 1.8 : 0.9) + fm.height() * 1.3 + fm.horizontalAdvance(names[k]);
+        if (at.x() > left && at.x() + width - fm.height() > right)
+            at = QPointF(left, at.y() + fm.height() * 1.1);
+        places.push_back(at);
+        at.rx() += width;
+    }
+    return places;
+}
+
 ScheduleChart::Frame ScheduleChart::frameFor(const QRectF& area, const QFontMetricsF& fm) const {
     Frame f;
     f.lineStep = niceStep(lineMax_ - lineMin_, 5);
@@ -108,8 +134,11 @@ ScheduleChart::Frame ScheduleChart::frameFor(const QRectF& area, const QFontMetr
         fm.horizontalAdvance(yen(std::max(std::fabs(f.lineTop), std::fabs(f.lineBottom)), f.lineStep)) +
         fm.height();
     const double right = fm.horizontalAdvance(yen(f.barTop, f.barStep)) + fm.height();
-    // Room above for the legend and two lines of the cursor's figures, below for the periods.
-    f.plot = area.adjusted(left, fm.height() * 3.6, -right, -fm.height() * 1.8);
+    // Room above for the legend (a row more for each it wraps onto) and two lines of the cursor's
+    // figures, below for the periods.
+    const std::vector<QPointF> legend = legendPlaces(fm, area.left() + left, area.right(), 0);
+    const double wrapped = legend.empty() ? 0 : legend.back().y();
+    f.plot = area.adjusted(left, fm.height() * 3.6 + wrapped, -right, -fm.height() * 1.8);
     return f;
 }
 
@@ -255,30 +284,29 @@ void ScheduleChart::paintChart(QPainter& painter, const QRectF& area, const QPal
     painter.strokePath(other, dashed);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
-    // The legend, then the cursor's figures.
-    double x = plot.left();
-    const double legendY = area.top() + fm.height() * 0.2;
-    const auto legend = [&](const QColor& colour, const QString& name, bool line) {
-        const QRectF swatch(x, legendY + fm.height() * 0.25, fm.height() * 0.9, fm.height() * 0.5);
-        line
-            ? painter.fillRect(swatch.adjusted(0, swatch.height() * 0.35, 0, -swatch.height() * 0.35), colour)
-            : painter.fillRect(swatch, colour);
+    // The legend, then the cursor's figures under it.
+    const QStringList names = legendNames();
+    const std::vector<QPointF> places =
+        legendPlaces(fm, plot.left(), area.right(), area.top() + fm.height() * 0.2);
+    for (qsizetype k = 0; k < names.size(); ++k) {
+        const QPointF at = places[static_cast<std::size_t>(k)];
+        const bool dashedEntry = !comparison_.empty() && k == 1;
+        const bool bar = k > (comparison_.empty() ? 0 : 1);
+        const double swatchWidth = fm.height() * (dashedEntry ? 1.8 : 0.9);
+        const QRectF swatch(at.x(), at.y() + fm.height() * 0.25, swatchWidth, fm.height() * 0.5);
+        if (dashedEntry) {
+            painter.setPen(dashed);
+            painter.drawLine(QPointF(swatch.left(), swatch.center().y()),
+                             QPointF(swatch.right(), swatch.center().y()));
+        } else if (bar) {
+            painter.fillRect(swatch, barColour(static_cast<int>(k - (comparison_.empty() ? 1 : 2)), palette));
+        } else {
+            painter.fillRect(swatch.adjusted(0, swatch.height() * 0.35, 0, -swatch.height() * 0.35), text);
+        }
         painter.setPen(text);
-        painter.drawText(QPointF(swatch.right() + fm.height() * 0.3, legendY + fm.ascent()), name);
-        x = swatch.right() + fm.height() * 0.3 + fm.horizontalAdvance(name) + fm.height();
-    };
-    legend(text, heading(lineColumn_) + QStringLiteral("（左）"), true);
-    if (!comparison_.empty()) {
-        const double y = legendY + fm.height() * 0.5;
-        painter.setPen(dashed);
-        painter.drawLine(QPointF(x, y), QPointF(x + fm.height() * 1.8, y));
-        painter.setPen(text);
-        painter.drawText(QPointF(x + fm.height() * 2.1, legendY + fm.ascent()), comparisonName_);
-        x += fm.height() * 3.1 + fm.horizontalAdvance(comparisonName_);
+        painter.drawText(QPointF(swatch.right() + fm.height() * 0.3, at.y() + fm.ascent()), names[k]);
     }
-    for (std::size_t k = 0; k < barColumns_.size(); ++k)
-        legend(barColour(static_cast<int>(k), palette), heading(barColumns_[k]) + QStringLiteral("（右）"),
-               false);
+    const double legendY = places.empty() ? area.top() : places.back().y();
     if (!cursor || current_ < 0 || schedule_.rows.empty()) return;
     // The cursor: a line two pixels wide (three at 144 dpi), and a ring where it meets the line.
     const double cx = plot.left() + (current_ + 0.5) * width;

@@ -52,6 +52,10 @@ private:
     void choose(int row);
     QString heading(int column) const;
     double periods() const;
+    // The legend's entries in order (the line, the other plan's line, the bars) and where each
+    // starts in a row from `left` to `right` under `top`, a new row where one would not fit.
+    QStringList legendNames() const;
+    std::vector<QPointF> legendPlaces(const QFontMetricsF& fm, double left, double right, double top) const;
 
     const Schedule& schedule_;
     int current_ = -1;                // no cursor
