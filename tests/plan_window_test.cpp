@@ -153,6 +153,7 @@ void PlanWindowTest::bothBalancesOnTheChart() {
 // where they make whole years). In the program's rounding the plan is the calculation's own
 // schedule while the loan's boxes hold its loan, and the boxes' own loan once one is edited.
 void PlanWindowTest::openedWithTheCalculationsLoan() {
+    constexpr auto level = plan::Method::Level, byPrincipal = plan::Method::EqualPrincipal;
     const struct {
         const char* item;
         std::vector<std::string> inputs;
@@ -162,21 +163,9 @@ void PlanWindowTest::openedWithTheCalculationsLoan() {
         plan::Method method;
         int decimals; // as the calculation's schedule shows them
     } cases[] = {
-        {"KA2C", {"35000000", "0.00125", "420"}, 35'000'000, 15'000'000, "35", plan::Method::Level, 3},
-        {"KAP",
-         {"1200000.4", "100", "0.005"},
-         1'200'000,
-         60'000'000,
-         "100回",
-         plan::Method::EqualPrincipal,
-         3},
-        {"KAA",
-         {"1200000.4", "100", "0.005"},
-         1'200'000,
-         60'000'000,
-         "100回",
-         plan::Method::EqualPrincipal,
-         5},
+        {"KA2C", {"35000000", "0.00125", "420"}, 35'000'000, 15'000'000, "35", level, 3},
+        {"KAP", {"1200000.4", "100", "0.005"}, 1'200'000, 60'000'000, "100回", byPrincipal, 3},
+        {"KAA", {"1200000.4", "100", "0.005"}, 1'200'000, 60'000'000, "100回", byPrincipal, 5},
     };
     for (const auto& c : cases) {
         ui::CalculatorWindow* w = p_->choose(QString::fromLatin1(c.item));
