@@ -294,10 +294,15 @@ TEST(PlanInTheProgramsRounding, WithoutEventsIsTheCalculationsOwnSchedule) {
         const char* item;
         std::vector<std::string> inputs;
     } cases[] = {
-        {"KAA", {"1200000", "12", "0.005"}},      {"KAA", {"500000", "7", "0"}},
-        {"KAP", {"35000000", "360", "0.00125"}},  {"KAP", {"1200000", "2.5", "0.005"}},
-        {"KA2C", {"35000000", "0.00125", "420"}}, {"KA2C", {"1000000", "0.01", "12.5"}},
-        {"KA2P", {"88848.79", "0.01", "12"}},     {"KA2A", {"88848.79", "0.01", "12"}},
+        {"KAA", {"1200000", "12", "0.005"}},
+        {"KAA", {"500000", "7", "0"}},
+        {"KAP", {"35000000", "360", "0.00125"}},
+        {"KAP", {"1200000", "2.5", "0.005"}},
+        {"KA2C", {"35000000", "0.00125", "420"}},
+        {"KA2C", {"1000000", "0.01", "12.5"}},
+        {"KA2P", {"88848.79", "0.01", "12"}},
+        {"KA2A", {"88848.79", "0.01", "12"}},
+        {"KAA", {"1", "1001", "0"}}, // the level share repays it a payment early: a last row of 0
     };
     for (const auto& c : cases) {
         const Result r = run(fromCalculation(c.item, c.inputs));

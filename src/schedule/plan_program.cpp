@@ -170,8 +170,9 @@ Result runProgram(const Plan& plan) {
                 first = k + 1;
             }
             row.balance = yen(owed);
+            const bool repaidEarly = owed == 0 && row.prepaid > 0;
             result.rows.push_back(std::move(row));
-            if (owed == 0) break;
+            if (repaidEarly) break; // else the part's rows go on, as its schedule shows them
         }
         Units paid = 0, interest = 0;
         for (const Row& row : result.rows) {
