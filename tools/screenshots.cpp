@@ -88,6 +88,18 @@ void answerYesSoon() {
 }
 
 // Opens `entry` from the menu, types its worked example and computes; returns the window.
+// `item` chosen from the menu, `inputs` typed into its boxes and 計算 clicked: its window.
+QWidget* computeWith(kinri::ui::MainWindow& main, const char* item, const QStringList& inputs) {
+    main.findChild<QAction*>(qs(item))->trigger();
+    settle();
+    QWidget* w = main.calculatorWindow(kinri::findEntry(item)->window);
+    for (int k = 0; k < inputs.size(); ++k)
+        w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))->setText(inputs.at(k));
+    w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    settle();
+    return w;
+}
+
 QWidget* dressAndCompute(kinri::ui::MainWindow& main, const kinri::CatalogueEntry& entry, bool printing) {
     main.findChild<QAction*>(qs(entry.item))->trigger();
     settle();
@@ -254,13 +266,7 @@ bool scheduleShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, con
           std::tuple{"KAA", QStringList{"35000000", "360", "0.00125"}, "schedule-KAA"},
           std::tuple{"KA2A", QStringList{"120792.07", "0.00125", "360"}, "schedule-KA2A"},
           std::tuple{"FA", QStringList{"1000", "0.05", "30"}, "schedule-FA"}}) {
-        main.findChild<QAction*>(qs(item))->trigger();
-        settle();
-        QWidget* w = main.calculatorWindow(kinri::findEntry(item)->window);
-        for (int k = 0; k < inputs.size(); ++k)
-            w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))->setText(inputs.at(k));
-        w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        settle();
+        QWidget* w = computeWith(main, item, inputs);
         w->findChild<QAction*>(QStringLiteral("actionSchedule"))->trigger();
         settle(20);
         if (auto* schedule = w->findChild<QWidget*>(QStringLiteral("ScheduleWindow"))) {
@@ -282,14 +288,7 @@ bool scheduleShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, con
 // with 1,000,000 yen prepaid after five years (期間短縮型) and the rate raised to 2.5 % from the
 // eleventh year; and its comparison.
 bool planShots(kinri::ui::MainWindow& main, const QString& dir, int dpi, const QString& suffix) {
-    main.findChild<QAction*>(QStringLiteral("KA2C"))->trigger();
-    settle();
-    QWidget* w = main.calculatorWindow(kinri::findEntry("KA2C")->window);
-    const QStringList inputs{"35000000", "0.00125", "420"};
-    for (int k = 0; k < inputs.size(); ++k)
-        w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(k + 1))->setText(inputs.at(k));
-    w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    settle();
+    QWidget* w = computeWith(main, "KA2C", {"35000000", "0.00125", "420"});
     w->findChild<QAction*>(QStringLiteral("actionPlan"))->trigger();
     settle(20);
     auto* plan = w->findChild<kinri::ui::PlanWindow*>(QStringLiteral("PlanWindow"));
