@@ -8,6 +8,7 @@
 #include "ui/record/record_model.h"
 #include "ui/schedule/schedule_chart.h"
 #include "ui/schedule/schedule_window.h"
+#include "ui/schedule/table_export.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -240,6 +241,17 @@ void PlanWindowTest::recordedLikeACalculation() {
                                     std::to_string(last.year) + "年" + std::to_string(last.month) + "月"})
         QVERIFY2(text.find(line) != std::string::npos, line.c_str());
     QVERIFY(record.data(record.index(0), Qt::DisplayRole).toString().contains(QStringLiteral("年利=1.5%")));
+    // On paper the totals stand under their columns too: 内容 starts at one column on every line.
+    const Schedule rows = plan::asSchedule(w->result());
+    const std::vector<std::string> paper = ui::alignedLines(rows);
+    const int event = rows.column(ColumnMeaning::Event);
+    for (std::size_t i = 0; i < paper.size(); ++i) {
+        const std::string& cell = i == 0                  ? std::string("内容")
+                                  : i <= rows.rows.size() ? rows.rows[i - 1][event]
+                                                          : "";
+        QCOMPARE(ui::columnsOf(paper[i]) - ui::columnsOf(cell),
+                 ui::columnsOf(paper[0]) - ui::columnsOf("内容"));
+    }
 
     ui::CalculatorWindow* c = p_->choose(QStringLiteral("KA2C"));
     typeInputs(c, {"1000000", "0.01", "12"});

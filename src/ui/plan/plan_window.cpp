@@ -480,29 +480,8 @@ std::vector<PrintLine> PlanWindow::printout() const {
     for (std::string& c : conditions())
         line(std::move(c));
     lines.emplace_back();
-    const ExportLines table = exportLines(*schedule_, {}, {}, true);
-    // Each column as wide as its widest cell, figures right-aligned, the event left as it is.
-    std::vector<std::size_t> widths(schedule_->columns.size(), 0);
-    const auto width = [](const std::string& s) {
-        std::size_t columns = 0;
-        for (const QChar c : qs(s))
-            columns += static_cast<std::size_t>(columnsOf(c)); // a full-width character takes two
-        return columns;
-    };
-    for (const auto& cells : table)
-        for (std::size_t c = 0; c < cells.size() && c < widths.size(); ++c)
-            widths[c] = std::max(widths[c], width(cells[c]));
-    auto rows = table;
-    if (!schedule_->totals.empty()) rows.push_back(schedule_->totals);
-    for (const auto& cells : rows) {
-        std::string text;
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            const bool last = c + 1 == cells.size();
-            const std::string pad(widths[c] > width(cells[c]) ? widths[c] - width(cells[c]) : 0, ' ');
-            text += last ? cells[c] : pad + cells[c] + "  ";
-        }
+    for (std::string& text : alignedLines(*schedule_))
         line(std::move(text));
-    }
     return lines;
 }
 

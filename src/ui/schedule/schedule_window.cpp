@@ -32,14 +32,6 @@
 namespace kinri::ui {
 namespace {
 
-// The half-width columns `text` takes in the fixed-pitch face.
-int columnsOf(std::string_view text) {
-    int n = 0;
-    for (const QChar c : qs(text))
-        n += kinri::ui::columnsOf(c);
-    return n;
-}
-
 QTableView* tableView(QAbstractItemModel* model, QWidget* parent) {
     auto* view = new QTableView(parent);
     view->setModel(model);
@@ -264,31 +256,8 @@ std::vector<kinri::PrintLine> ScheduleWindow::paperLines() const {
         text(c);
     text("");
     text(std::string(schedule_.title));
-    std::vector<int> widths(schedule_.columns.size());
-    std::vector<std::string> headings;
-    for (std::size_t c = 0; c < widths.size(); ++c) {
-        headings.emplace_back(schedule_.columns[c].heading);
-        widths[c] = columnsOf(headings[c]);
-        for (const auto& row : schedule_.rows)
-            widths[c] = std::max(widths[c], columnsOf(row[c]));
-        if (!schedule_.totals.empty()) widths[c] = std::max(widths[c], columnsOf(schedule_.totals[c]));
-    }
-    const auto line = [&](const std::vector<std::string>& cells, bool left) {
-        std::string out;
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            const int pad = widths[c] - columnsOf(cells[c]) + (c == 0 ? 0 : 2);
-            if (left && c == 0) {
-                out += cells[c] + std::string(static_cast<std::size_t>(std::max(0, pad)), ' ');
-            } else {
-                out += std::string(static_cast<std::size_t>(std::max(0, pad)), ' ') + cells[c];
-            }
-        }
-        text(out);
-    };
-    line(headings, false);
-    for (const auto& row : schedule_.rows)
-        line(row, false);
-    if (!schedule_.totals.empty()) line(schedule_.totals, true);
+    for (std::string& line : alignedLines(schedule_))
+        text(std::move(line));
     return lines;
 }
 

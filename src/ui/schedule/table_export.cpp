@@ -1,5 +1,6 @@
 #include "ui/schedule/table_export.h"
 
+#include "ui/common/fonts.h"
 #include "ui/common/qt_text.h"
 
 #include <QStringList>
@@ -7,6 +8,43 @@
 #include <algorithm>
 
 namespace kinri::ui {
+
+int columnsOf(std::string_view text) {
+    int n = 0;
+    for (const QChar c : qs(text))
+        n += columnsOf(c);
+    return n;
+}
+
+std::vector<std::string> alignedLines(const Schedule& schedule) {
+    const ExportLines table = exportLines(schedule, {}, {}, true);
+    std::vector<int> widths(schedule.columns.size(), 0);
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        for (const auto& cells : table)
+            widths[c] = std::max(widths[c], columnsOf(cells[c]));
+        if (!schedule.totals.empty()) widths[c] = std::max(widths[c], columnsOf(schedule.totals[c]));
+    }
+    std::vector<std::string> lines;
+    const auto line = [&](const std::vector<std::string>& cells, bool totals) {
+        std::string out;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c > 0) out += "  ";
+            const std::string pad(static_cast<std::size_t>(std::max(0, widths[c] - columnsOf(cells[c]))),
+                                  ' ');
+            if (schedule.columns[c].meaning == ColumnMeaning::Event)
+                out += cells[c];
+            else if (totals && c == 0)
+                out += cells[c] + pad;
+            else
+                out += pad + cells[c];
+        }
+        lines.push_back(std::move(out));
+    };
+    for (const auto& cells : table)
+        line(cells, false);
+    if (!schedule.totals.empty()) line(schedule.totals, true);
+    return lines;
+}
 
 ExportLines exportLines(const Schedule& schedule, const std::vector<std::string>& conditions,
                         std::vector<int> rows, bool rowsOnly) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kinri::ui {
@@ -21,5 +22,11 @@ ExportLines exportLines(const Schedule& schedule, const std::vector<std::string>
 QString tabSeparated(const ExportLines& lines);
 // CSV as RFC 4180 writes it, lines ended by CR LF.
 QString csv(const ExportLines& lines);
+
+// The half-width columns `text` takes in the fixed-pitch face: a full-width character takes two.
+int columnsOf(std::string_view text);
+// The headings, the rows and the totals as lines for paper: each column as wide as its widest
+// text, two spaces apart, figures right-aligned, 内容 left as it is, the totals' caption at the left.
+std::vector<std::string> alignedLines(const Schedule& schedule);
 
 } // namespace kinri::ui
