@@ -39,28 +39,20 @@ Units unitsOfExact(long double value, int decimals) {
 
 std::string shownUnits(Units u, int decimals) {
     if (u == 0) return "0";
-    if (decimals <= 0) {
-        std::string digits;
-        for (Units a = u < 0 ? -u : u; a > 0; a /= 10)
-            digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(a % 10)));
-        return u < 0 ? '-' + digits : digits;
-    }
     const bool negative = u < 0;
     if (negative) u = -u;
     std::string digits;
     for (; u > 0; u /= 10)
         digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(u % 10)));
-    if (digits.size() <= static_cast<std::size_t>(decimals))
-        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
-    digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, '.');
+    if (decimals > 0) {
+        if (digits.size() <= static_cast<std::size_t>(decimals))
+            digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+        digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, '.');
+    }
     return negative ? '-' + digits : digits;
 }
 
 namespace {
-
-std::string shown(Units u, int decimals) {
-    return shownUnits(u, decimals);
-}
 
 double number(Units u, int decimals) {
     return static_cast<double>(u) / std::pow(10.0, decimals);
@@ -380,7 +372,7 @@ Schedule makeSchedule(const Calculation& calculation) {
     std::vector<Units> sums(s.columns.size(), 0);
     const std::vector<Figures> figures = shape->rows(calculation, d);
     if (s.kind == Schedule::Kind::Loan && !figures.empty())
-        s.opening = shown(figures.front().principal + figures.front().balance, d);
+        s.opening = shownUnits(figures.front().principal + figures.front().balance, d);
     for (const Figures& f : figures) {
         std::vector<std::string> cells;
         std::vector<double> values;
@@ -391,7 +383,7 @@ Schedule makeSchedule(const Calculation& calculation) {
                 values.push_back(f.counter);
             } else {
                 const Units u = unitsFor(f, meaning);
-                cells.push_back(shown(u, d));
+                cells.push_back(shownUnits(u, d));
                 values.push_back(number(u, d));
                 sums[c] += u;
             }
@@ -406,7 +398,7 @@ Schedule makeSchedule(const Calculation& calculation) {
     if (anyTotal) {
         s.totals.push_back("合計");
         for (std::size_t c = 1; c < s.columns.size(); ++c)
-            s.totals.push_back(addsUp(s.columns[c].meaning) ? shown(sums[c], d) : "");
+            s.totals.push_back(addsUp(s.columns[c].meaning) ? shownUnits(sums[c], d) : "");
     }
     return s;
 }
